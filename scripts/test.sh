@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once plain, once under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+bash scripts/build.sh build
+(cd build && ctest --output-on-failure -j "$(nproc)")
+
+bash scripts/build.sh build-asan -DLH740_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j "$(nproc)")

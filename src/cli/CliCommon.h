@@ -1,0 +1,23 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+// Exit codes; listed in --help, distinct so scripts can tell failures apart.
+enum EExitCode {
+    kExitOk = 0,
+    kExitFailure = 1,           // could not write the result
+    kExitUsage = 2,             // wrong command line
+    kExitInvalidInput = 3,      // invalid input or unreadable file
+    kExitPortUnavailable = 4,   // the serial port cannot be opened
+    kExitCommunication = 5,     // the radio did not answer as it should
+    kExitCancelled = 6,         // the user cancelled
+};
+
+// Prints "lh740ctl: MESSAGE" on stderr and returns `code`.
+int Fail(int code, const std::string& message);
+
+// Each subcommand adds itself to the app; its callback stores its exit code in `rc`.
+void AddNewCommand(CLI::App& app, int& rc);
+void AddDumpCommand(CLI::App& app, int& rc);
+void AddConfigCommand(CLI::App& app, int& rc);

@@ -1,0 +1,56 @@
+#include <iostream>
+
+#include "CliCommon.h"
+#include "settings/AppPaths.h"
+#include "settings/IniFile.h"
+
+namespace {
+
+struct CConfigArgs {
+    std::string m_section;
+    std::string m_key;
+    std::string m_value;
+    std::string m_file;
+};
+
+std::string SettingsPath(const CConfigArgs& args) {
+    return args.m_file.empty() ? ProgramDirectory() + "Program.ini" : args.m_file;
+}
+
+}  // namespace
+
+void AddConfigCommand(CLI::App& app, int& rc) {
+    auto* cmd = app.add_subcommand("config", "Read or change a value of the settings file.");
+    cmd->require_subcommand(1);
+    auto args = std::make_shared<CConfigArgs>();
+    const std::string fileHelp = "Settings file (default: Program.ini next to lh740ctl).";
+
+    auto* get = cmd->add_subcommand("get", "Print a value exactly as the program reads it.");
+    get->add_option("SECTION", args->m_section)->required();
+    get->add_option("KEY", args->m_key)->required();
+    get->add_option("--file", args->m_file, fileHelp);
+    get->callback([&rc, args] {
+        CIniFile ini;
+        if (!ini.LoadPath(SettingsPath(*args), false, true)) {
+            rc = Fail(kExitInvalidInput, ini.GetLastError());
+            return;
+        }
+        std::cout << ini.GetString(args->m_section, args->m_key, "") << "\n";
+        rc = kExitOk;
+    });
+
+    auto* set = cmd->add_subcommand("set", "Change a value and save the settings file.");
+    set->add_option("SECTION", args->m_section)->required();
+    set->add_option("KEY", args->m_key)->required();
+    set->add_option("VALUE", args->m_value)->required();
+    set->add_option("--file", args->m_file, fileHelp);
+    set->callback([&rc, args] {
+        CIniFile ini;
+        if (!ini.LoadPath(SettingsPath(*args), false, true)) {
+            rc = Fail(kExitInvalidInput, ini.GetLastError());
+            return;
+        }
+        ini.SetString(args->m_section, args->m_key, args->m_value);
+        rc = ini.Save() ? kExitOk : Fail(kExitFailure, ini.GetLastError());
+    });
+}

@@ -1,0 +1,48 @@
+#include <cstdio>
+#include <iostream>
+
+#include "CliCommon.h"
+
+int Fail(int code, const std::string& message) {
+    std::cerr << "lh740ctl: " << message << "\n";
+    return code;
+}
+
+int main(int argc, char** argv) {
+    CLI::App app{"lh740ctl: command-line tool of the Vornex LH-740 programming software."};
+    app.set_version_flag("--version", std::string("lh740ctl ") + LH740_VERSION);
+    app.require_subcommand(1);
+    app.footer(
+        "Exit codes:\n"
+        "  0  success\n"
+        "  1  the result could not be written\n"
+        "  2  usage error\n"
+        "  3  invalid input or unreadable file\n"
+        "  4  serial port unavailable\n"
+        "  5  communication failure\n"
+        "  6  cancelled\n"
+        "A command that fails writes nothing.");
+
+    int rc = kExitOk;
+    AddNewCommand(app, rc);
+    AddDumpCommand(app, rc);
+    AddConfigCommand(app, rc);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kExitUsage;
+    }
+    std::fflush(stdout);
+    if (std::ferror(stdout)) {
+        return Fail(kExitFailure, "cannot write to standard output.");
+    }
+    return rc;
+}

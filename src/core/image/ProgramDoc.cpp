@@ -1,0 +1,63 @@
+#include "image/ProgramDoc.h"
+
+#include <algorithm>
+
+#include "settings/IniFile.h"
+#include "settings/Language.h"
+
+bool g_bNewDocument = false;
+
+namespace {
+constexpr CText kDocumentTitle{"Channel Information", "信道信息"};
+}
+
+std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
+    auto bytes = ReadFileBytes(path, kImageSize);
+    if (!bytes) {
+        return std::unexpected(bytes.error());
+    }
+    if (bytes->size() < kImageSize) {
+        return std::unexpected("\"" + path + "\" has an unexpected format: it holds " +
+                               std::to_string(bytes->size()) + " bytes, a document needs " +
+                               std::to_string(kImageSize) + ".");
+    }
+    CMemoryImage image;
+    std::ranges::copy(*bytes, image.m_bytes.begin());
+    return image;
+}
+
+CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image) {
+    return WriteFileAtomically(path, image.m_bytes);
+}
+
+bool CProgramDoc::OnNewDocument(const CIniFile& ini) {
+    m_image = CMemoryImage::NewDocument();
+    m_strTitle = kDocumentTitle.Get();
+    m_strPathName = ini.GetString("Setup", "AppName", "");
+    g_bNewDocument = true;
+    return true;
+}
+
+CFileResult CProgramDoc::OnOpenDocument(const std::string& path) {
+    auto image = LoadDatFile(path);
+    if (!image) {
+        return std::unexpected(image.error());
+    }
+    m_image = *image;
+    m_strPathName = path;
+    const auto slash = path.rfind('/');
+    m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
+    g_bNewDocument = false;
+    return {};
+}
+
+CFileResult CProgramDoc::OnSaveDocument(const std::string& path) {
+    if (m_beforeSave) {
+        m_beforeSave();
+    }
+    auto saved = SaveDatFile(path, m_image);
+    if (saved) {
+        m_strPathName = path;
+    }
+    return saved;
+}

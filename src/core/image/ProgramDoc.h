@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "image/MemoryImage.h"
+#include "util/File.h"
+
+class CIniFile;
+
+// True while the image of the most recently created document still carries its defaults.
+extern bool g_bNewDocument;
+
+// The document: one memory image and the name it is known by. The windows that show it
+// belong to the desktop program; this is its data side.
+class CProgramDoc {
+public:
+    CMemoryImage m_image;
+
+    // Defaults, the title in the current language, the path name from [Setup] AppName.
+    bool OnNewDocument(const CIniFile& ini);
+    // Reads the first 6144 bytes of `path`. On failure the document is left as it was.
+    CFileResult OnOpenDocument(const std::string& path);
+    // Runs the before-save hook (the channel view stores its grid), then writes atomically.
+    CFileResult OnSaveDocument(const std::string& path);
+
+    const std::string& GetTitle() const { return m_strTitle; }
+    const std::string& GetPathName() const { return m_strPathName; }
+    void SetTitle(const std::string& title) { m_strTitle = title; }
+
+    // Called first by OnSaveDocument so that pending grid text reaches the image.
+    std::function<void()> m_beforeSave;
+
+private:
+    std::string m_strTitle;
+    std::string m_strPathName;
+};
+
+// The image held in a .dat file, without touching any document.
+std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path);
+CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image);

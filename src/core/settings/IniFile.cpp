@@ -1,0 +1,235 @@
+#include "settings/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <fstream>
+
+#include "settings/AppPaths.h"
+#include "util/File.h"
+
+CIniFile g_iniFile;
+
+namespace {
+
+constexpr const char* kSpace = " \t\r\n\v\f";
+
+unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+bool IsCommentMarker(char c) { return c == ';' || c == '/' || c == '\\' || c == '*'; }
+
+// Cuts a value at the first occurrence of `marker`, if any.
+void CutAt(std::string& value, const char* marker) {
+    const auto at = value.find(marker);
+    if (at != std::string::npos) {
+        value.erase(at);
+    }
+}
+
+}  // namespace
+
+std::string TrimIniSpace(const std::string& text) {
+    const auto first = text.find_first_not_of(kSpace);
+    if (first == std::string::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(kSpace);
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
+            FoldAscii(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+CIniFile::~CIniFile() {
+    if (m_bSaveOnClose) {
+        Save();
+    }
+    Clear();
+}
+
+bool CIniFile::Equal(const std::string& a, const std::string& b) const {
+    return m_bIgnoreCase ? EqualIgnoringAsciiCase(a, b) : a == b;
+}
+
+int CIniFile::FindSection(const std::string& name) const {
+    for (std::size_t i = 0; i < m_sections.size(); ++i) {
+        if (Equal(m_sections[i].m_name, name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int CIniFile::FindKey(const CSection& section, const std::string& key, const CIniFile& self) {
+    // From the last entry back: of duplicate keys the later one wins.
+    for (int i = static_cast<int>(section.m_entries.size()) - 1; i >= 0; --i) {
+        if (self.Equal(section.m_entries[static_cast<std::size_t>(i)].first, key)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool CIniFile::Load(const std::string& fileName, bool saveOnClose, bool ignoreCase) {
+    return LoadPath(ProgramDirectory() + fileName, saveOnClose, ignoreCase);
+}
+
+bool CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase) {
+    if (IsLoaded()) {
+        if (m_bSaveOnClose) {
+            Save();
+        }
+        Clear();
+    }
+    m_bSaveOnClose = saveOnClose;
+    m_bIgnoreCase = ignoreCase;
+    m_strLastError.clear();
+
+    // A missing file is created empty, never truncated.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        m_strLastError = "Cannot open \"" + path + "\": " + SystemReason(errno) + ".";
+        return false;
+    }
+    struct stat st {};
+    const bool isDir = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    std::ifstream in(path, std::ios::binary);
+    if (isDir || !in) {
+        m_strLastError = "Cannot read \"" + path + "\".";
+        return false;
+    }
+
+    m_strPath = path;
+    m_sections.push_back({});
+    std::string line;
+    while (std::getline(in, line)) {
+        line = TrimIniSpace(line);
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            m_sections.push_back({line.substr(1, line.size() - 2), {}});
+            continue;
+        }
+        std::string key;
+        std::string value;
+        const auto eq = line.find('=');
+        if (eq == std::string::npos) {
+            key = line;
+        } else {
+            key = TrimIniSpace(line.substr(0, eq));
+            value = TrimIniSpace(line.substr(eq + 1));
+        }
+        if (key.empty() || IsCommentMarker(key.front())) {
+            continue;
+        }
+        m_sections.back().m_entries.emplace_back(std::move(key), std::move(value));
+    }
+    return true;
+}
+
+std::string CIniFile::GetString(const std::string& section, const std::string& key,
+                                const std::string& def) const {
+    const int s = FindSection(section);
+    if (s < 0) {
+        return def;
+    }
+    const auto& sec = m_sections[static_cast<std::size_t>(s)];
+    const int k = FindKey(sec, key, *this);
+    if (k < 0) {
+        return TrimIniSpace(def);
+    }
+    std::string value = sec.m_entries[static_cast<std::size_t>(k)].second;
+    CutAt(value, "//");
+    CutAt(value, "\t;");
+    CutAt(value, "/*");
+    return value;
+}
+
+void CIniFile::SetString(const std::string& section, const std::string& key,
+                         const std::string& value) {
+    if (!IsLoaded()) {
+        return;
+    }
+    int s = FindSection(section);
+    if (s < 0) {
+        m_sections.push_back({section, {}});
+        s = static_cast<int>(m_sections.size()) - 1;
+        m_bModified = true;
+    }
+    auto& sec = m_sections[static_cast<std::size_t>(s)];
+    const int k = FindKey(sec, key, *this);
+    if (k < 0) {
+        sec.m_entries.emplace_back(key, value);
+        m_bModified = true;
+        return;
+    }
+    auto& stored = sec.m_entries[static_cast<std::size_t>(k)].second;
+    if (!Equal(stored, value)) {
+        m_bModified = true;
+    }
+    stored = value;
+}
+
+std::string CIniFile::Serialise() const {
+    std::string text;
+    for (const auto& sec : m_sections) {
+        if (!sec.m_name.empty()) {
+            text += "[" + sec.m_name + "]\r\n";
+        }
+        for (const auto& [key, value] : sec.m_entries) {
+            text += key + (key.empty() ? "" : "=") + value + "\r\n";
+        }
+    }
+    return text;
+}
+
+bool CIniFile::Save() {
+    if (!m_bModified || !IsLoaded()) {
+        return true;
+    }
+    const std::string text = Serialise();
+    const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                              text.size());
+    auto saved = WriteFileAtomically(m_strPath, bytes);
+    if (!saved) {
+        // A folder we cannot create files in may still hold a writable file: rewrite it in
+        // place and cut it to length, so no stale tail of the old content survives.
+        const int fd = ::open(m_strPath.c_str(), O_WRONLY | O_CLOEXEC);
+        bool ok = fd >= 0;
+        std::size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            ok = n >= 0 || errno == EINTR;
+            done += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
+        ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+        if (fd >= 0) {
+            ok = ::close(fd) == 0 && ok;
+        }
+        if (!ok) {
+            m_strLastError = saved.error();
+            return false;
+        }
+    }
+    m_bModified = false;
+    return true;
+}
+
+void CIniFile::Clear() {
+    m_sections.clear();
+    m_strPath.clear();
+    m_bModified = false;
+}

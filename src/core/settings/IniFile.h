@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The program's own reader and writer of Program.ini. Texts are kept as bytes (GBK for
+// Chinese); nothing is converted. Section 0 is the unnamed section before the first header.
+class CIniFile {
+public:
+    CIniFile() = default;
+    ~CIniFile();
+    CIniFile(const CIniFile&) = delete;
+    CIniFile& operator=(const CIniFile&) = delete;
+
+    // Loads `fileName` from the program's directory.
+    bool Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
+    // Loads a file by its full path; a missing file is created empty.
+    bool LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase);
+
+    std::string GetString(const std::string& section, const std::string& key,
+                          const std::string& def) const;
+    void SetString(const std::string& section, const std::string& key, const std::string& value);
+
+    // Writes the whole store if it was modified. False (with GetLastError) when it could not.
+    bool Save();
+    void Clear();
+
+    bool IsLoaded() const { return !m_strPath.empty(); }
+    bool IsModified() const { return m_bModified; }
+    const std::string& GetPath() const { return m_strPath; }
+    const std::string& GetLastError() const { return m_strLastError; }
+
+    struct CSection {
+        std::string m_name;
+        std::vector<std::pair<std::string, std::string>> m_entries;
+    };
+    const std::vector<CSection>& Sections() const { return m_sections; }
+
+private:
+    bool Equal(const std::string& a, const std::string& b) const;
+    int FindSection(const std::string& name) const;
+    static int FindKey(const CSection& section, const std::string& key, const CIniFile& self);
+    std::string Serialise() const;
+
+    std::string m_strPath;
+    std::vector<CSection> m_sections;
+    bool m_bIgnoreCase = false;
+    bool m_bSaveOnClose = false;
+    bool m_bModified = false;
+    std::string m_strLastError;
+};
+
+// The one settings store of the program.
+extern CIniFile g_iniFile;
+
+// Trims the white space a settings line may carry: space, tab, CR, LF, VT, FF.
+std::string TrimIniSpace(const std::string& text);
+// Compares ASCII letters without case; bytes from 0x80 up compare exactly (GBK stays intact).
+bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b);

@@ -1,0 +1,3 @@
+#include "settings/Language.h"
+
+bool g_bChinese = false;

@@ -1,0 +1,185 @@
+#include "settings/UserValues.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+
+#include "util/File.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (auto& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// AppName may hold any byte; keep file names to a safe alphabet.
+std::string FileNameFor(const std::string& appName) {
+    if (appName.empty()) {
+        return "Software.values";
+    }
+    std::string name = "Software_";
+    static const char* hex = "0123456789ABCDEF";
+    for (unsigned char c : appName) {
+        if (std::isalnum(c) || c == '-' || c == '_' || c == '.') {
+            name += static_cast<char>(c);
+        } else {
+            name += '%';
+            name += hex[c >> 4];
+            name += hex[c & 15];
+        }
+    }
+    return name + ".values";
+}
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char n = text[++i];
+            out += n == 'n' ? '\n' : n == 'r' ? '\r' : n;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+bool MakeDirectories(const std::string& dir) {
+    for (std::size_t at = 1; at <= dir.size(); ++at) {
+        if (at == dir.size() || dir[at] == '/') {
+            const std::string part = dir.substr(0, at);
+            if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string UserConfigDirectory() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+        return xdg;
+    }
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        return std::string(home) + "/.config";
+    }
+    return {};
+}
+
+CFileUserValues::CFileUserValues(const std::string& appName)
+    : CFileUserValues(appName, UserConfigDirectory()) {}
+
+CFileUserValues::CFileUserValues(const std::string& appName, const std::string& configDir) {
+    if (!configDir.empty()) {
+        m_strFile = configDir + "/lh740/" + FileNameFor(appName);
+    }
+}
+
+std::map<std::string, CFileUserValues::CValue> CFileUserValues::Read() const {
+    std::map<std::string, CValue> values;
+    std::ifstream in(m_strFile, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto eq = line.find('=');
+        if (eq == std::string::npos || eq == 0) {
+            continue;
+        }
+        const std::string name = Lower(line.substr(0, eq));
+        const std::string rest = line.substr(eq + 1);
+        CValue v;
+        if (rest.starts_with("dword:")) {
+            char* end = nullptr;
+            errno = 0;
+            const unsigned long n = std::strtoul(rest.c_str() + 6, &end, 10);
+            if (errno != 0 || end == rest.c_str() + 6 || *end != '\0' || n > 0xFFFFFFFFul) {
+                continue;
+            }
+            v.m_isNumber = true;
+            v.m_number = static_cast<std::uint32_t>(n);
+        } else if (rest.starts_with("sz:")) {
+            v.m_text = Unescape(rest.substr(3));
+        } else {
+            continue;
+        }
+        values[name] = v;
+    }
+    return values;
+}
+
+bool CFileUserValues::Write(const std::map<std::string, CValue>& values) const {
+    std::string text;
+    for (const auto& [name, v] : values) {
+        text += name + "=" +
+                (v.m_isNumber ? "dword:" + std::to_string(v.m_number) : "sz:" + Escape(v.m_text)) +
+                "\n";
+    }
+    const auto slash = m_strFile.rfind('/');
+    if (!MakeDirectories(m_strFile.substr(0, slash))) {
+        return false;
+    }
+    return WriteFileAtomically(m_strFile, std::span(reinterpret_cast<const std::uint8_t*>(
+                                                        text.data()),
+                                                    text.size()))
+        .has_value();
+}
+
+bool CFileUserValues::Set(const std::string& name, CValue value) {
+    if (m_strFile.empty() || name.empty() || name.find_first_of("=\n\r") != std::string::npos) {
+        return false;
+    }
+    auto values = Read();
+    values[Lower(name)] = std::move(value);
+    return Write(values);
+}
+
+std::optional<std::uint32_t> CFileUserValues::GetNumber(const std::string& name) {
+    const auto values = Read();
+    const auto it = values.find(Lower(name));
+    if (it == values.end() || !it->second.m_isNumber) {
+        return std::nullopt;
+    }
+    return it->second.m_number;
+}
+
+std::optional<std::string> CFileUserValues::GetString(const std::string& name) {
+    const auto values = Read();
+    const auto it = values.find(Lower(name));
+    if (it == values.end() || it->second.m_isNumber) {
+        return std::nullopt;
+    }
+    return it->second.m_text;
+}
+
+bool CFileUserValues::SetNumber(const std::string& name, std::uint32_t value) {
+    return Set(name, {true, value, {}});
+}
+
+bool CFileUserValues::SetString(const std::string& name, const std::string& value) {
+    return Set(name, {false, 0, value});
+}
