@@ -6,18 +6,21 @@
 // Exit codes; listed in --help, distinct so scripts can tell failures apart.
 enum EExitCode {
     kExitOk = 0,
-    kExitFailure = 1,           // could not write the result
-    kExitUsage = 2,             // wrong command line
-    kExitInvalidInput = 3,      // invalid input or unreadable file
-    kExitPortUnavailable = 4,   // the serial port cannot be opened
-    kExitCommunication = 5,     // the radio did not answer as it should
-    kExitCancelled = 6,         // the user cancelled
+    kExitFailure = 1,          // could not write the result
+    kExitUsage = 2,            // wrong command line
+    kExitInvalidInput = 3,     // invalid input or unreadable file
+    kExitPortUnavailable = 4,  // the serial port cannot be opened
+    kExitCommunication = 5,    // the radio did not answer as it should
+    kExitCancelled = 6,        // the user cancelled
 };
 
 // Prints "lh740ctl: MESSAGE" on stderr and returns `code`.
 int Fail(int code, const std::string& message);
 
-// Each subcommand adds itself to the app; its callback stores its exit code in `rc`.
-void AddNewCommand(CLI::App& app, int& rc);
-void AddDumpCommand(CLI::App& app, int& rc);
-void AddConfigCommand(CLI::App& app, int& rc);
+// Each subcommand file registers a function that adds the subcommand to the app; the
+// subcommand's callback stores its exit code in `rc`. `order` sorts them in --help.
+using CAddCommand = void (*)(CLI::App& app, int& rc);
+struct CCommandRegistrar {
+    CCommandRegistrar(int order, CAddCommand add);
+};
+#define LH740_REGISTER_COMMAND(order, fn) static const CCommandRegistrar s_register_##fn(order, fn)

@@ -17,8 +17,6 @@ std::string SettingsPath(const CConfigArgs& args) {
     return args.m_file.empty() ? ProgramDirectory() + "Program.ini" : args.m_file;
 }
 
-}  // namespace
-
 void AddConfigCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand("config", "Read or change a value of the settings file.");
     cmd->require_subcommand(1);
@@ -54,3 +52,7 @@ void AddConfigCommand(CLI::App& app, int& rc) {
         rc = ini.Save() ? kExitOk : Fail(kExitFailure, ini.GetLastError());
     });
 }
+
+}  // namespace
+
+LH740_REGISTER_COMMAND(900, AddConfigCommand);

@@ -3,6 +3,8 @@
 #include "CliCommon.h"
 #include "image/ProgramDoc.h"
 
+namespace {
+
 void AddDumpCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand(
         "dump",
@@ -32,3 +34,7 @@ void AddDumpCommand(CLI::App& app, int& rc) {
         rc = kExitOk;
     });
 }
+
+}  // namespace
+
+LH740_REGISTER_COMMAND(20, AddDumpCommand);

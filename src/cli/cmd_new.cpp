@@ -4,6 +4,8 @@
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
 
+namespace {
+
 void AddNewCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand("new", "Write a new document with the default image.");
     auto file = std::make_shared<std::string>();
@@ -23,3 +25,7 @@ void AddNewCommand(CLI::App& app, int& rc) {
         rc = saved ? kExitOk : Fail(kExitFailure, saved.error());
     });
 }
+
+}  // namespace
+
+LH740_REGISTER_COMMAND(10, AddNewCommand);

@@ -1,7 +1,21 @@
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "CliCommon.h"
+
+namespace {
+std::vector<std::pair<int, CAddCommand>>& Commands() {
+    static std::vector<std::pair<int, CAddCommand>> commands;
+    return commands;
+}
+}  // namespace
+
+CCommandRegistrar::CCommandRegistrar(int order, CAddCommand add) {
+    Commands().emplace_back(order, add);
+}
 
 int Fail(int code, const std::string& message) {
     std::cerr << "lh740ctl: " << message << "\n";
@@ -24,9 +38,11 @@ int main(int argc, char** argv) {
         "A command that fails writes nothing.");
 
     int rc = kExitOk;
-    AddNewCommand(app, rc);
-    AddDumpCommand(app, rc);
-    AddConfigCommand(app, rc);
+    auto& commands = Commands();
+    std::ranges::stable_sort(commands, {}, &std::pair<int, CAddCommand>::first);
+    for (const auto& [order, add] : commands) {
+        add(app, rc);
+    }
 
     try {
         app.parse(argc, argv);

@@ -19,8 +19,8 @@ struct CRun {
 // Runs lh740ctl with the arguments, capturing stdout and stderr.
 CRun Ctl(const std::string& args) {
     CTempDir dir;
-    const std::string cmd = std::string(LH740CTL_PATH) + " " + args + " >" + (dir / "out") +
-                            " 2>" + (dir / "err") + " </dev/null";
+    const std::string cmd = std::string(LH740CTL_PATH) + " " + args + " >" + (dir / "out") + " 2>" +
+                            (dir / "err") + " </dev/null";
     CRun run;
     const int status = std::system(cmd.c_str());
     run.m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -29,7 +29,9 @@ CRun Ctl(const std::string& args) {
     return run;
 }
 
-std::string Q(const std::string& s) { return "'" + s + "'"; }
+std::string Q(const std::string& s) {
+    return "'" + s + "'";
+}
 
 TEST(Cli, NewWritesTheDefaultImageAndRefusesToOverwrite) {
     CTempDir dir;
@@ -38,7 +40,8 @@ TEST(Cli, NewWritesTheDefaultImageAndRefusesToOverwrite) {
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     const auto bytes = ReadAll(file);
     ASSERT_EQ(bytes.size(), kImageSize);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), CMemoryImage::NewDocument().m_bytes.begin()));
+    EXPECT_TRUE(
+        std::equal(bytes.begin(), bytes.end(), CMemoryImage::NewDocument().m_bytes.begin()));
 
     WriteAllBytes(file, {1, 2, 3});
     run = Ctl("new " + Q(file));
@@ -122,8 +125,8 @@ TEST(Cli, ConfigGetAndSet) {
 TEST(Cli, DefaultSettingsFileIsTheShippedOneNextToTheProgram) {
     // Run from another folder: the program's own directory decides, not the current one.
     CTempDir dir;
-    const std::string cmd = "cd " + Q(dir.Path()) + " && " + LH740CTL_PATH +
-                            " config get Setup Language > out.txt";
+    const std::string cmd =
+        "cd " + Q(dir.Path()) + " && " + LH740CTL_PATH + " config get Setup Language > out.txt";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(ReadText(dir / "out.txt"), "English\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "Program.ini"));

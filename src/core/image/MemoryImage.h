@@ -66,4 +66,6 @@ const std::vector<CTransferBlock>& ReadBlocks();
 const std::vector<CTransferBlock>& WriteBlocks();
 
 // True when the byte is held by the radio, i.e. replaced by a full read.
-inline bool IsRadioHeld(std::size_t imageOffset) { return RadioAddressOf(imageOffset).has_value(); }
+inline bool IsRadioHeld(std::size_t imageOffset) {
+    return RadioAddressOf(imageOffset).has_value();
+}

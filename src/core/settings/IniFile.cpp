@@ -20,7 +20,9 @@ unsigned char FoldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
-bool IsCommentMarker(char c) { return c == ';' || c == '/' || c == '\\' || c == '*'; }
+bool IsCommentMarker(char c) {
+    return c == ';' || c == '/' || c == '\\' || c == '*';
+}
 
 // Cuts a value at the first occurrence of `marker`, if any.
 void CutAt(std::string& value, const char* marker) {

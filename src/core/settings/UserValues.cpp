@@ -143,9 +143,9 @@ bool CFileUserValues::Write(const std::map<std::string, CValue>& values) const {
     if (!MakeDirectories(m_strFile.substr(0, slash))) {
         return false;
     }
-    return WriteFileAtomically(m_strFile, std::span(reinterpret_cast<const std::uint8_t*>(
-                                                        text.data()),
-                                                    text.size()))
+    return WriteFileAtomically(
+               m_strFile,
+               std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))
         .has_value();
 }
 

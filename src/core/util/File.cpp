@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
@@ -36,7 +38,9 @@ std::string DirectoryPart(const std::string& path) {
 
 }  // namespace
 
-std::string SystemReason(int err) { return std::strerror(err); }
+std::string SystemReason(int err) {
+    return std::strerror(err);
+}
 
 CFileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::string tmp = path + ".XXXXXX";

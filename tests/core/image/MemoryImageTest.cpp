@@ -14,11 +14,11 @@ struct CRowByte {
 
 // The single default bytes by row and byte, as the radio's documentation lists them.
 const CRowByte kSingleDefaults[] = {
-    {196, 0, 0x01}, {196, 1, 0x04}, {196, 2, 0x00}, {196, 3, 0x00}, {196, 4, 0x00},
-    {196, 5, 0xBF}, {196, 6, 0x13}, {196, 7, 0xBA}, {196, 8, 0x00}, {196, 9, 0x00},
-    {199, 0, 0xFD}, {199, 1, 0x00}, {199, 3, 0x01}, {203, 0, 0x00}, {203, 1, 0x04},
+    {196, 0, 0x01}, {196, 1, 0x04}, {196, 2, 0x00}, {196, 3, 0x00},  {196, 4, 0x00},
+    {196, 5, 0xBF}, {196, 6, 0x13}, {196, 7, 0xBA}, {196, 8, 0x00},  {196, 9, 0x00},
+    {199, 0, 0xFD}, {199, 1, 0x00}, {199, 3, 0x01}, {203, 0, 0x00},  {203, 1, 0x04},
     {203, 2, 0x00}, {203, 3, 0x00}, {203, 5, 0x01}, {204, 15, 0x41}, {205, 15, 0x00},
-    {236, 0, 0x05}, {236, 1, 0x05}, {236, 2, 0x0A}, {236, 3, 0x00}, {236, 4, 0x14},
+    {236, 0, 0x05}, {236, 1, 0x05}, {236, 2, 0x0A}, {236, 3, 0x00},  {236, 4, 0x14},
     {236, 5, 0x00}, {236, 6, 0x02}, {236, 7, 0x00}, {254, 1, 0x00},
 };
 
@@ -84,10 +84,10 @@ struct CMapCase {
 
 TEST(RadioAreaMap, OffsetToAddress) {
     const CMapCase cases[] = {
-        {0, 0x0000},      {3095, 0x0C17},       {3096, 0x0C18},       {3119, 0x0C2F},
-        {3120, std::nullopt}, {4679, std::nullopt}, {4680, 0x0C30},   {4695, 0x0C3F},
-        {4696, std::nullopt}, {4703, std::nullopt}, {4704, 0x0C40},   {6097, 0x0FE1},
-        {6098, 0x0FE2},   {6120, 0x0FF0},       {6135, 0x0FFF},       {6136, std::nullopt},
+        {0, 0x0000},          {3095, 0x0C17},       {3096, 0x0C18}, {3119, 0x0C2F},
+        {3120, std::nullopt}, {4679, std::nullopt}, {4680, 0x0C30}, {4695, 0x0C3F},
+        {4696, std::nullopt}, {4703, std::nullopt}, {4704, 0x0C40}, {6097, 0x0FE1},
+        {6098, 0x0FE2},       {6120, 0x0FF0},       {6135, 0x0FFF}, {6136, std::nullopt},
         {6143, std::nullopt}, {6144, std::nullopt},
     };
     for (const auto& c : cases) {
@@ -97,9 +97,16 @@ TEST(RadioAreaMap, OffsetToAddress) {
 
 TEST(RadioAreaMap, AddressToOffset) {
     const std::pair<std::uint32_t, std::optional<std::size_t>> cases[] = {
-        {0x0000, 0},    {0x0C2F, 3119}, {0x0C30, 4680}, {0x0C3F, 4695},
-        {0x0C40, 4704}, {0x0FE2, 6098}, {0x0FF6, 6126}, {0x0FFF, 6135},
-        {0x1000, std::nullopt},         {0xFFFF, std::nullopt},
+        {0x0000, 0},
+        {0x0C2F, 3119},
+        {0x0C30, 4680},
+        {0x0C3F, 4695},
+        {0x0C40, 4704},
+        {0x0FE2, 6098},
+        {0x0FF6, 6126},
+        {0x0FFF, 6135},
+        {0x1000, std::nullopt},
+        {0xFFFF, std::nullopt},
     };
     for (const auto& [address, offset] : cases) {
         EXPECT_EQ(ImageOffsetOf(address), offset) << "address " << address;

@@ -43,7 +43,8 @@ TEST(ProgramDoc, SaveAndOpenRoundTripByteForByte) {
     ASSERT_TRUE(doc.OnSaveDocument(dir / "new.dat"));
     const auto bytes = ReadAll(dir / "new.dat");
     ASSERT_EQ(bytes.size(), kImageSize);
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), CMemoryImage::NewDocument().m_bytes.begin()));
+    EXPECT_TRUE(
+        std::equal(bytes.begin(), bytes.end(), CMemoryImage::NewDocument().m_bytes.begin()));
 
     doc.m_image = PatternImage();
     ASSERT_TRUE(doc.OnSaveDocument(dir / "pattern.dat"));
@@ -106,9 +107,8 @@ TEST(ProgramDoc, FailedSaveLeavesThePreviousFileIntact) {
                   CProgramDoc other;
                   other.m_image = CMemoryImage::NewDocument();
                   auto saved = other.OnSaveDocument(target);
-                  return !saved && saved.error().find("Permission denied") != std::string::npos
-                             ? 0
-                             : 1;
+                  return !saved && saved.error().find("Permission denied") != std::string::npos ? 0
+                                                                                                : 1;
               }),
               0);
 

@@ -44,7 +44,9 @@ const CGetCase kGetCases[] = {
     {"GBK bytes are not case-folded", "[S]\n\xD6\xD0=x\n", "S", "\xF6\xF0", "d", "d"},
 };
 
-void PrintTo(const CGetCase& c, std::ostream* os) { *os << c.m_name; }
+void PrintTo(const CGetCase& c, std::ostream* os) {
+    *os << c.m_name;
+}
 
 class CIniGet : public ::testing::TestWithParam<CGetCase> {};
 
@@ -57,14 +59,13 @@ TEST_P(CIniGet, ReadsAsTheProgramDoes) {
     EXPECT_EQ(ini.GetString(c.m_section, c.m_key, c.m_default), c.m_expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CIniGet, ::testing::ValuesIn(kGetCases),
-                         [](const auto& info) {
-                             std::string name;
-                             for (char ch : std::string(info.param.m_name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CIniGet, ::testing::ValuesIn(kGetCases), [](const auto& info) {
+    std::string name;
+    for (char ch : std::string(info.param.m_name)) {
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+});
 
 TEST(IniFile, CaseMattersWithoutIgnoreCase) {
     CTempDir dir;
@@ -111,20 +112,20 @@ const CSetCase kSetCases[] = {
      "[Setup]\r\nLanguage=Chinese\r\n"},
     {"same value: not modified", "[Setup]\nLanguage=English\n", "Setup", "Language", "English",
      false, nullptr},
-    {"letter case only: stored, not modified", "[Setup]\nLanguage=English\n", "Setup",
-     "Language", "ENGLISH", false, nullptr},
+    {"letter case only: stored, not modified", "[Setup]\nLanguage=English\n", "Setup", "Language",
+     "ENGLISH", false, nullptr},
     {"new key appended", "[Setup]\nA=1\n[Other]\nB=2\n", "setup", "C", "3", true,
      "[Setup]\r\nA=1\r\nC=3\r\n[Other]\r\nB=2\r\n"},
     {"new section appended", "K=0\n[A]\nX=1\n", "B", "Y", "2", true,
      "K=0\r\n[A]\r\nX=1\r\n[B]\r\nY=2\r\n"},
-    {"later duplicate replaced", "[S]\nK=1\nK=2\n", "S", "K", "3", true,
-     "[S]\r\nK=1\r\nK=3\r\n"},
-    {"comments, blanks and spacing are not written back",
-     "; top\n\n[S]\n  A =  1 \n// c\nAlone\n", "S", "A", "9", true,
-     "[S]\r\nA=9\r\nAlone=\r\n"},
+    {"later duplicate replaced", "[S]\nK=1\nK=2\n", "S", "K", "3", true, "[S]\r\nK=1\r\nK=3\r\n"},
+    {"comments, blanks and spacing are not written back", "; top\n\n[S]\n  A =  1 \n// c\nAlone\n",
+     "S", "A", "9", true, "[S]\r\nA=9\r\nAlone=\r\n"},
 };
 
-void PrintTo(const CSetCase& c, std::ostream* os) { *os << c.m_name; }
+void PrintTo(const CSetCase& c, std::ostream* os) {
+    *os << c.m_name;
+}
 
 class CIniSet : public ::testing::TestWithParam<CSetCase> {};
 
@@ -142,14 +143,13 @@ TEST_P(CIniSet, ChangesAndWritesBack) {
     EXPECT_EQ(ReadText(path), c.m_saved ? c.m_saved : c.m_file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CIniSet, ::testing::ValuesIn(kSetCases),
-                         [](const auto& info) {
-                             std::string name;
-                             for (char ch : std::string(info.param.m_name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, CIniSet, ::testing::ValuesIn(kSetCases), [](const auto& info) {
+    std::string name;
+    for (char ch : std::string(info.param.m_name)) {
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+});
 
 TEST(IniFile, SaveOnCloseWritesOnlyWhenModified) {
     CTempDir dir;
