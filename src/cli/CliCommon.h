@@ -14,6 +14,16 @@ enum EExitCode {
     kExitCancelled = 6,        // the user cancelled
 };
 
+class CIniFile;
+class CUserValues;
+
+// Program.ini next to lh740ctl, loaded on first use (never written back by the CLI).
+CIniFile& ProgramSettings();
+// The per-user values of [Setup] AppName (file-backed, see CFileUserValues).
+CUserValues& ProgramUserValues();
+// Adds `--lang en|zh` to a subcommand; the choice sets g_bChinese before the callback runs.
+void AddLanguageOption(CLI::App* cmd);
+
 // Prints "lh740ctl: MESSAGE" on stderr and returns `code`.
 int Fail(int code, const std::string& message);
 

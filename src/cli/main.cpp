@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "CliCommon.h"
+#include "settings/IniFile.h"
+#include "settings/Language.h"
+#include "settings/UserValues.h"
 
 namespace {
 std::vector<std::pair<int, CAddCommand>>& Commands() {
@@ -15,6 +18,24 @@ std::vector<std::pair<int, CAddCommand>>& Commands() {
 
 CCommandRegistrar::CCommandRegistrar(int order, CAddCommand add) {
     Commands().emplace_back(order, add);
+}
+
+CIniFile& ProgramSettings() {
+    static const bool loaded = g_iniFile.Load("Program.ini", false, true);
+    (void)loaded;
+    return g_iniFile;
+}
+
+CUserValues& ProgramUserValues() {
+    static CFileUserValues values(ProgramSettings().GetString("Setup", "AppName", ""));
+    return values;
+}
+
+void AddLanguageOption(CLI::App* cmd) {
+    cmd->add_option_function<std::string>(
+           "--lang", [](const std::string& lang) { g_bChinese = lang == "zh"; },
+           "Language of the texts: en (default) or zh.")
+        ->check(CLI::IsMember({"en", "zh"}));
 }
 
 int Fail(int code, const std::string& message) {
