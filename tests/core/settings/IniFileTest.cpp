@@ -6,6 +6,16 @@
 
 namespace {
 
+// Test names from the cases' descriptions.
+template <typename T>
+std::string CaseName(const ::testing::TestParamInfo<T>& info) {
+    std::string name;
+    for (char ch : std::string(info.param.m_name)) {
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+}
+
 struct CGetCase {
     const char* m_name;
     const char* m_file;
@@ -59,13 +69,7 @@ TEST_P(CIniGet, ReadsAsTheProgramDoes) {
     EXPECT_EQ(ini.GetString(c.m_section, c.m_key, c.m_default), c.m_expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CIniGet, ::testing::ValuesIn(kGetCases), [](const auto& info) {
-    std::string name;
-    for (char ch : std::string(info.param.m_name)) {
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, CIniGet, ::testing::ValuesIn(kGetCases), CaseName<CGetCase>);
 
 TEST(IniFile, CaseMattersWithoutIgnoreCase) {
     CTempDir dir;
@@ -143,13 +147,7 @@ TEST_P(CIniSet, ChangesAndWritesBack) {
     EXPECT_EQ(ReadText(path), c.m_saved ? c.m_saved : c.m_file);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CIniSet, ::testing::ValuesIn(kSetCases), [](const auto& info) {
-    std::string name;
-    for (char ch : std::string(info.param.m_name)) {
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Cases, CIniSet, ::testing::ValuesIn(kSetCases), CaseName<CSetCase>);
 
 TEST(IniFile, SaveOnCloseWritesOnlyWhenModified) {
     CTempDir dir;
