@@ -1,0 +1,254 @@
+#include "channels/CellRules.h"
+
+#include <cctype>
+
+#include "channels/ChannelTable.h"
+#include "channels/Codecs.h"
+#include "settings/Messages.h"
+
+namespace {
+
+std::vector<std::string> Pair(const char* en1, const char* en2) {
+    return {en1, en2};
+}
+
+struct CEntryLists {
+    std::vector<std::string> m_power, m_bandwidth, m_scanAdd, m_pttId, m_busyLock, m_optSignal;
+};
+
+CEntryLists BuildLists(bool chinese) {
+    CEntryLists lists;
+    if (chinese) {
+        lists.m_power = Pair("低", "高");
+        lists.m_bandwidth = Pair("宽", "窄");
+        lists.m_scanAdd = Pair("是", "否");
+        lists.m_pttId = {"关", "发射开始", "发射结束", "两者"};
+        lists.m_busyLock = {"关", "载波", "QT/DQT"};
+        lists.m_optSignal = Pair("无", "DTMF");
+    } else {
+        lists.m_power = Pair("Low", "High");
+        lists.m_bandwidth = Pair("Wide", "Narrow");
+        lists.m_scanAdd = Pair("Yes", "No");
+        lists.m_pttId = {"Off", "BOT", "EOT", "Both"};
+        lists.m_busyLock = {"Off", "Carrier Only", "QT/DQT"};
+        lists.m_optSignal = Pair("None", "DTMF");
+    }
+    return lists;
+}
+
+bool StartsWithIgnoringCase(const std::string& entry, const std::string& prefix) {
+    if (prefix.size() > entry.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(entry[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ClearRow(CChannelTable& table, int row) {
+    for (int column = kColRx; column <= kColMore; ++column) {
+        table.SetText(row, column, "");
+    }
+}
+
+CCellCommit Failure(int messageId, EPromptIcon icon, const std::string& editorText,
+                    ECommitKind kind) {
+    CCellCommit result;
+    result.m_accepted = false;
+    result.m_editorStays = true;
+    result.m_messageId = messageId;
+    result.m_icon = icon;
+    result.m_editorText = kind == ECommitKind::Enter ? std::string() : editorText;
+    return result;
+}
+
+CCellCommit CommitRx(CChannelTable& table, int row, const std::string& editorText,
+                     const CBands& bands, bool chinese, ECommitKind kind) {
+    const bool oldRxEmpty = table.GetText(row, kColRx).empty();
+    CCellCommit result;
+    if (editorText.empty()) {
+        ClearRow(table, row);
+        return result;
+    }
+    const int v = ParseFrequency(editorText);
+    const std::string text = FormatFrequencyCount(v);
+    if (v < kRxMin || v > kRxMax) {
+        return Failure(IDS_DATA_FORMAT, EPromptIcon::Stop, text, kind);
+    }
+    // An off-step frequency used to delete the whole channel; it now fails like the others.
+    if (v % 500 != 0 && v % 625 != 0) {
+        return Failure(IDS_STEP_VALUE, EPromptIcon::Exclamation, text, kind);
+    }
+    if (!bands.Contains(v)) {
+        return Failure(IDS_OUT_OF_RANGE, EPromptIcon::Exclamation, text, kind);
+    }
+    table.SetText(row, kColRx, text);
+    if (oldRxEmpty) {
+        table.SetText(row, kColTx, text);
+        const auto defaults = NewChannelDefaults(chinese);
+        for (int column = kColRxTone; column <= kColMore; ++column) {
+            table.SetText(row, column, defaults[column - kColRxTone]);
+        }
+    }
+    result.m_editorText = text;
+    return result;
+}
+
+}  // namespace
+
+ECellEditor EditorForColumn(int column) {
+    switch (column) {
+        case kColRxTone:
+        case kColTxTone:
+            return ECellEditor::Tone;
+        case kColName:
+            return ECellEditor::Name;
+        case kColPower:
+            return ECellEditor::Power;
+        case kColBandwidth:
+            return ECellEditor::Bandwidth;
+        case kColScanAdd:
+            return ECellEditor::ScanAdd;
+        case kColPttId:
+            return ECellEditor::PttId;
+        case kColBusyLock:
+            return ECellEditor::BusyLock;
+        case kColOptSignal:
+            return ECellEditor::OptSignal;
+        case kColMore:
+            return ECellEditor::Grid;
+        default:
+            return ECellEditor::Frequency;
+    }
+}
+
+bool IsDropDownEditor(ECellEditor editor) {
+    return editor != ECellEditor::Frequency && editor != ECellEditor::Name &&
+           editor != ECellEditor::Grid;
+}
+
+const std::vector<std::string>& EditorEntries(ECellEditor editor, bool chinese) {
+    static const CEntryLists english = BuildLists(false);
+    static const CEntryLists chineseLists = BuildLists(true);
+    static const std::vector<std::string> none;
+    const CEntryLists& lists = chinese ? chineseLists : english;
+    switch (editor) {
+        case ECellEditor::Tone:
+            return ToneList(chinese);
+        case ECellEditor::Power:
+            return lists.m_power;
+        case ECellEditor::Bandwidth:
+            return lists.m_bandwidth;
+        case ECellEditor::ScanAdd:
+            return lists.m_scanAdd;
+        case ECellEditor::PttId:
+            return lists.m_pttId;
+        case ECellEditor::BusyLock:
+            return lists.m_busyLock;
+        case ECellEditor::OptSignal:
+            return lists.m_optSignal;
+        default:
+            return none;
+    }
+}
+
+int SelectEntry(const std::vector<std::string>& entries, const std::string& text) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (StartsWithIgnoringCase(entries[i], text)) {
+            return static_cast<int>(i);
+        }
+    }
+    return entries.empty() ? -1 : 0;
+}
+
+std::string EditorTextForCell(int column, const std::string& cellText, bool chinese) {
+    const ECellEditor editor = EditorForColumn(column);
+    if (!IsDropDownEditor(editor)) {
+        return cellText;
+    }
+    const auto& entries = EditorEntries(editor, chinese);
+    const int index = SelectEntry(entries, cellText);
+    return index < 0 ? std::string() : entries[index];
+}
+
+EKeyAction FilterFrequencyKey(EFrequencyKey key, bool shiftHeld) {
+    switch (key) {
+        case EFrequencyKey::Backspace:
+        case EFrequencyKey::Delete:
+        case EFrequencyKey::KeypadDigit:
+        case EFrequencyKey::KeypadDecimal:
+        case EFrequencyKey::Arrow:
+            return EKeyAction::Pass;
+        case EFrequencyKey::Digit:
+        case EFrequencyKey::Period:
+            // Shift turns them into symbols no frequency has.
+            return shiftHeld ? EKeyAction::Swallow : EKeyAction::Pass;
+        case EFrequencyKey::Enter:
+            return EKeyAction::CommitThenPass;
+        default:
+            return EKeyAction::Swallow;
+    }
+}
+
+bool CanOpenChannelEdit(const CChannelTable& table, int row) {
+    if (row < 1 || row >= kGridRows) {
+        return false;
+    }
+    return !table.GetText(row, kColRx).empty() || !table.GetText(row, kColTx).empty();
+}
+
+std::vector<std::string> NewChannelDefaults(bool chinese) {
+    if (chinese) {
+        return {"无", "无", "", "高", "宽", "是", "关", "关", "无", ">>"};
+    }
+    return {"None", "None", "", "High", "Wide", "Yes", "Off", "Off", "None", ">>"};
+}
+
+CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std::string& editorText,
+                           const CBands& bands, bool chinese, ECommitKind kind) {
+    CCellCommit result;
+    result.m_editorText = editorText;
+    if (row < 1 || row >= kGridRows || column < 1 || column >= kGridColumns) {
+        return result;
+    }
+    const bool oldRxEmpty = table.GetText(row, kColRx).empty();
+    const bool oldTxEmpty = table.GetText(row, kColTx).empty();
+    switch (column) {
+        case kColRx:
+            return CommitRx(table, row, editorText, bands, chinese, kind);
+        case kColTx: {
+            const int v = ParseFrequency(editorText);
+            std::string text = FormatFrequencyCount(v);
+            if (v < kTxMin || v > kTxMax) {
+                text = kTxReplacement;
+            }
+            if (oldRxEmpty) {
+                text.clear();
+            }
+            table.SetText(row, column, text);
+            result.m_editorText = text;
+            return result;
+        }
+        case kColMore:
+            table.SetText(row, column, oldRxEmpty && oldTxEmpty ? "" : ">>");
+            result.m_editorStays = true;
+            return result;
+        default:
+            table.SetText(row, column, oldRxEmpty && oldTxEmpty ? "" : editorText);
+            return result;
+    }
+}
+
+CPrompt CellCommitPrompt(const CCellCommit& commit, bool chinese) {
+    CPrompt prompt;
+    prompt.m_text = LoadString(commit.m_messageId, chinese);
+    prompt.m_caption = LoadString(IDS_CAUTION, chinese);
+    prompt.m_icon = commit.m_icon;
+    prompt.m_buttons = EPromptButtons::Ok;
+    prompt.m_stringId = commit.m_messageId;
+    return prompt;
+}

@@ -1,0 +1,403 @@
+#include "channels/ChannelCsv.h"
+
+#include <map>
+#include <optional>
+
+#include "channels/Bands.h"
+#include "channels/CellRules.h"
+#include "channels/ChannelEditRules.h"
+#include "channels/ChannelTable.h"
+#include "channels/Codecs.h"
+#include "image/MemoryImage.h"
+#include "settings/Messages.h"
+#include "util/Gbk.h"
+
+namespace {
+
+enum ECsvColumn : int {
+    kCsvChannel = 0,
+    kCsvEncode = 12,
+    kCsvDecode = 13,
+};
+// CSV columns 1..11 are grid columns 1..11.
+constexpr int kCsvOptSignal = 11;
+
+std::string LineError(int line, const std::string& message) {
+    return "line " + std::to_string(line) + ": " + message;
+}
+
+std::string CellError(const std::string& row, int csvColumn, const std::string& message) {
+    return "row " + row + ", column " + kCsvColumns[csvColumn] + ": " + message;
+}
+
+// The row of a channel label, or 0.
+int RowOfLabel(const std::string& label) {
+    for (int row = 1; row < kGridRows; ++row) {
+        if (RowLabel(row) == label) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+// A drop-down value as the English entry, when it is an entry in either language.
+std::optional<std::string> EnglishEntry(ECellEditor editor, const std::string& text) {
+    const auto& english = EditorEntries(editor, false);
+    const auto& chinese = EditorEntries(editor, true);
+    for (std::size_t i = 0; i < english.size(); ++i) {
+        if (text == english[i] || text == chinese[i]) {
+            return english[i];
+        }
+    }
+    return std::nullopt;
+}
+
+std::string JoinEntries(ECellEditor editor) {
+    const auto& entries = EditorEntries(editor, false);
+    if (entries.size() > 8) {
+        return "an entry of the tone list (None, 67.0 ... 254.1, D023N ... D754I)";
+    }
+    std::string text = "one of ";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + entries[i];
+    }
+    return text;
+}
+
+// A number text of the Channel Edit dialog, within 0..max: the canonical text, or nothing.
+std::optional<std::string> NumberValue(const std::string& text, int max) {
+    if (text == "None" || text == "无") {
+        return std::string("None");
+    }
+    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos) {
+        return std::nullopt;
+    }
+    const int value = TextToInt(text);
+    if (value > max) {
+        return std::nullopt;
+    }
+    return NumberText(value, false);
+}
+
+struct CRowRequest {
+    int m_row = 0;
+    std::string m_label;
+    std::vector<std::optional<std::string>> m_values;  // by CSV column; none when not listed
+};
+
+}  // namespace
+
+CCsvParse ParseCsv(const std::string& text) {
+    CCsvParse result;
+    std::size_t pos = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        pos = 3;
+    }
+    int line = 1;
+    while (pos < text.size()) {
+        CCsvRecord record;
+        record.m_line = line;
+        std::string field;
+        bool done = false;
+        while (!done) {
+            field.clear();
+            if (pos < text.size() && text[pos] == '"') {
+                ++pos;
+                for (;;) {
+                    if (pos >= text.size()) {
+                        result.m_error = LineError(record.m_line, "a quoted field is not closed");
+                        return result;
+                    }
+                    if (text[pos] == '"') {
+                        if (pos + 1 < text.size() && text[pos + 1] == '"') {
+                            field += '"';
+                            pos += 2;
+                            continue;
+                        }
+                        ++pos;
+                        break;
+                    }
+                    if (text[pos] == '\n') {
+                        ++line;
+                    }
+                    field += text[pos++];
+                }
+                if (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
+                    !(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+                    result.m_error = LineError(line, "text after a closing quote");
+                    return result;
+                }
+            } else {
+                while (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
+                       !(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
+                    field += text[pos++];
+                }
+            }
+            record.m_fields.push_back(field);
+            if (pos < text.size() && text[pos] == ',') {
+                ++pos;
+                continue;
+            }
+            if (pos < text.size() && text[pos] == '\r') {
+                ++pos;
+            }
+            if (pos < text.size() && text[pos] == '\n') {
+                ++pos;
+                ++line;
+            }
+            done = true;
+        }
+        const bool blank = record.m_fields.size() == 1 && record.m_fields[0].empty();
+        if (!blank) {
+            result.m_records.push_back(std::move(record));
+        }
+    }
+    return result;
+}
+
+std::string CsvField(const std::string& field) {
+    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        return field;
+    }
+    std::string quoted = "\"";
+    for (char c : field) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string ExportChannelsCsv(const CMemoryImage& image) {
+    CMemoryImage copy = image;
+    CChannelTable table;
+    table.FillGrid(copy, nullptr, false);
+    std::string csv;
+    for (int i = 0; i < kCsvColumnCount; ++i) {
+        csv += (i == 0 ? "" : ",") + std::string(kCsvColumns[i]);
+    }
+    csv += "\r\n";
+    for (int row = 1; row < kGridRows; ++row) {
+        std::string line = CsvField(RowLabel(row));
+        for (int column = kColRx; column <= kColOptSignal; ++column) {
+            line += "," + CsvField(table.GetText(row, column));
+        }
+        std::string encode;
+        std::string decode;
+        // The dialog opens only from a row's "More" cell, which an empty channel lacks.
+        if (!table.GetText(row, kColMore).empty()) {
+            const auto state = LoadChannelEdit(copy, RowToChannelNumber(row), false);
+            encode = state.m_encodeText;
+            decode = state.m_decodeText;
+        }
+        csv += line + "," + CsvField(encode) + "," + CsvField(decode) + "\r\n";
+    }
+    return csv;
+}
+
+std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
+    std::vector<std::string> errors;
+    const CCsvParse parsed = ParseCsv(csv);
+    if (!parsed.m_error.empty()) {
+        return {parsed.m_error};
+    }
+    if (parsed.m_records.empty()) {
+        return {LineError(1, "the header line is missing")};
+    }
+
+    // Header by name.
+    const CCsvRecord& header = parsed.m_records.front();
+    std::vector<int> columnOf(header.m_fields.size(), -1);
+    std::map<int, bool> seen;
+    for (std::size_t i = 0; i < header.m_fields.size(); ++i) {
+        for (int c = 0; c < kCsvColumnCount; ++c) {
+            if (header.m_fields[i] == kCsvColumns[c]) {
+                columnOf[i] = c;
+            }
+        }
+        if (columnOf[i] < 0) {
+            errors.push_back(
+                LineError(header.m_line, "unknown column \"" + header.m_fields[i] + "\""));
+        } else if (seen[columnOf[i]]) {
+            errors.push_back(
+                LineError(header.m_line, "column \"" + header.m_fields[i] + "\" appears twice"));
+        }
+        if (columnOf[i] >= 0) {
+            seen[columnOf[i]] = true;
+        }
+    }
+    if (!seen[kCsvChannel]) {
+        errors.push_back(LineError(header.m_line, "the column \"Channel\" is missing"));
+    }
+    if (!errors.empty()) {
+        return errors;
+    }
+
+    std::vector<CRowRequest> requests;
+    std::map<int, int> lineOfRow;
+    for (std::size_t r = 1; r < parsed.m_records.size(); ++r) {
+        const CCsvRecord& record = parsed.m_records[r];
+        if (record.m_fields.size() != header.m_fields.size()) {
+            errors.push_back(LineError(
+                record.m_line, "expected " + std::to_string(header.m_fields.size()) +
+                                   " fields, found " + std::to_string(record.m_fields.size())));
+            continue;
+        }
+        CRowRequest request;
+        request.m_values.resize(kCsvColumnCount);
+        for (std::size_t i = 0; i < record.m_fields.size(); ++i) {
+            request.m_values[columnOf[i]] = record.m_fields[i];
+        }
+        request.m_label = *request.m_values[kCsvChannel];
+        request.m_row = RowOfLabel(request.m_label);
+        if (request.m_row == 0) {
+            errors.push_back(LineError(
+                record.m_line, "\"" + request.m_label + "\" is not a channel (1 to 128 or Fr)"));
+            continue;
+        }
+        if (lineOfRow.contains(request.m_row)) {
+            errors.push_back(LineError(
+                record.m_line, "channel " + request.m_label + " is already listed on line " +
+                                   std::to_string(lineOfRow[request.m_row])));
+            continue;
+        }
+        lineOfRow[request.m_row] = record.m_line;
+        requests.push_back(std::move(request));
+    }
+    if (!errors.empty()) {
+        return errors;
+    }
+
+    // The grid as the program would show it, edited cell by cell.
+    CMemoryImage work = image;
+    CChannelTable table;
+    table.FillGrid(work, nullptr, false);
+    const CChannelTable before = table;
+    const CBands bands = CurrentBands();
+    for (const CRowRequest& request : requests) {
+        const int row = request.m_row;
+        for (int column = kColRx; column < kColOptSignal; ++column) {
+            const auto& value = request.m_values[column];
+            const ECellEditor editor = EditorForColumn(column);
+            if (!value || *value == table.GetText(row, column) ||
+                (value->empty() && column != kColRx && editor != ECellEditor::Name)) {
+                continue;
+            }
+            std::string text = *value;
+            if (IsDropDownEditor(editor)) {
+                const auto entry = EnglishEntry(editor, text);
+                if (!entry) {
+                    errors.push_back(CellError(request.m_label, column,
+                                               "\"" + text + "\" is not " + JoinEntries(editor)));
+                    continue;
+                }
+                text = *entry;
+                if (text == table.GetText(row, column)) {
+                    continue;
+                }
+            } else if (editor == ECellEditor::Name) {
+                if (Utf8Length(text) > kNameEditorLimit) {
+                    errors.push_back(
+                        CellError(request.m_label, column, "a name has at most 7 characters"));
+                    continue;
+                }
+                if (GbkToUtf8(Utf8ToGbk(text, 64)) != text) {
+                    errors.push_back(CellError(request.m_label, column,
+                                               "the name has characters the radio cannot show"));
+                    continue;
+                }
+                if (Utf8ToGbk(text, 64).size() > kNameSize) {
+                    errors.push_back(CellError(
+                        request.m_label, column,
+                        "the name takes more than 8 bytes (a Chinese character takes 2)"));
+                    continue;
+                }
+            } else if (text.size() > kFrequencyEditorLimit) {
+                errors.push_back(
+                    CellError(request.m_label, column, "a frequency has at most 9 characters"));
+                continue;
+            }
+            const CCellCommit commit = CommitCellEdit(table, row, column, text, bands, false);
+            if (!commit.m_accepted) {
+                errors.push_back(
+                    CellError(request.m_label, column, LoadString(commit.m_messageId, false)));
+            }
+        }
+    }
+
+    // Rows whose texts changed take what StoreGrid makes of them; the others keep their bytes.
+    CMemoryImage stored = work;
+    table.StoreGrid(stored);
+    for (int row = 1; row < kGridRows; ++row) {
+        bool changed = false;
+        for (int column = kColRx; column <= kColMore; ++column) {
+            changed = changed || table.GetText(row, column) != before.GetText(row, column);
+        }
+        if (changed) {
+            const auto from = stored.Row(row - 1);
+            std::copy(from.begin(), from.end(), work.Row(row - 1).begin());
+        }
+    }
+
+    // Signal and numbers through the Channel Edit dialog, for channels it can be opened on.
+    for (const CRowRequest& request : requests) {
+        const int row = request.m_row;
+        if (!CanOpenChannelEdit(table, row)) {
+            continue;
+        }
+        CChannelEditState state = LoadChannelEdit(work, RowToChannelNumber(row), false);
+        bool edited = false;
+        int entry = state.m_entry;
+        const auto& signal = request.m_values[kCsvOptSignal];
+        if (signal && !signal->empty() && *signal != table.GetText(row, kColOptSignal)) {
+            entry = SignalEntryFromText(*signal);
+            if (entry == kSignalNone) {
+                errors.push_back(
+                    CellError(request.m_label, kCsvOptSignal,
+                              "\"" + *signal + "\" is not one of None, MSK, DTMF, 2-Tone"));
+                continue;
+            }
+            edited = entry != state.m_entry;
+        }
+        if (edited) {
+            SelectSignal(state, entry, work, nullptr, nullptr, false);
+        }
+        auto number = [&](int csvColumn, bool shown, int max, std::string& shownText) {
+            const auto& value = request.m_values[csvColumn];
+            if (!value || value->empty() || *value == shownText) {
+                return;
+            }
+            if (!shown) {
+                errors.push_back(
+                    CellError(request.m_label, csvColumn,
+                              std::string(csvColumn == kCsvEncode ? "an encode" : "a decode") +
+                                  " number needs the optional signal " +
+                                  (csvColumn == kCsvEncode ? "MSK or 2-Tone" : "2-Tone")));
+                return;
+            }
+            const auto text = NumberValue(*value, max);
+            if (!text) {
+                errors.push_back(CellError(
+                    request.m_label, csvColumn,
+                    "\"" + *value + "\" is not None or a number from 1 to " + std::to_string(max)));
+                return;
+            }
+            if (*text != shownText) {
+                shownText = *text;
+                edited = true;
+            }
+        };
+        number(kCsvEncode, ShowsEncode(entry), entry == kSignal2Tone ? 32 : 9, state.m_encodeText);
+        number(kCsvDecode, ShowsDecode(entry), 8, state.m_decodeText);
+        if (edited) {
+            ApplyChannelEditOk(state, work);
+        }
+    }
+
+    if (!errors.empty()) {
+        return errors;
+    }
+    image = work;
+    return {};
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CMemoryImage;
+
+// The channels as CSV: UTF-8, comma-separated, RFC 4180 quoting, CR LF line ends, one header
+// line then the 129 rows "1".."128", "Fr".
+inline constexpr const char* kCsvColumns[] = {
+    "Channel", "Rx Frequency", "Tx Frequency", "QT/DQT Dec", "QT/DQT Enc", "Name",   "Power",
+    "W/N",     "Scan Add",     "PTT ID",       "Busy Lock",  "Opt Signal", "Encode", "Decode"};
+inline constexpr int kCsvColumnCount = 14;
+
+// RFC 4180 fields of a whole text: quoted fields may hold commas, quotes ("") and line breaks;
+// lines end with CR LF or LF; a UTF-8 byte order mark is skipped; blank lines are skipped.
+// Each record comes with the line it starts on. An unterminated quote or text after a
+// closing quote is an error.
+struct CCsvRecord {
+    int m_line = 0;
+    std::vector<std::string> m_fields;
+};
+struct CCsvParse {
+    std::vector<CCsvRecord> m_records;
+    std::string m_error;  // empty when the text parsed
+};
+CCsvParse ParseCsv(const std::string& text);
+std::string CsvField(const std::string& field);  // quoted when it needs to be
+
+// The grid's English texts, plus the Channel Edit dialog's encode and decode texts.
+std::string ExportChannelsCsv(const CMemoryImage& image);
+
+// Applies a CSV to the image as a user would: for each listed row, the cells that differ from
+// the grid go through the cell rules (Rx, then Tx, then the rest), then the signal and the
+// numbers through the Channel Edit rules. Chinese value texts are accepted. An empty value
+// leaves its cell as it is, except Rx (empty deletes the channel) and Name (empty clears it):
+// no editor can make those cells empty on a channel. Rows not listed,
+// and listed rows whose texts do not change, keep their bytes exactly.
+// Returns every rejection as "row N, column NAME: MESSAGE" (or "line N: MESSAGE" for the CSV's
+// own structure); when there is any, the image is unchanged.
+std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);

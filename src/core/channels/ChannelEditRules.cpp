@@ -1,0 +1,203 @@
+#include "channels/ChannelEditRules.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "channels/ChannelTable.h"
+#include "channels/Codecs.h"
+#include "image/MemoryImage.h"
+#include "image/ProgramDoc.h"
+#include "settings/Language.h"
+
+namespace {
+
+constexpr CText kNoneText{"None", "无"};
+
+int EncodeMax(int entry) {
+    return entry == kSignal2Tone ? 32 : 9;
+}
+constexpr int kDecodeMax = 8;
+
+int Wrap(int value, int max) {
+    if (value > max) {
+        return 0;
+    }
+    if (value < 0) {
+        return max;
+    }
+    return value;
+}
+
+}  // namespace
+
+int ChannelNumberToRow(int number) {
+    return number == 0 ? kFrRow : number;
+}
+int RowToChannelNumber(int row) {
+    return row == kFrRow ? 0 : row;
+}
+int ChannelNumberToRecord(int number) {
+    return ChannelNumberToRow(number) - 1;
+}
+
+const std::vector<std::string>& SignalEntries(bool chinese) {
+    static const std::vector<std::string> english{"None", "MSK", "DTMF", "2-Tone"};
+    static const std::vector<std::string> chineseList{"无", "MSK", "DTMF", "2-Tone"};
+    return chinese ? chineseList : english;
+}
+
+int SignalEntryFromBits(std::uint8_t signalByte) {
+    switch (signalByte & 0x07) {
+        case 0:
+            return kSignalOff;
+        case 1:
+            return kSignalMsk;
+        case 2:
+            return kSignalDtmf;
+        case 4:
+            return kSignal2Tone;
+        default:
+            return kSignalNone;
+    }
+}
+
+std::uint8_t SignalBitsForEntry(int entry) {
+    static constexpr std::uint8_t kBits[] = {0, 1, 2, 4};
+    return entry >= 0 && entry <= 3 ? kBits[entry] : 7;
+}
+
+int SignalEntryFromText(const std::string& text) {
+    for (int i = 0; i < 4; ++i) {
+        if (text == SignalEntries(false)[i] || text == SignalEntries(true)[i]) {
+            return i;
+        }
+    }
+    return kSignalNone;
+}
+
+bool ShowsEncode(int entry) {
+    return entry == kSignalMsk || entry == kSignal2Tone;
+}
+bool ShowsDecode(int entry) {
+    return entry == kSignal2Tone;
+}
+
+int ReadNumberText(const std::string& text) {
+    return kNoneText.Matches(text) ? 0 : TextToInt(text);
+}
+
+std::string NumberText(int value, bool chinese) {
+    if (value == 0) {
+        return kNoneText.Get(chinese);
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+std::string EncodeTextFromByte(int entry, std::uint8_t byte14, bool chinese) {
+    if (!ShowsEncode(entry)) {
+        return {};
+    }
+    const int shownMax = entry == kSignal2Tone ? 33 : 9;
+    return NumberText(byte14 >= 1 && byte14 <= shownMax ? byte14 : 0, chinese);
+}
+
+std::string DecodeTextFromByte(int entry, std::uint8_t byte15, bool chinese) {
+    if (!ShowsDecode(entry)) {
+        return {};
+    }
+    return NumberText(byte15 >= 1 && byte15 <= 9 ? byte15 : 0, chinese);
+}
+
+std::string StepEncode(int entry, const std::string& text, int delta, bool chinese) {
+    if (!ShowsEncode(entry)) {
+        return text;
+    }
+    return NumberText(Wrap(ReadNumberText(text) + delta, EncodeMax(entry)), chinese);
+}
+
+std::string StepDecode(int entry, const std::string& text, int delta, bool chinese) {
+    if (!ShowsDecode(entry)) {
+        return text;
+    }
+    return NumberText(Wrap(ReadNumberText(text) + delta, kDecodeMax), chinese);
+}
+
+std::string ClampEncode(int entry, const std::string& text, bool chinese) {
+    if (!ShowsEncode(entry)) {
+        return text;
+    }
+    const int value = ReadNumberText(text);
+    return NumberText(std::clamp(value, 0, EncodeMax(entry)), chinese);
+}
+
+std::string ClampDecode(int entry, const std::string& text, bool chinese) {
+    if (!ShowsDecode(entry)) {
+        return text;
+    }
+    return NumberText(std::clamp(ReadNumberText(text), 0, kDecodeMax), chinese);
+}
+
+int StepChannelNumber(int number, int delta) {
+    return Wrap(number + delta, kMaxChannelNumber);
+}
+
+CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool chinese) {
+    CChannelEditState state;
+    state.m_number = number;
+    const auto record = image.Row(ChannelNumberToRecord(number));
+    state.m_entry = SignalEntryFromBits(record[kSignalByte]);
+    state.m_signalEnabled = state.m_entry != kSignalNone;
+    state.m_encodeText = EncodeTextFromByte(state.m_entry, record[kEncodeByte], chinese);
+    state.m_decodeText = DecodeTextFromByte(state.m_entry, record[kDecodeByte], chinese);
+    return state;
+}
+
+void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CChannelTable* table,
+                  CUserValues* userValues, bool chinese) {
+    state.m_entry = entry;
+    const auto record = image.Row(ChannelNumberToRecord(state.m_number));
+    state.m_encodeText = EncodeTextFromByte(entry, record[kEncodeByte], chinese);
+    state.m_decodeText = DecodeTextFromByte(entry, record[kDecodeByte], chinese);
+    record[kSignalByte] =
+        static_cast<std::uint8_t>((record[kSignalByte] & ~0x07) | SignalBitsForEntry(entry));
+    g_bNewDocument = false;
+    if (table != nullptr) {
+        table->FillGrid(image, userValues);
+    }
+}
+
+void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image) {
+    const auto record = image.Row(ChannelNumberToRecord(state.m_number));
+    if (ShowsDecode(state.m_entry)) {
+        record[kDecodeByte] = static_cast<std::uint8_t>(ReadNumberText(state.m_decodeText));
+    }
+    if (ShowsEncode(state.m_entry)) {
+        record[kEncodeByte] = static_cast<std::uint8_t>(ReadNumberText(state.m_encodeText));
+    }
+}
+
+bool ChangeChannel(CChannelEditState& state, int newNumber, CMemoryImage& image,
+                   const CChannelTable& table, bool chinese) {
+    table.StoreGrid(image);
+    StoreShownNumbers(state, image);
+    if (newNumber < 0 || newNumber > kMaxChannelNumber) {
+        return false;
+    }
+    state = LoadChannelEdit(image, newNumber, chinese);
+    return true;
+}
+
+void ApplyChannelEditOk(const CChannelEditState& state, CMemoryImage& image) {
+    const auto record = image.Row(ChannelNumberToRecord(state.m_number));
+    if (state.m_entry == kSignal2Tone) {
+        record[kDecodeByte] = static_cast<std::uint8_t>(ReadNumberText(state.m_decodeText));
+        record[kEncodeByte] = static_cast<std::uint8_t>(ReadNumberText(state.m_encodeText));
+    } else if (state.m_entry == kSignalMsk) {
+        record[kEncodeByte] = static_cast<std::uint8_t>(ReadNumberText(state.m_encodeText));
+    } else {
+        record[kDecodeByte] = 0xFF;
+        record[kEncodeByte] = 0xFF;
+    }
+}

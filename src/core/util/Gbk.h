@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Texts in the image are GBK (ASCII unchanged); the program works in UTF-8.
+
+// GBK bytes -> UTF-8. A byte sequence that is not GBK (a lone lead byte, a stray high byte)
+// becomes '?', so whatever a radio holds can be shown.
+std::string GbkToUtf8(std::span<const std::uint8_t> bytes);
+
+// UTF-8 -> GBK, at most `maxBytes` bytes. Conversion stops before the first character that
+// would not fit whole, so a two-byte character is never cut in half. Characters GBK lacks and
+// invalid UTF-8 become '?'.
+std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxBytes);
+
+// Number of characters (code points) of a UTF-8 text; invalid bytes count one each.
+std::size_t Utf8Length(const std::string& text);
+
+// The first `count` characters of a UTF-8 text.
+std::string Utf8Prefix(const std::string& text, std::size_t count);

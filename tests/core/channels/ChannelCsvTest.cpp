@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "FakeUserValues.h"
+#include "channels/ChannelCsv.h"
+#include "channels/ChannelTable.h"
+#include "channels/Codecs.h"
+#include "image/MemoryImage.h"
+
+namespace {
+
+class ChannelCsvTest : public ::testing::Test {
+protected:
+    CGlobalsGuard m_guard;
+    void SetUp() override {
+        g_bNewDocument = false;
+        g_bChinese = false;
+    }
+};
+
+const std::string kHeader =
+    "Channel,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Name,Power,W/N,Scan Add,PTT ID,"
+    "Busy Lock,Opt Signal,Encode,Decode";
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> GridTexts(const CMemoryImage& image) {
+    CMemoryImage copy = image;
+    CChannelTable table;
+    table.FillGrid(copy, nullptr, false);
+    std::vector<std::string> texts;
+    for (int row = 1; row < kGridRows; ++row) {
+        for (int column = 1; column < kGridColumns; ++column) {
+            texts.push_back(table.GetText(row, column));
+        }
+    }
+    return texts;
+}
+
+TEST(Csv, ParsesRfc4180) {
+    const auto parsed = ParseCsv(
+        "\xEF\xBB\xBF"
+        "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\r\n,\"two\nlines\",x\nlast");
+    ASSERT_EQ(parsed.m_error, "");
+    ASSERT_EQ(parsed.m_records.size(), 3u);
+    EXPECT_EQ(parsed.m_records[0].m_fields, (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ(parsed.m_records[1].m_fields, (std::vector<std::string>{"", "two\nlines", "x"}));
+    EXPECT_EQ(parsed.m_records[1].m_line, 3);
+    EXPECT_EQ(parsed.m_records[2].m_line, 5);
+    EXPECT_EQ(parsed.m_records[2].m_fields, (std::vector<std::string>{"last"}));
+
+    EXPECT_EQ(ParseCsv("a,\"open\n").m_error, "line 1: a quoted field is not closed");
+    EXPECT_EQ(ParseCsv("x\n\"a\"b,c").m_error, "line 2: text after a closing quote");
+    EXPECT_EQ(CsvField("plain"), "plain");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("q\""), "\"q\"\"\"");
+}
+
+TEST_F(ChannelCsvTest, ExportWritesHeaderAndAllRows) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const auto record = image.Row(0);
+    const CFreqBytes f = EncodeFrequency(14602500);
+    std::copy(f.begin(), f.end(), record.begin());
+    std::copy(f.begin(), f.end(), record.begin() + kTxOffset);
+    record[kSignalByte] = 0xC4;
+    record[kModeByte] = 0x38;
+    record[kEncodeByte] = 5;
+    record[kDecodeByte] = 0xFF;
+    const auto name = EncodeName("A,\"B\"");
+    std::copy(name.begin(), name.end(), record.begin() + kNameOffset);
+    const auto lines = Lines(ExportChannelsCsv(image));
+    ASSERT_EQ(lines.size(), 130u);
+    EXPECT_EQ(lines[0], kHeader);
+    EXPECT_EQ(
+        lines[1],
+        "1,146.02500,146.02500,None,None,\"A,\"\"B\"\"\",High,Wide,Yes,Off,Off,2-Tone,5,None");
+    EXPECT_EQ(lines[2], "2,,,,,,,,,,,,,");
+    EXPECT_EQ(lines[129], "Fr,,,,,,,,,,,,,");
+}
+
+TEST_F(ChannelCsvTest, ImportAppliesCellsAndSignalsAndRoundTrips) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const std::string csv =
+        "Channel,Rx Frequency,Name,Power,QT/DQT Dec,Opt Signal,Encode,Decode\n"
+        "1,146.025,ABC,低,D023N,2-Tone,5,3\n"
+        "2,446.00625,中文名字,High,无,MSK,9,\n"
+        "Fr,150,,Low,,DTMF,,\n";
+    ASSERT_EQ(ImportChannelsCsv(csv, image), std::vector<std::string>{});
+    const auto r0 = image.Row(0);
+    EXPECT_EQ(FormatFrequency(r0.subspan<0, 4>()), "146.02500");
+    EXPECT_EQ(FormatFrequency(r0.subspan<4, 4>()), "146.02500");  // Tx not listed: Rx's
+    EXPECT_EQ((r0[kSignalByte] & 7), 4);
+    EXPECT_EQ(r0[kEncodeByte], 5);
+    EXPECT_EQ(r0[kDecodeByte], 3);
+    EXPECT_EQ(r0[kRxToneOffset + 1], 0x80);
+    EXPECT_EQ(r0[kModeByte] & 0x20, 0);
+    EXPECT_EQ(DecodeName(image.Row(1).subspan<kNameOffset, kNameSize>()), "中文名字");
+    EXPECT_EQ(image.Row(1)[kEncodeByte], 9);
+    EXPECT_EQ((image.Row(kFrRecord)[kSignalByte] & 7), 2);
+    EXPECT_EQ(image.Row(kFrRecord)[kEncodeByte], 0xFF);
+
+    // Export then import of the same document: same texts, same bytes.
+    const std::string exported = ExportChannelsCsv(image);
+    CMemoryImage again = image;
+    ASSERT_EQ(ImportChannelsCsv(exported, again), std::vector<std::string>{});
+    EXPECT_EQ(again, image);
+    EXPECT_EQ(ExportChannelsCsv(again), exported);
+
+    // Into a fresh document the same CSV rebuilds the same channels.
+    CMemoryImage fresh = CMemoryImage::NewDocument();
+    ASSERT_EQ(ImportChannelsCsv(exported, fresh), std::vector<std::string>{});
+    EXPECT_EQ(GridTexts(fresh), GridTexts(image));
+    for (int k = 0; k < kChannelCount; ++k) {
+        if (!IsEmptyChannel(image.Row(k))) {
+            EXPECT_TRUE(std::ranges::equal(fresh.Row(k), image.Row(k))) << k;
+        }
+    }
+}
+
+TEST_F(ChannelCsvTest, UnlistedRowsAndUnchangedRowsKeepTheirBytes) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    image.Row(9)[kModeByte] = 0x77;  // an empty record with odd bits
+    const CMemoryImage before = image;
+    ASSERT_EQ(ImportChannelsCsv(kHeader + "\n10,,,,,,,,,,,,,\n", image),
+              std::vector<std::string>{});
+    EXPECT_EQ(image, before);
+    ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n3,146\n", image),
+              std::vector<std::string>{});
+    EXPECT_TRUE(std::ranges::equal(image.Row(9), before.Row(9)));
+    EXPECT_FALSE(std::ranges::equal(image.Row(2), before.Row(2)));
+}
+
+TEST_F(ChannelCsvTest, EveryRejectedCellIsReportedAndNothingChanges) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n5,146\n", image),
+              std::vector<std::string>{});
+    const CMemoryImage before = image;
+    const std::string csv =
+        "Channel,Rx Frequency,Tx Frequency,Name,Power,QT/DQT Enc,Opt Signal,Encode,Decode\n"
+        "1,66,,,,,,,\n"
+        "2,146.0025,,,,,,,\n"
+        "3,200,,,,,,,\n"
+        "5,146.00000,,ABCDEFGH,Medium,68.0,FM,,\n"
+        "4,146,,中文名字长,,,MSK,12,1\n"
+        "6,146,,,,,,,\n";
+    const std::vector<std::string> expected{
+        "row 1, column Rx Frequency: Error Data Format, please input again.",
+        "row 2, column Rx Frequency: Error data Value, please input according the step "
+        "value(6.25K/5k).",
+        "row 3, column Rx Frequency: Out of range, please input again.",
+        "row 5, column QT/DQT Enc: \"68.0\" is not an entry of the tone list (None, 67.0 ... "
+        "254.1, D023N ... D754I)",
+        "row 5, column Name: a name has at most 7 characters",
+        "row 5, column Power: \"Medium\" is not one of Low, High",
+        "row 4, column Name: the name takes more than 8 bytes (a Chinese character takes 2)",
+        "row 5, column Opt Signal: \"FM\" is not one of None, MSK, DTMF, 2-Tone",
+        "row 4, column Encode: \"12\" is not None or a number from 1 to 9",
+        "row 4, column Decode: a decode number needs the optional signal 2-Tone",
+    };
+    EXPECT_EQ(ImportChannelsCsv(csv, image), expected);
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(ChannelCsvTest, StructuralErrors) {
+    struct CCase {
+        std::string m_csv;
+        std::vector<std::string> m_errors;
+    };
+    const CCase cases[] = {
+        {"", {"line 1: the header line is missing"}},
+        {"Rx Frequency\n146\n", {"line 1: the column \"Channel\" is missing"}},
+        {"Channel,Colour\n1,red\n", {"line 1: unknown column \"Colour\""}},
+        {"Channel,Name,Name\n", {"line 1: column \"Name\" appears twice"}},
+        {"Channel,Name\n1\n0,x\n1,y\n1,z\n",
+         {"line 2: expected 2 fields, found 1", "line 3: \"0\" is not a channel (1 to 128 or Fr)",
+          "line 5: channel 1 is already listed on line 4"}},
+        {"Channel\n\"1\n", {"line 2: a quoted field is not closed"}},
+    };
+    for (const auto& c : cases) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        EXPECT_EQ(ImportChannelsCsv(c.m_csv, image), c.m_errors) << c.m_csv;
+        EXPECT_EQ(image, CMemoryImage::NewDocument());
+    }
+}
+
+}  // namespace

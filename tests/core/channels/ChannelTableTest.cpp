@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FakeUserValues.h"
+#include "channels/ChannelTable.h"
+#include "channels/Codecs.h"
+#include "image/MemoryImage.h"
+
+namespace {
+
+class ChannelTableTest : public ::testing::Test {
+protected:
+    CGlobalsGuard m_guard;
+    void SetUp() override {
+        g_bNewDocument = false;
+        g_bChinese = false;
+    }
+};
+
+void PutFrequency(CMemoryImage& image, int record, int offset, int count) {
+    const CFreqBytes bytes = EncodeFrequency(count);
+    std::copy(bytes.begin(), bytes.end(), image.Row(record).begin() + offset);
+}
+
+TEST_F(ChannelTableTest, NewDocumentShowsLabelsHeadingsAndBlankCells) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    CChannelTable table;
+    table.FillGrid(image, nullptr);
+    EXPECT_EQ(table.GetText(0, 5), "Chnnel Name");
+    EXPECT_EQ(table.GetText(0, 7), " W/N ");
+    EXPECT_EQ(table.GetText(1, 0), "1");
+    EXPECT_EQ(table.GetText(128, 0), "128");
+    EXPECT_EQ(table.GetText(129, 0), "Fr");
+    for (int row = 1; row < kGridRows; ++row) {
+        for (int column = 1; column < kGridColumns; ++column) {
+            ASSERT_EQ(table.GetText(row, column), "") << row << "," << column;
+        }
+    }
+    table.SetHeadings(true);
+    EXPECT_EQ(table.GetText(0, 0), "信道");
+    EXPECT_EQ(table.GetText(0, 12), "更多");
+    EXPECT_EQ(table.GetText(200, 1), "");
+    table.SetText(-1, 3, "x");  // outside: ignored
+}
+
+TEST_F(ChannelTableTest, PartialRecordShowsOnlyItsFrequency) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    PutFrequency(image, 4, kRxOffset, 14602500);
+    image.Row(4)[kModeByte] = 0x38;
+    CChannelTable table;
+    table.FillGrid(image, nullptr);
+    EXPECT_EQ(table.GetText(5, kColRx), "146.02500");
+    for (int column = kColTx; column <= kColMore; ++column) {
+        EXPECT_EQ(table.GetText(5, column), "");
+    }
+}
+
+TEST_F(ChannelTableTest, FullRecordInBothLanguages) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const auto record = image.Row(kFrRecord);
+    PutFrequency(image, kFrRecord, kRxOffset, 44600625);
+    PutFrequency(image, kFrRecord, kTxOffset, 44100000);
+    record[kRxToneOffset] = 0x70;
+    record[kRxToneOffset + 1] = 0x06;
+    record[kTxToneOffset] = 0x54;
+    record[kTxToneOffset + 1] = 0xC7;
+    record[kSignalByte] = 0x24;
+    record[kModeByte] = 0x6A;
+    record[kNameOffset] = 'X';
+    const char* english[] = {"446.00625", "441.00000", "67.0", "D754I",        "X",      "High",
+                             "Narrow",    "Yes",       "EOT",  "Carrier Only", "2-Tone", ">>"};
+    const char* chinese[] = {"446.00625", "441.00000", "67.0",     "D754I", "X",      "高",
+                             "窄",        "是",        "发射结束", "载波",  "2-Tone", ">>"};
+    CChannelTable table;
+    table.FillGrid(image, nullptr, false);
+    for (int column = 1; column < kGridColumns; ++column) {
+        EXPECT_EQ(table.GetText(kFrRow, column), english[column - 1]) << column;
+    }
+    table.FillGrid(image, nullptr, true);
+    for (int column = 1; column < kGridColumns; ++column) {
+        EXPECT_EQ(table.GetText(kFrRow, column), chinese[column - 1]) << column;
+    }
+}
+
+TEST_F(ChannelTableTest, StoreKeepsNumbersAndBitsNoEditorOwns) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    CChannelTable table;
+    table.FillGrid(image, nullptr);
+    const char* texts[] = {"146.00000", "146.60000", "None", "D023N", "AB",  "Low",
+                           "Wide",      "No",        "Both", "Off",   "DTMF"};
+    for (int column = 1; column <= 11; ++column) {
+        table.SetText(3, column, texts[column - 1]);
+    }
+    const auto record = image.Row(2);
+    record[kSignalByte] = 0xC8;  // bits 3, 6, 7 belong to no editor
+    record[kModeByte] = 0x01;
+    record[kEncodeByte] = 0x05;
+    record[kDecodeByte] = 0x03;
+    table.StoreGrid(image);
+    const std::uint8_t expected[] = {0x00, 0x00, 0x60, 0x14, 0x00, 0x00, 0x66, 0x14,
+                                     0xFF, 0xFF, 0x23, 0x80, 0xFA, 0x91, 0x05, 0x03,
+                                     'A',  'B',  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), std::begin(expected)));
+    // The band limits went in first.
+    EXPECT_EQ(DecodeBands(image), CurrentBands());
+}
+
+// A record made only of values the editors can produce.
+void RandomValidRecord(std::mt19937& rng, CRecord record) {
+    auto pick = [&rng](int n) { return static_cast<int>(rng() % n); };
+    const int rx = 6700000 + pick(1000) * 625 * 8;
+    const int tx = pick(4) == 0 ? rx : 6700000 + pick(7000) * 625;
+    const CFreqBytes rxBytes = EncodeFrequency(rx);
+    const CFreqBytes txBytes = EncodeFrequency(tx);
+    std::copy(rxBytes.begin(), rxBytes.end(), record.begin() + kRxOffset);
+    std::copy(txBytes.begin(), txBytes.end(), record.begin() + kTxOffset);
+    for (int offset : {kRxToneOffset, kTxToneOffset}) {
+        const CToneBytes tone = ParseTone(ToneList(false)[1 + pick(kToneCount - 1)]);
+        record[offset] = tone.m_low;
+        record[offset + 1] = tone.m_high;
+    }
+    const int signals[] = {0, 1, 2, 4};
+    record[kSignalByte] =
+        static_cast<std::uint8_t>((rng() & 0xC8) | (pick(4) << 4) | signals[pick(4)]);
+    const int busy[] = {0, 2, 4};
+    const int shift = tx > rx ? 0x80 : (tx < rx ? 0x40 : 0);
+    record[kModeByte] = static_cast<std::uint8_t>(shift | (rng() & 0x39) | busy[pick(3)]);
+    record[kEncodeByte] = static_cast<std::uint8_t>(rng());
+    record[kDecodeByte] = static_cast<std::uint8_t>(rng());
+    const char* names[] = {"", "A", "CALL 1", "中文名", "12345678", "频道A"};
+    const auto name = EncodeName(names[pick(6)]);
+    std::copy(name.begin(), name.end(), record.begin() + kNameOffset);
+}
+
+TEST_F(ChannelTableTest, ValidRecordsSurviveFillAndStoreByteForByte) {
+    std::mt19937 rng(740);
+    for (int round = 0; round < 20; ++round) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        for (int k = 0; k < kChannelCount; ++k) {
+            if (rng() % 8 != 0) {
+                RandomValidRecord(rng, image.Row(k));
+            }
+        }
+        // Empty records as StoreGrid leaves them, so they too are a fixed point.
+        CChannelTable table;
+        table.FillGrid(image, nullptr);
+        table.StoreGrid(image);
+        const CMemoryImage before = image;
+        for (bool chinese : {false, true}) {
+            table.FillGrid(image, nullptr, chinese);
+            table.StoreGrid(image);
+            ASSERT_EQ(image, before) << "round " << round << (chinese ? " zh" : " en");
+        }
+        CChannelTable again;
+        again.FillGrid(image, nullptr, true);
+        EXPECT_TRUE(again.SameCells(table));
+    }
+}
+
+TEST_F(ChannelTableTest, ArbitraryBytesNeverBreakFillOrStore) {
+    std::mt19937 rng(1);
+    for (int round = 0; round < 50; ++round) {
+        CMemoryImage image;
+        for (auto& b : image.m_bytes) {
+            b = static_cast<std::uint8_t>(rng());
+        }
+        CChannelTable table;
+        table.FillGrid(image, nullptr, round % 2 == 1);
+        table.StoreGrid(image);
+        table.FillGrid(image, nullptr);
+        // The texts of a stored grid are a fixed point even when the bytes were not.
+        const CChannelTable first = table;
+        table.StoreGrid(image);
+        table.FillGrid(image, nullptr);
+        for (int row = 1; row < kGridRows; ++row) {
+            for (int column : {kColRx, kColTx, kColPower, kColMore}) {
+                ASSERT_EQ(table.GetText(row, column), first.GetText(row, column));
+            }
+        }
+    }
+}
+
+}  // namespace
