@@ -1,0 +1,106 @@
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "CliCommon.h"
+#include "channels/ChannelTable.h"
+#include "image/ProgramDoc.h"
+#include "render/ReportRenderer.h"
+#include "report/Report.h"
+#include "settings/IniFile.h"
+#include "settings/Language.h"
+#include "util/Gbk.h"
+
+namespace {
+
+struct CReportArgs {
+    std::string m_file;
+    std::string m_out;
+    std::string m_sections;
+};
+
+std::expected<std::array<bool, kSectionCount>, std::string> ParseSections(const std::string& list) {
+    std::array<bool, kSectionCount> selected{};
+    std::stringstream in(list);
+    for (std::string name; std::getline(in, name, ',');) {
+        int found = -1;
+        for (int s = 0; s < kSectionCount; ++s) {
+            if (name == ReportSectionName(s)) {
+                found = s;
+            }
+        }
+        if (found < 0) {
+            return std::unexpected("unknown section \"" + name +
+                                   "\"; sections are dtmf, msk, optional, 2tone, channels.");
+        }
+        selected[found] = true;
+    }
+    return selected;
+}
+
+int RunReport(const CReportArgs& args) {
+    auto selected =
+        args.m_sections.empty() ? DefaultReportSelection() : ParseSections(args.m_sections);
+    if (!selected) {
+        return Fail(kExitUsage, selected.error());
+    }
+    auto image = LoadDatFile(args.m_file);
+    if (!image) {
+        return Fail(kExitInvalidInput, image.error());
+    }
+    // The channel pages print the grid's texts; the copy keeps the file's image untouched.
+    CMemoryImage gridImage = *image;
+    auto table = std::make_shared<CChannelTable>();
+    table->FillGrid(gridImage, nullptr, g_bChinese);
+
+    CReportContext context;
+    context.m_image = &*image;
+    context.m_grid = [table](int row, int column) { return table->GetText(row, column); };
+    context.m_chinese = g_bChinese;
+    // Program.ini keeps Chinese texts in GBK.
+    const std::string owner =
+        ProgramSettings().GetString(g_bChinese ? "Chinese" : "English", "Copyrights Owner", "");
+    context.m_copyrightOwner =
+        GbkToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(owner.data()), owner.size()));
+    context.m_plan = PlanReport(*selected, CountChannels(context.m_grid).PageCount());
+    if (context.m_plan.m_lastPage < 1) {
+        return Fail(kExitInvalidInput,
+                    "the selected sections have no pages (no channel is defined); nothing was "
+                    "written.");
+    }
+
+    // Fonts need a GUI application; without a display the offscreen platform serves.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    int argc = 1;
+    char name[] = "lh740ctl";
+    char* argv[] = {name, nullptr};
+    // Qt's notes about the environment (no runtime directory and the like) are not ours.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "lh740ctl: %s\n", text.toLocal8Bit().constData());
+        }
+    });
+    QGuiApplication app(argc, argv);
+    auto written = WriteReportPdf(args.m_out, context);
+    return written ? kExitOk : Fail(kExitFailure, written.error());
+}
+
+void AddReportCommand(CLI::App& app, int& rc) {
+    auto* cmd = app.add_subcommand(
+        "report", "Write the printed report of a .dat file as a PDF (A4, one page per page).");
+    auto args = std::make_shared<CReportArgs>();
+    cmd->add_option("FILE", args->m_file, "The .dat file.")->required();
+    cmd->add_option("-o,--output", args->m_out, "The PDF file to write.")->required();
+    cmd->add_option("--sections", args->m_sections,
+                    "Comma-separated sections in any order: dtmf, msk, optional, 2tone, "
+                    "channels (default: optional,channels).");
+    AddLanguageOption(cmd);
+    cmd->callback([&rc, args] { rc = RunReport(*args); });
+}
+
+}  // namespace
+
+LH740_REGISTER_COMMAND(60, AddReportCommand);

@@ -1,0 +1,289 @@
+#include "editors/EditorRules.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+int LeadingInt(std::string_view text) {
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        // Edits hold a few characters; stop growing long before overflow.
+        if (value < 100000000) {
+            value = value * 10 + (c - '0');
+        }
+    }
+    return static_cast<int>(value);
+}
+
+double LeadingNumber(std::string_view text) {
+    const std::string copy(text);
+    const double value = std::strtod(copy.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+std::string FormatInt(int value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%d", value);
+    return buffer;
+}
+
+std::string FormatNumber(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+int DtmfSpeedArrow(int value, int delta) {
+    if (delta > 0) {
+        return value < 6 ? 6 : value < 8 ? 8 : value < 10 ? 10 : value < 15 ? 15 : 6;
+    }
+    return value > 15 ? 15 : value > 10 ? 10 : value > 8 ? 8 : value > 6 ? 6 : 15;
+}
+
+int DtmfDelayArrow(int value, int delta) {
+    int result;
+    if (value % 50 == 0) {
+        result = value + 50 * delta;
+    } else {
+        result = delta > 0 ? (value / 50 + 1) * 50 : (value / 50) * 50;
+    }
+    if (result > 1000) {
+        return 0;
+    }
+    if (result < 0) {
+        return 1000;
+    }
+    return result;
+}
+
+int DtmfDigitTimeArrow(int value, int delta) {
+    if (delta > 0) {
+        return value < 100 ? 100 : value < 500 ? 500 : value < 1000 ? 1000 : 0;
+    }
+    return value > 1000 ? 1000 : value > 500 ? 500 : value > 100 ? 100 : value > 0 ? 0 : 1000;
+}
+
+int NormaliseDtmfSpeed(int value) {
+    return value < 8 ? 6 : value < 10 ? 8 : value < 15 ? 10 : 15;
+}
+
+int NormaliseDtmfDelay(int value) {
+    if (value < 0) {
+        return 0;
+    }
+    if (value > 1000) {
+        return 1000;
+    }
+    return value / 50 * 50;
+}
+
+int NormaliseDtmfDigitTime(int value) {
+    return value < 100 ? 0 : value < 500 ? 100 : value < 1000 ? 500 : 1000;
+}
+
+int DtmfSpeedCode(int speed) {
+    return speed == 6 ? 0 : speed == 8 ? 1 : speed == 10 ? 2 : 3;
+}
+
+int DtmfSpeedOfCode(int code) {
+    static constexpr int kSpeeds[] = {6, 8, 10, 15};
+    return kSpeeds[code & 3];
+}
+
+std::uint16_t ToneDisplayValue(double hertz) {
+    const double tenths = std::trunc(hertz * 10);
+    // Unsigned 16-bit as the image holds it; the dialogs never produce more.
+    if (!(tenths > 0)) {
+        return 0;
+    }
+    return static_cast<std::uint16_t>(static_cast<long long>(tenths) & 0xFFFF);
+}
+
+std::uint16_t ToneRadioDivisor(double hertz, int constant) {
+    if (!(hertz > 0)) {
+        return 0;
+    }
+    const double quotient = constant / hertz;
+    const long long whole = static_cast<long long>(quotient);
+    const long long rounded = quotient - whole >= 0.5 ? whole + 1 : whole;
+    return static_cast<std::uint16_t>(rounded & 0xFFFF);
+}
+
+namespace {
+
+long long TruncNonNegative(double value) {
+    return value > 0 ? static_cast<long long>(value) : 0;
+}
+
+}  // namespace
+
+std::uint8_t TwoToneDisplayTime(double seconds) {
+    return static_cast<std::uint8_t>(TruncNonNegative(seconds * 10) & 0xFF);
+}
+
+std::uint8_t TwoToneRadioTime(double seconds) {
+    return static_cast<std::uint8_t>(TruncNonNegative(seconds * 1000 / 50) & 0xFF);
+}
+
+std::uint16_t TwoToneSteps(double seconds) {
+    return static_cast<std::uint16_t>(TruncNonNegative(seconds * 20) & 0xFFFF);
+}
+
+namespace {
+
+constexpr double kToneLow = 288.5;
+constexpr double kToneHigh = 3106.0;
+constexpr double kDelayLow = 0.5;
+constexpr double kDelayHigh = 10.0;
+constexpr double kIntervalHigh = 2.0;
+constexpr double kRiseLow = 0.1;
+constexpr double kRiseHigh = 1.0;
+
+const char* IntervalFormat(bool decode) {
+    return decode ? "%1.1f" : "%2.1f";
+}
+
+}  // namespace
+
+std::string TwoToneFrequencyArrow(std::string_view text, int delta) {
+    const double value = LeadingNumber(text) + delta * 0.1;
+    if (value < kToneLow) {
+        return "3106.0";
+    }
+    if (value > kToneHigh) {
+        return "288.5";
+    }
+    return FormatNumber("%4.1f", value);
+}
+
+std::string TwoToneDelayArrow(std::string_view text, int delta) {
+    double value = LeadingNumber(text) + delta * 0.1;
+    if (value > kDelayHigh) {
+        value = kDelayLow;
+    } else if (value < kDelayLow) {
+        value = kDelayHigh;
+    }
+    return FormatNumber("%2.1f", value);
+}
+
+std::string TwoToneIntervalArrow(std::string_view text, int delta, bool decode) {
+    double value = LeadingNumber(text) + delta * 0.1;
+    if (value > kIntervalHigh) {
+        value = 0.0;
+    } else if (value < 0.0) {
+        value = kIntervalHigh;
+    }
+    return FormatNumber(IntervalFormat(decode), value);
+}
+
+std::string TwoToneRiseArrow(std::string_view text, int delta) {
+    const double value = LeadingNumber(text);
+    double result;
+    if (static_cast<long long>(value * 100) % 5 == 0) {
+        result = value + delta * 0.05;
+    } else {
+        const double steps = std::trunc(value / 0.05);
+        result = delta > 0 ? (steps + 1) * 0.05 : steps * 0.05;
+    }
+    if (result > kRiseHigh) {
+        result = kRiseLow;
+    } else if (result < kRiseLow) {
+        result = kRiseHigh;
+    }
+    return FormatNumber("%3.2f", result);
+}
+
+std::string ClampTwoToneFrequency(std::string_view text) {
+    const double value = LeadingNumber(text);
+    if (value < kToneLow) {
+        return "288.5";
+    }
+    if (value > kToneHigh) {
+        return "3106.0";
+    }
+    return FormatNumber("%4.1f", value);
+}
+
+std::string ClampTwoToneDelay(std::string_view text) {
+    const double value = LeadingNumber(text);
+    if (value < kDelayLow) {
+        return "0.5";
+    }
+    if (value > kDelayHigh) {
+        return "10.0";
+    }
+    return FormatNumber("%2.1f", value);
+}
+
+std::string ClampTwoToneInterval(std::string_view text, bool decode) {
+    const double value = LeadingNumber(text);
+    if (value < 0.0) {
+        return "0.0";
+    }
+    if (value > kIntervalHigh) {
+        return "2.0";
+    }
+    return FormatNumber(IntervalFormat(decode), value);
+}
+
+std::string ClampTwoToneRise(std::string_view text) {
+    double value = LeadingNumber(text);
+    if (static_cast<long long>(value * 100) % 5 != 0) {
+        value = std::trunc(value / 0.05) * 0.05;
+    }
+    if (value > kRiseHigh) {
+        value = kRiseHigh;
+    } else if (value < kRiseLow) {
+        value = kRiseLow;
+    }
+    return FormatNumber("%3.2f", value);
+}
+
+std::string CommitEncodeCell(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    return ClampTwoToneFrequency(text);
+}
+
+std::size_t MskEntryOffset(int n) {
+    return 0x12C0 + static_cast<std::size_t>(n / 4) * kRowSize +
+           static_cast<std::size_t>(n % 4) * 4;
+}
+
+int SideKeyIndex(std::uint8_t byte) {
+    return 3 - (byte & 3);
+}
+
+std::uint8_t SideKeyByte(std::uint8_t byte, int index) {
+    return static_cast<std::uint8_t>((byte & 0xFC) | ((3 - index) & 3));
+}
+
+std::string SquelchText(std::uint8_t byte, std::uint8_t defaultByte) {
+    const int used = byte < 9 || byte > 119 ? defaultByte : byte;
+    const int value = used - 64;
+    if (value < kSquelchMin || value > kSquelchMax) {
+        return {};
+    }
+    return FormatInt(value);
+}
+
+std::uint8_t SquelchByte(std::string_view text, std::uint8_t defaultByte) {
+    if (text.empty()) {
+        return defaultByte;
+    }
+    const std::string copy(text);
+    return static_cast<std::uint8_t>((std::atoi(copy.c_str()) + 64) & 0xFF);
+}
+
+std::uint16_t ReadBe16(const CMemoryImage& image, std::size_t offset) {
+    return static_cast<std::uint16_t>(image[offset] << 8 | image[offset + 1]);
+}
+
+void WriteBe16(CMemoryImage& image, std::size_t offset, std::uint16_t value) {
+    image[offset] = static_cast<std::uint8_t>(value >> 8);
+    image[offset + 1] = static_cast<std::uint8_t>(value & 0xFF);
+}

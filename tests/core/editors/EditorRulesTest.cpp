@@ -1,0 +1,143 @@
+#include "editors/EditorRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CIntCase {
+    int m_in;
+    int m_delta;
+    int m_out;
+};
+
+TEST(DtmfRules, ArrowsCycleAndWrap) {
+    const CIntCase speed[] = {{6, 1, 8},   {8, 1, 10},   {10, 1, 15},  {15, 1, 6}, {7, 1, 8},
+                              {6, -1, 15}, {15, -1, 10}, {99, -1, 15}, {0, 1, 6}};
+    for (const auto& c : speed) {
+        EXPECT_EQ(DtmfSpeedArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+    const CIntCase delay[] = {{275, 1, 300}, {275, -1, 250}, {1000, 1, 0},
+                              {0, -1, 1000}, {200, 1, 250},  {200, -1, 150}};
+    for (const auto& c : delay) {
+        EXPECT_EQ(DtmfDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+    const CIntCase time[] = {{0, 1, 100},   {100, 1, 500},   {500, 1, 1000},   {1000, 1, 0},
+                             {0, -1, 1000}, {1000, -1, 500}, {1550, -1, 1000}, {50, -1, 0}};
+    for (const auto& c : time) {
+        EXPECT_EQ(DtmfDigitTimeArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+}
+
+TEST(DtmfRules, LeavingAnEditNormalises) {
+    const std::pair<int, int> speed[] = {{7, 6}, {12, 10}, {99, 15}, {8, 8}, {9, 8}, {0, 6}};
+    for (auto [in, out] : speed) {
+        EXPECT_EQ(NormaliseDtmfSpeed(in), out) << in;
+    }
+    const std::pair<int, int> delay[] = {{275, 250}, {1550, 1000}, {-5, 0}, {1000, 1000}, {49, 0}};
+    for (auto [in, out] : delay) {
+        EXPECT_EQ(NormaliseDtmfDelay(in), out) << in;
+    }
+    const std::pair<int, int> time[] = {{99, 0},    {100, 100},   {499, 100},  {500, 500},
+                                        {999, 500}, {1000, 1000}, {1550, 1000}};
+    for (auto [in, out] : time) {
+        EXPECT_EQ(NormaliseDtmfDigitTime(in), out) << in;
+    }
+    EXPECT_EQ(DtmfSpeedCode(6), 0);
+    EXPECT_EQ(DtmfSpeedCode(10), 2);
+    EXPECT_EQ(DtmfSpeedCode(15), 3);
+    EXPECT_EQ(DtmfSpeedOfCode(1), 8);
+    EXPECT_EQ(LeadingInt("12ab"), 12);
+    EXPECT_EQ(LeadingInt(""), 0);
+}
+
+TEST(TwoToneRules, DisplayAndRadioCopies) {
+    EXPECT_EQ(ToneDisplayValue(2000.0), 0x4E20);
+    EXPECT_EQ(ToneRadioDivisor(2000.0, kEncodeDivisorConstant), 56);
+    EXPECT_EQ(ToneRadioDivisor(2000.0, kDecodeDivisorConstant), 448);
+    EXPECT_EQ(ToneRadioDivisor(1000.0, kDecodeDivisorConstant), 896);
+    // 111957 / 2 = 55978.5 rounds half up.
+    EXPECT_EQ(ToneRadioDivisor(2.0, kEncodeDivisorConstant), 55979);
+    // No divisor for a frequency of 0: the radio copy holds 0 instead of a division by zero.
+    EXPECT_EQ(ToneRadioDivisor(0.0, kDecodeDivisorConstant), 0);
+    EXPECT_EQ(TwoToneDisplayTime(0.5), 5);
+    EXPECT_EQ(TwoToneRadioTime(0.5), 10);
+    EXPECT_EQ(TwoToneDisplayTime(10.0), 100);
+    EXPECT_EQ(TwoToneRadioTime(10.0), 200);
+    EXPECT_EQ(TwoToneDisplayTime(0.3), 3);
+    EXPECT_EQ(TwoToneRadioTime(0.3), 6);
+    EXPECT_EQ(TwoToneSteps(1.0), 20);
+    EXPECT_EQ(TwoToneSteps(0.15), 3);
+}
+
+struct CTextCase {
+    const char* m_in;
+    int m_delta;
+    const char* m_out;
+};
+
+TEST(TwoToneRules, ArrowsWrap) {
+    const CTextCase freq[] = {{"3106.0", 1, "288.5"},
+                              {"288.5", -1, "3106.0"},
+                              {"1000.0", 1, "1000.1"},
+                              {"", 1, "3106.0"}};
+    for (const auto& c : freq) {
+        EXPECT_EQ(TwoToneFrequencyArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
+    }
+    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"}};
+    for (const auto& c : delay) {
+        EXPECT_EQ(TwoToneDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
+    }
+    EXPECT_EQ(TwoToneIntervalArrow("2.0", 1, true), "0.0");
+    EXPECT_EQ(TwoToneIntervalArrow("0.0", -1, false), "2.0");
+    const CTextCase rise[] = {{"0.12", 1, "0.15"},
+                              {"0.12", -1, "0.10"},
+                              {"1.00", 1, "0.10"},
+                              {"0.10", -1, "1.00"},
+                              {"0.10", 1, "0.15"}};
+    for (const auto& c : rise) {
+        EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+}
+
+TEST(TwoToneRules, LeavingAnEditClamps) {
+    const std::pair<const char*, const char*> freq[] = {
+        {"250", "288.5"}, {"4000", "3106.0"}, {"1500", "1500.0"}, {"288.5", "288.5"}};
+    for (auto [in, out] : freq) {
+        EXPECT_EQ(ClampTwoToneFrequency(in), out) << in;
+    }
+    EXPECT_EQ(ClampTwoToneDelay("0.2"), "0.5");
+    EXPECT_EQ(ClampTwoToneDelay("12"), "10.0");
+    EXPECT_EQ(ClampTwoToneDelay("3"), "3.0");
+    EXPECT_EQ(ClampTwoToneInterval("5", true), "2.0");
+    EXPECT_EQ(ClampTwoToneInterval("1", false), "1.0");
+    EXPECT_EQ(ClampTwoToneRise("0.12"), "0.10");
+    EXPECT_EQ(ClampTwoToneRise("0.03"), "0.10");
+    EXPECT_EQ(ClampTwoToneRise("3"), "1.00");
+    EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
+    EXPECT_EQ(CommitEncodeCell(""), "");
+    EXPECT_EQ(CommitEncodeCell("100"), "288.5");
+}
+
+TEST(OtherRules, MskPackingSideKeyAndSquelch) {
+    const std::pair<int, std::size_t> msk[] = {{0, 0x12C0}, {1, 0x12C4}, {3, 0x12CC}, {4, 0x12D8},
+                                               {7, 0x12E4}, {8, 0x12F0}, {9, 0x12F4}};
+    for (auto [n, offset] : msk) {
+        EXPECT_EQ(MskEntryOffset(n), offset) << n;
+    }
+    EXPECT_EQ(SideKeyIndex(0xFF), 0);
+    EXPECT_EQ(SideKeyIndex(0x02), 1);
+    EXPECT_EQ(SideKeyByte(0xFF, 3), 0xFC);
+    EXPECT_EQ(SideKeyByte(0xFF, 0), 0xFF);
+    EXPECT_EQ(SideKeyByte(0xA4, 2), 0xA5);
+
+    EXPECT_EQ(SquelchText(0x05, 41), "-23");
+    EXPECT_EQ(SquelchText(119, 41), "");
+    EXPECT_EQ(SquelchText(9, 41), "-55");
+    EXPECT_EQ(SquelchText(118, 41), "54");
+    EXPECT_EQ(SquelchText(120, 30), "-34");
+    EXPECT_EQ(SquelchByte("", 41), 41);
+    EXPECT_EQ(SquelchByte("54", 41), 118);
+    EXPECT_EQ(SquelchByte("-55", 41), 9);
+}
+
+}  // namespace

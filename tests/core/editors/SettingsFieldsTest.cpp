@@ -1,0 +1,382 @@
+#include "editors/SettingsFields.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "editors/EditorRules.h"
+
+namespace {
+
+std::string Show(const CMemoryImage& image, const std::string& key, bool chinese = false) {
+    const CField* field = FindField(key);
+    EXPECT_NE(field, nullptr) << key;
+    return field ? LoadField(*field, image, chinese) : std::string();
+}
+
+CMemoryImage RandomImage(std::mt19937& rng) {
+    CMemoryImage image;
+    for (auto& b : image.m_bytes) {
+        b = static_cast<std::uint8_t>(rng());
+    }
+    return image;
+}
+
+TEST(SettingsFields, NewDocumentShowsTheDialogsDefaults) {
+    SetSettingModels({"Model A", "Model B"});
+    const CMemoryImage image = CMemoryImage::NewDocument();
+    const std::map<std::string, std::string> expected = {
+        {"options.tot", "30"},
+        {"options.squelch", "4"},
+        {"options.vox", "Off"},
+        {"options.step", "5"},
+        {"options.tot_prealert", "Off"},
+        {"options.alarm", "On"},
+        {"options.key_lock", "Manual"},
+        {"options.beep", "On"},
+        {"options.stopwatch", "On"},
+        {"options.scan_mode", "CO"},
+        {"options.power_on_style", "Off"},
+        {"options.back_light", "Auto"},
+        {"options.back_light_color", "Light 1"},
+        {"options.display_mode", "FREQ.CH"},
+        {"options.battery_saver", "On"},
+        {"options.priority", "None"},
+        {"options.msk_type", "MSK-I"},
+        {"options.keypad_lock", "Off"},
+        {"options.repeater_msk_invert", "Off"},
+        {"options.password", ""},
+        {"dtmf.speed", "6"},
+        {"dtmf.first_delay", "200"},
+        {"dtmf.first_time", "0"},
+        {"dtmf.star_hash_time", "0"},
+        {"dtmf.side_tone", "On"},
+        {"dtmf.id_code", ""},
+        {"dtmf.group_code", "A"},
+        {"dtmf.stun", "On"},
+        {"dtmf.stun_type", "Tx inhibit"},
+        {"dtmf.call.9", ""},
+        {"2tone.first_delay", "0.5"},
+        {"2tone.second_delay", "0.5"},
+        {"2tone.long_delay", "1.0"},
+        {"2tone.interval", "1.0"},
+        {"2tone.rise_delay", "0.10"},
+        {"2tone.short_beep", "Off"},
+        {"2tone.encode.32.tone1", "2000.0"},
+        {"2tone.encode.1.tone2", "1000.0"},
+        {"2tone.decode.8.a", "2000.0"},
+        {"2tone.decode.1.b", "1000.0"},
+        {"2tone.decode.5.interval", "1.0"},
+        {"2tone.decode.5.long_delay", "0.5"},
+        {"msk.id", ""},
+        {"msk.call.4", ""},
+        {"key.side", "Option Singalling Call"},
+        {"squelch.v_wide", "-23"},
+        {"squelch.v_narrow", "-25"},
+        {"squelch.u_wide", "-30"},
+        {"squelch.u_narrow", "-34"},
+        {"product.model", "Model A"},
+        {"product.band1", "136-174"},
+        {"product.band2", "350-520"},
+    };
+    for (const auto& [key, value] : expected) {
+        EXPECT_EQ(Show(image, key), value) << key;
+    }
+    EXPECT_EQ(Show(image, "options.vox", true), "关");
+    EXPECT_EQ(Show(image, "options.display_mode", true), "频率信道");
+    EXPECT_EQ(Show(image, "options.tot", true), "30");
+}
+
+struct CLoadCase {
+    std::size_t m_offset;
+    std::uint8_t m_byte;
+    const char* m_key;
+    const char* m_shown;
+};
+
+TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
+    const CLoadCase cases[] = {
+        {0x1262, 0xFF, "options.vox", "Off"},
+        {0x12A9, 0x81, "options.priority", "None"},
+        {0x12A9, 0x80, "options.priority", "128"},
+        {0x1265, 0x60, "options.scan_mode", "TO"},
+        {0x1266, 0xFF, "options.back_light_color", "Light 1"},
+        {0x1267, 0xBB, "options.display_mode", "FREQ"},
+        {0x17D2, '1', "options.password", "1"},
+        {0x1309, 0xFF, "dtmf.first_delay", "1550"},
+        {0x132F, 'E', "dtmf.group_code", "E"},
+        {0x132F, 0xFF, "dtmf.group_code", "Off"},
+        {0x12AA, 0x02, "key.side", "Emergency Call"},
+        {6126, 0x05, "squelch.v_wide", "-23"},
+        {6126, 119, "squelch.v_wide", ""},
+    };
+    for (const auto& c : cases) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        image[c.m_offset] = c.m_byte;
+        EXPECT_EQ(Show(image, c.m_key), c.m_shown) << c.m_key;
+    }
+    // A letter in the stored password ends what is shown.
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const std::uint8_t password[] = {'1', '2', 'x', '4', 0xFF, 0xFF};
+    std::copy(std::begin(password), std::end(password), &image[0x17D2]);
+    EXPECT_EQ(Show(image, "options.password"), "12");
+    // A decode tone loaded as 0xFFFF is shown as stored.
+    WriteBe16(image, 0x15C0, 0xFFFF);
+    EXPECT_EQ(Show(image, "2tone.decode.1.a"), "6553.5");
+    image[0x1500] = 0xFF;
+    image[0x1501] = 0xFF;
+    EXPECT_EQ(Show(image, "2tone.encode.1.tone1"), "");
+}
+
+// The bits a field may write: its own place, as the dialogs define it.
+std::map<std::size_t, std::uint8_t> Footprint(const CField& f) {
+    std::map<std::size_t, std::uint8_t> bits;
+    auto bytes = [&](std::size_t at, int n) {
+        for (int i = 0; i < n; ++i) {
+            bits[at + i] = 0xFF;
+        }
+    };
+    switch (f.m_codec) {
+        case ECodec::kBitList:
+        case ECodec::kCheck:
+            bits[f.m_offset] = static_cast<std::uint8_t>(1u << f.m_bit);
+            break;
+        case ECodec::kPatternList:
+            bits[f.m_offset] = static_cast<std::uint8_t>(3u << f.m_bit);
+            break;
+        case ECodec::kDtmfSpeed:
+        case ECodec::kSideKey:
+            bits[f.m_offset] = 0x03;
+            break;
+        case ECodec::kPassword:
+        case ECodec::kText:
+            bytes(f.m_offset, f.m_length);
+            break;
+        case ECodec::kToneTime:
+            bytes(f.m_offset, 1);
+            bytes(f.m_radioOffset, 1);
+            break;
+        case ECodec::kToneSteps:
+        case ECodec::kToneFreq:
+            bytes(f.m_offset, 2);
+            bytes(f.m_radioOffset, 2);
+            break;
+        case ECodec::kBand:
+            bytes(f.m_offset + (f.m_bit - 1) * 3, 3);
+            break;
+        default:
+            bytes(f.m_offset, 1);
+            break;
+    }
+    return bits;
+}
+
+TEST(SettingsFields, EveryStoreKeepsTheOtherBits) {
+    SetSettingModels({"Model A", "Model B"});
+    std::mt19937 rng(740);
+    for (const CField& field : SettingFields()) {
+        const auto footprint = Footprint(field);
+        for (int round = 0; round < 8; ++round) {
+            const CMemoryImage before = RandomImage(rng);
+            CMemoryImage after = before;
+            StoreField(field, after, LoadField(field, before, round % 2 == 1));
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                auto it = footprint.find(i);
+                const std::uint8_t mask = it == footprint.end() ? 0 : it->second;
+                ASSERT_EQ(before[i] & ~mask, after[i] & ~mask)
+                    << field.m_key << " changed offset " << i;
+            }
+        }
+    }
+}
+
+struct CSetCase {
+    const char* m_key;
+    const char* m_value;
+    const char* m_shown;
+};
+
+TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
+    SetSettingModels({"Model A", "Model B"});
+    const CSetCase cases[] = {
+        {"options.tot", "270", "270"},
+        {"options.tot", "关闭", "Off"},
+        {"options.priority", "128", "128"},
+        {"options.key_lock", "Auto", "Auto"},
+        {"options.scan_mode", "搜索", "SE"},
+        {"options.back_light", "On", "On"},
+        {"options.display_mode", "CHANNEL", "CHANNEL"},
+        {"options.keypad_lock", "On", "On"},
+        {"options.msk_type", "MSK-II", "MSK-II"},
+        {"options.password", "1234", "1234"},
+        {"options.password", "", ""},
+        {"dtmf.speed", "7", "6"},
+        {"dtmf.speed", "12", "10"},
+        {"dtmf.speed", "99", "15"},
+        {"dtmf.first_delay", "275", "250"},
+        {"dtmf.first_time", "750", "500"},
+        {"dtmf.star_hash_time", "1000", "1000"},
+        {"dtmf.id_code", "ab12", "AB12"},
+        {"dtmf.group_code", "#", "#"},
+        {"dtmf.group_code", "关", "Off"},
+        {"dtmf.stun_type", "Transceiver inhibit", "Transceiver inhibit"},
+        {"dtmf.stun_code", "12*#", "12*#"},
+        {"dtmf.call.1", "12ab*#", "12AB*#"},
+        {"2tone.first_delay", "0.2", "0.5"},
+        {"2tone.interval", "1.5", "1.5"},
+        {"2tone.rise_delay", "0.12", "0.10"},
+        {"2tone.short_beep", "On", "On"},
+        {"2tone.encode.7.tone2", "250", "288.5"},
+        {"2tone.encode.7.tone2", "", ""},
+        {"2tone.decode.3.a", "1500.5", "1500.5"},
+        {"2tone.decode.3.interval", "9", "2.0"},
+        {"msk.id", "12a", "12A"},
+        {"msk.call.9", "ffff", "FFFF"},
+        {"key.side", "Send 1750Hz Singal", "Send 1750Hz Singal"},
+        {"squelch.u_narrow", "54", "54"},
+        {"squelch.u_narrow", "-55", "-55"},
+        {"product.model", "Model B", "Model B"},
+        {"product.band1", "400-470", "400-470"},
+        {"product.band2", "146-146", "146-146"},
+    };
+    for (const auto& c : cases) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        auto applied = ApplySettings(image, {{c.m_key, c.m_value}});
+        ASSERT_TRUE(applied) << c.m_key << ": " << applied.error();
+        EXPECT_EQ(Show(image, c.m_key), c.m_shown) << c.m_key << "=" << c.m_value;
+    }
+}
+
+TEST(SettingsFields, StoresWriteTheDocumentedBytes) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    ASSERT_TRUE(ApplySettings(image, {{"options.password", "1234"},
+                                      {"msk.id", "12A"},
+                                      {"msk.call.4", "BEEF"},
+                                      {"key.side", "Squelch Off Momentary"},
+                                      {"dtmf.call.1", "12AB*#"},
+                                      {"squelch.v_wide", "54"},
+                                      {"2tone.decode.8.first_delay", "0.5"},
+                                      {"2tone.decode.8.second_delay", "10"}}));
+    const std::uint8_t password[] = {'1', '2', '3', '4', 0xFF, 0xFF};
+    EXPECT_TRUE(std::equal(std::begin(password), std::end(password), &image[0x17D2]));
+    const std::uint8_t id[] = {'1', '2', 'A', 0xFF};
+    EXPECT_TRUE(std::equal(std::begin(id), std::end(id), &image[0x12C0]));
+    EXPECT_EQ(image[0x12D8], 'B');
+    EXPECT_EQ(image[0x12D4], 0xFF);
+    EXPECT_EQ(image[0x12AA], 0xFC);
+    EXPECT_EQ(image[0x1380 + 5], '#');
+    EXPECT_EQ(image[0x1380 + 6], 0xFF);
+    EXPECT_EQ(image[0x1380 + 15], 0xFF);
+    EXPECT_EQ(image[6126], 118);
+    // Slot 8: display and radio copies, first delay at +4 and second at +5.
+    EXPECT_EQ(image[0x1614], 5);
+    EXPECT_EQ(image[0x1615], 100);
+    EXPECT_EQ(image[0x1794], 10);
+    EXPECT_EQ(image[0x1795], 200);
+    EXPECT_EQ(ReadBe16(image, 0x1790), 448);
+    EXPECT_EQ(ReadBe16(image, 0x1792), 896);
+    // The page is stored whole, so the MSK call list is written as 0xFF too.
+    EXPECT_EQ(image[0x12F4], 0xFF);
+}
+
+TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    image[0x1262] = 0xFF;
+    image[0x1265] = 0x60 | 0x81;
+    image[0x12A8] = 0x7E;
+    image[0x1309] = 0xFF;
+    image[0x130A] = 0xFF;
+    image[6127] = 119;
+    // Any option stores the whole dialog: 0xFF vox becomes 0, scan mode 11 becomes 00.
+    ASSERT_TRUE(ApplySettings(image, {{"options.tot", "60"}}));
+    EXPECT_EQ(image[0x1262], 0);
+    EXPECT_EQ(image[0x1265] & 0x60, 0);
+    EXPECT_EQ(image[0x1265] & 0x81, 0x81);
+    EXPECT_EQ(image[0x12A8] & 0x7E, 0x7E);
+    // Leaving the DTMF encode page normalises 1550 ms to 1000.
+    ASSERT_TRUE(ApplySettings(image, {{"dtmf.speed", "8"}}));
+    EXPECT_EQ(image[0x1309], 20);
+    EXPECT_EQ(image[0x130A], 20);
+    EXPECT_EQ(image[0x1308] & 3, 1);
+    // A squelch list without a selection stores its default.
+    ASSERT_TRUE(ApplySettings(image, {{"squelch.v_wide", "0"}}));
+    EXPECT_EQ(image[6126], 64);
+    EXPECT_EQ(image[6127], 39);
+    // Keypad Lock checked clears bit 7; unchecked sets it.
+    ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "On"}}));
+    EXPECT_EQ(image[0x12A8] & 0x80, 0);
+    ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "Off"}}));
+    EXPECT_EQ(image[0x12A8] & 0x80, 0x80);
+}
+
+TEST(SettingsFields, MendedStores) {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    // Group code list left without a selection: stored as "Off".
+    StoreField(*FindField("dtmf.group_code"), image, "");
+    EXPECT_EQ(image[0x132F], 0xFF);
+    // A 2-Tone frequency of 0 has no divisor: the radio copy holds 0x0000.
+    WriteBe16(image, 0x15C0, 0);
+    ASSERT_TRUE(ApplySettings(image, {{"2tone.decode.1.first_delay", "1"}}));
+    EXPECT_EQ(ReadBe16(image, 0x15C0), 0);
+    EXPECT_EQ(ReadBe16(image, 0x1740), 0);
+    // An empty encode cell: display 0xFFFF, radio 0x0000.
+    ASSERT_TRUE(ApplySettings(image, {{"2tone.encode.2.tone1", ""}}));
+    EXPECT_EQ(ReadBe16(image, 0x1504), 0xFFFF);
+    EXPECT_EQ(ReadBe16(image, 0x1684), 0x0000);
+    // A decode tone of 0xFFFF loaded and stored back unchanged.
+    WriteBe16(image, 0x15C8, 0xFFFF);
+    ASSERT_TRUE(ApplySettings(image, {{"2tone.decode.2.interval", "1"}}));
+    EXPECT_EQ(ReadBe16(image, 0x15C8), 0xFFFF);
+}
+
+TEST(SettingsFields, InvalidInputChangesNothing) {
+    SetSettingModels({"Model A"});
+    const std::pair<const char*, const char*> bad[] = {
+        {"options.password", "12a4"},
+        {"options.password", "1234567"},
+        {"options.tot", "45"},
+        {"options.scan_mode", "XX"},
+        {"options.keypad_lock", "yes"},
+        {"dtmf.speed", "fast"},
+        {"dtmf.speed", "123"},
+        {"dtmf.stun_code", "12E"},
+        {"dtmf.call.1", "12345678901234567"},
+        {"dtmf.group_code", "E"},
+        {"2tone.first_delay", "1,5"},
+        {"2tone.encode.1.tone1", "-5"},
+        {"msk.id", "12G"},
+        {"msk.id", "12345"},
+        {"squelch.v_wide", "55"},
+        {"product.model", "Model Z"},
+        {"product.band1", "174-136"},
+        {"product.band1", "1000-1200"},
+        {"product.band2", "400"},
+        {"no.such.key", "1"},
+    };
+    for (auto [key, value] : bad) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        auto applied = ApplySettings(image, {{"options.tot", "60"}, {key, value}});
+        ASSERT_FALSE(applied) << key << "=" << value;
+        EXPECT_NE(applied.error().find(key), std::string::npos) << applied.error();
+        EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
+    }
+}
+
+TEST(SettingsFields, ChineseAndEnglishStoreTheSameBytes) {
+    for (const CField& field : SettingFields()) {
+        if (field.m_entries.empty()) {
+            continue;
+        }
+        for (const CChoice& choice : field.m_entries) {
+            CMemoryImage english = CMemoryImage::NewDocument();
+            CMemoryImage chinese = english;
+            ASSERT_TRUE(ApplySettings(english, {{field.m_key, choice.m_en}})) << field.m_key;
+            ASSERT_TRUE(ApplySettings(chinese, {{field.m_key, choice.m_zh}})) << field.m_key;
+            EXPECT_EQ(english, chinese) << field.m_key << " " << choice.m_en;
+            EXPECT_EQ(LoadField(field, chinese, true), choice.m_zh) << field.m_key;
+        }
+    }
+}
+
+}  // namespace
