@@ -1,0 +1,102 @@
+#include "CliCommon.h"
+#include "image/ProgramDoc.h"
+#include "link/ConsoleEvents.h"
+#include "settings/UserValues.h"
+#include "sim/PortFactory.h"
+
+namespace {
+
+struct CSquelchArgs {
+    CConsoleLinkOptions m_link;
+    std::string m_file;
+};
+
+// The squelch dialog's defaults; a byte its lists cannot show is stored as the default.
+constexpr std::uint8_t kSquelchDefaults[kSquelchLength] = {0x29, 0x27, 0x22, 0x1E};
+
+int ExitCodeOf(ETransferOutcome outcome) {
+    switch (outcome) {
+        case ETransferOutcome::Done:
+            return kExitOk;
+        case ETransferOutcome::PortUnavailable:
+            return kExitPortUnavailable;
+        case ETransferOutcome::Cancelled:
+            return kExitCancelled;
+        default:
+            return kExitCommunication;
+    }
+}
+
+void AddSquelchOptions(CLI::App* cmd, CSquelchArgs& args) {
+    cmd->add_option("FILE", args.m_file, "The .dat file whose four squelch bytes move.")
+        ->required();
+    cmd->add_option("--port", args.m_link.m_strPort,
+                    "Serial port (/dev/ttyUSB0, ...) or sim (default: the remembered port).");
+    cmd->add_flag("--quiet", args.m_link.m_bQuiet, "No status texts.");
+    cmd->add_option("--trace", args.m_link.m_strTrace,
+                    "Write every byte in and out with a timestamp to this file.");
+    cmd->add_option("--retries", args.m_link.m_nRetries,
+                    "Retries after a communication error when not asked on a terminal.")
+        ->check(CLI::Range(0, 100));
+    AddLanguageOption(cmd);
+}
+
+void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
+    auto image = LoadDatFile(args.m_file);
+    if (!image) {
+        rc = Fail(kExitInvalidInput, image.error());
+        return;
+    }
+    CConsoleLink link;
+    std::string error;
+    if (!link.Prepare(args.m_link, ProgramUserValues().GetString("com"), MakeSerialPort, error)) {
+        rc = Fail(kExitUsage, error);
+        return;
+    }
+    CTransferResult result;
+    if (write) {
+        result = WriteSquelch(link.Port(), link.PortName(), *image, link.Events(), [&] {
+            for (std::size_t i = 0; i < kSquelchLength; ++i) {
+                std::uint8_t& b = (*image)[kSquelchOffset + i];
+                if (b < 9 || b > 118) {
+                    b = kSquelchDefaults[i];
+                }
+            }
+        });
+    } else {
+        result = ReadSquelch(link.Port(), link.PortName(), *image, link.Events());
+    }
+    link.Events().Finish();
+    if (!result.Ok()) {
+        rc = Fail(ExitCodeOf(result.m_outcome), CConsoleLink::Describe(result));
+        return;
+    }
+    if (!write) {
+        auto saved = SaveDatFile(args.m_file, *image);
+        if (!saved) {
+            rc = Fail(kExitFailure, saved.error());
+            return;
+        }
+    }
+    if (!args.m_link.m_bQuiet) {
+        std::fprintf(stderr, "%s\n", result.m_message.c_str());
+    }
+    rc = kExitOk;
+}
+
+void AddSquelchCommand(CLI::App& app, int& rc) {
+    auto* cmd = app.add_subcommand("squelch", "Move the squelch tuning values with the radio.");
+    cmd->require_subcommand(1);
+    auto readArgs = std::make_shared<CSquelchArgs>();
+    auto writeArgs = std::make_shared<CSquelchArgs>();
+    auto* read = cmd->add_subcommand("read", "Read the radio's four values into FILE.");
+    AddSquelchOptions(read, *readArgs);
+    read->callback([&rc, readArgs] { RunSquelch(false, *readArgs, rc); });
+    auto* write = cmd->add_subcommand("write", "Send FILE's four values to the radio.");
+    AddSquelchOptions(write, *writeArgs);
+    write->callback([&rc, writeArgs] { RunSquelch(true, *writeArgs, rc); });
+}
+
+}  // namespace
+
+LH740_REGISTER_COMMAND(220, AddSquelchCommand);

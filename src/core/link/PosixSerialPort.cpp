@@ -1,0 +1,317 @@
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "link/SerialPort.h"
+#include "util/File.h"
+
+namespace {
+
+using CClock = std::chrono::steady_clock;
+
+std::string OpenError(const std::string& name, int err) {
+    switch (err) {
+        case ENOENT:
+        case ENXIO:
+        case ENODEV:
+            return "port " + name + " does not exist.";
+        case EACCES:
+        case EPERM:
+            return "permission denied on " + name +
+                   "; the user must be in the dialout group (sudo usermod -aG dialout $USER, "
+                   "then log in again).";
+        case EBUSY:
+        case EWOULDBLOCK:
+            return name + " is in use by another program.";
+        case ENOTTY:
+            return name + " is not a serial port.";
+        default:
+            return name + ": " + SystemReason(err) + ".";
+    }
+}
+
+// Raw 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control, receiver on, modem lines
+// ignored; reads are timed by poll(), so VMIN/VTIME ask for nothing.
+void MakeRaw(termios& tio) {
+    tio.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
+                     IXANY | INPCK | IUCLC | IMAXBEL);
+    tio.c_oflag &= ~OPOST;
+    tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+}
+
+timespec ToTimespec(CClock::duration d) {
+    if (d < CClock::duration::zero()) {
+        d = CClock::duration::zero();
+    }
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(d).count();
+    return timespec{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+}
+
+std::string ReadFirstLine(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.pop_back();
+    }
+    return line;
+}
+
+}  // namespace
+
+// The protocol's timing is its pauses: sleep to just short of the end, then wait out the
+// rest, since a plain sleep overshoots a 1 ms pause by a tenth or more.
+void CSerialPort::Pause(int ms) {
+    if (ms <= 0) {
+        return;
+    }
+    const auto deadline = CClock::now() + std::chrono::milliseconds(ms);
+    const auto wake = deadline - std::chrono::microseconds(200);
+    const auto ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(wake.time_since_epoch()).count();
+    const timespec at{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
+    while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+    while (CClock::now() < deadline) {
+    }
+}
+
+CPosixSerialPort::~CPosixSerialPort() {
+    Close();
+}
+
+bool CPosixSerialPort::Open(const std::string& name, std::string& error) {
+    Close();
+    // Non-blocking so the open does not wait for a carrier; reads and writes use poll().
+    const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = OpenError(name, errno);
+        return false;
+    }
+    // flock keeps out every program that asks, even one running as root, which TIOCEXCL
+    // does not; TIOCEXCL keeps out those that do not ask.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        error = OpenError(name, errno);
+        ::close(fd);
+        return false;
+    }
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        error = OpenError(name, errno);
+        ::close(fd);
+        return false;
+    }
+    MakeRaw(tio);
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        error = OpenError(name, errno);
+        ::close(fd);
+        return false;
+    }
+    ::ioctl(fd, TIOCEXCL);
+    // USB adapters otherwise hold received bytes back for up to 16 ms; refused elsewhere.
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        m_bLowLatency = ::ioctl(fd, TIOCSSERIAL, &serial) == 0;
+    }
+    ::tcflush(fd, TCIOFLUSH);
+    m_fd = fd;
+    m_bHungUp = false;
+    return true;
+}
+
+void CPosixSerialPort::Close() {
+    if (m_fd < 0) {
+        return;
+    }
+    // The exclusive flag outlives the descriptor on some drivers (pseudo-terminals).
+    ::ioctl(m_fd, TIOCNXCL);
+    ::close(m_fd);
+    m_fd = -1;
+    m_bLowLatency = false;
+}
+
+bool CPosixSerialPort::Write(const std::uint8_t* bytes, std::size_t count) {
+    if (m_fd < 0 || m_bHungUp) {
+        return false;
+    }
+    // The write time-out: 50 ms plus 50 ms per byte.
+    const auto deadline = CClock::now() + std::chrono::milliseconds(50 + 50 * count);
+    std::size_t sent = 0;
+    while (sent < count) {
+        const ssize_t n = ::write(m_fd, bytes + sent, count - sent);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN) {
+            if (errno == EIO) {
+                m_bHungUp = true;
+            }
+            return false;
+        }
+        pollfd pfd{m_fd, POLLOUT, 0};
+        const timespec ts = ToTimespec(deadline - CClock::now());
+        if (ts.tv_sec == 0 && ts.tv_nsec == 0) {
+            return false;
+        }
+        if (::ppoll(&pfd, 1, &ts, nullptr) < 0 && errno != EINTR) {
+            return false;
+        }
+        if (pfd.revents & (POLLHUP | POLLERR)) {
+            m_bHungUp = (pfd.revents & POLLHUP) != 0;
+            return false;
+        }
+    }
+    // A write returns once the bytes are on the line, as the protocol's timing assumes; a
+    // later clear of the buffers must not discard them.
+    ::tcdrain(m_fd);
+    return true;
+}
+
+CReadResult CPosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
+    CReadResult result;
+    if (m_fd < 0) {
+        result.m_status = EReadStatus::Error;
+        return result;
+    }
+    if (m_bHungUp) {
+        result.m_status = EReadStatus::HangUp;
+        return result;
+    }
+    const auto start = CClock::now();
+    const auto total =
+        start + std::chrono::milliseconds(kTotalTimeoutConstantMs + kTotalTimeoutPerByteMs * count);
+    auto lastByte = start;
+    while (result.m_count < count) {
+        auto deadline = total;
+        if (result.m_count > 0) {
+            deadline = std::min(deadline, lastByte + std::chrono::milliseconds(kIntervalTimeoutMs));
+        }
+        const auto now = CClock::now();
+        if (now >= deadline) {
+            break;
+        }
+        pollfd pfd{m_fd, POLLIN, 0};
+        const timespec ts = ToTimespec(deadline - now);
+        const int ready = ::ppoll(&pfd, 1, &ts, nullptr);
+        if (ready < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            result.m_status = EReadStatus::Error;
+            break;
+        }
+        if (ready == 0) {
+            continue;
+        }
+        if (pfd.revents & POLLIN) {
+            const ssize_t n = ::read(m_fd, buffer + result.m_count, count - result.m_count);
+            if (n > 0) {
+                result.m_count += static_cast<std::size_t>(n);
+                lastByte = CClock::now();
+                continue;
+            }
+            if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+                continue;
+            }
+            // End of file or EIO on a terminal: the other end is gone.
+            m_bHungUp = true;
+            result.m_status = EReadStatus::HangUp;
+            break;
+        }
+        if (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            m_bHungUp = (pfd.revents & POLLHUP) != 0;
+            result.m_status = m_bHungUp ? EReadStatus::HangUp : EReadStatus::Error;
+            break;
+        }
+    }
+    return result;
+}
+
+// Writes return only once drained, so nothing of ours waits to be sent; flushing output as
+// well would, on a pseudo-terminal, throw away bytes the other side has not read yet.
+void CPosixSerialPort::PurgeAll() {
+    if (m_fd >= 0) {
+        ::tcflush(m_fd, TCIFLUSH);
+    }
+}
+
+void CPosixSerialPort::ClearBuffers() {
+    if (m_fd >= 0) {
+        ::tcflush(m_fd, TCIFLUSH);
+    }
+}
+
+std::vector<CSerialPortInfo> ListSerialPorts(const std::string& sysRoot) {
+    namespace fs = std::filesystem;
+    std::vector<CSerialPortInfo> ports;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(sysRoot, ec)) {
+        const fs::path dir = entry.path();
+        const std::string name = dir.filename().string();
+        if (!fs::exists(dir / "device", ec)) {
+            continue;  // virtual terminals, pseudo-terminals, the console
+        }
+        // The legacy UART driver lists ports that are not there; their type is 0 (unknown).
+        if (fs::exists(dir / "type", ec) && ReadFirstLine(dir / "type") == "0") {
+            continue;
+        }
+        CSerialPortInfo info;
+        info.m_path = "/dev/" + name;
+        fs::path device = fs::canonical(dir / "device", ec);
+        for (int up = 0; !ec && up < 5 && !device.empty(); ++up, device = device.parent_path()) {
+            if (fs::exists(device / "product", ec)) {
+                const std::string maker = ReadFirstLine(device / "manufacturer");
+                const std::string product = ReadFirstLine(device / "product");
+                info.m_description = maker.empty() ? product : maker + " " + product;
+                break;
+            }
+        }
+        // Otherwise the driver's name; the serial core's own "port" and "ctrl" layers say
+        // nothing, so look further up.
+        device = fs::canonical(dir / "device", ec);
+        for (int up = 0; info.m_description.empty() && !ec && up < 4 && !device.empty();
+             ++up, device = device.parent_path()) {
+            std::error_code driverError;
+            const std::string driver =
+                fs::canonical(device / "driver", driverError).filename().string();
+            if (!driverError && driver != "port" && driver != "ctrl") {
+                info.m_description = driver;
+            }
+        }
+        ports.push_back(std::move(info));
+    }
+    std::ranges::sort(ports, {}, &CSerialPortInfo::m_path);
+    return ports;
+}
+
+std::string ProbeSerialPort(const std::string& path) {
+    CPosixSerialPort port;
+    std::string error;
+    if (!port.Open(path, error)) {
+        return error;
+    }
+    port.Close();
+    return {};
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The result of one read: how many bytes arrived and how the read ended. A time-out is not an
+// error (the protocol counts the bytes); a hang-up means the line is gone for good.
+enum class EReadStatus { Ok, HangUp, Error };
+
+struct CReadResult {
+    std::size_t m_count = 0;
+    EReadStatus m_status = EReadStatus::Ok;
+};
+
+// The open serial line one transfer runs over. Read time-outs: a read of n bytes returns when
+// all n have arrived, when 30 ms pass between two bytes, or after 90 + 100*n ms in all.
+class CSerialPort {
+public:
+    static constexpr int kIntervalTimeoutMs = 30;
+    static constexpr int kTotalTimeoutConstantMs = 90;
+    static constexpr int kTotalTimeoutPerByteMs = 100;
+
+    virtual ~CSerialPort() = default;
+
+    // Opens and configures (9600 baud 8N1, raw). The error is a sentence naming the reason.
+    virtual bool Open(const std::string& name, std::string& error) = 0;
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // Sends all bytes; returns false when the line refused them.
+    virtual bool Write(const std::uint8_t* bytes, std::size_t count) = 0;
+    virtual CReadResult Read(std::uint8_t* buffer, std::size_t count) = 0;
+    // Start of a handshake attempt: abandon everything in flight.
+    virtual void PurgeAll() = 0;
+    // Before a request: forget stale received bytes.
+    virtual void ClearBuffers() = 0;
+    // The protocol's fixed pauses; a scripted port may skip them.
+    virtual void Pause(int ms);
+};
+
+// A termios port: exclusive (flock and TIOCEXCL), raw 9600 8N1 without flow control, reads
+// against a monotonic deadline with poll(), hang-up reported at once.
+class CPosixSerialPort : public CSerialPort {
+public:
+    CPosixSerialPort() = default;
+    CPosixSerialPort(const CPosixSerialPort&) = delete;
+    CPosixSerialPort& operator=(const CPosixSerialPort&) = delete;
+    ~CPosixSerialPort() override;
+
+    bool Open(const std::string& name, std::string& error) override;
+    void Close() override;
+    bool IsOpen() const override { return m_fd >= 0; }
+    bool Write(const std::uint8_t* bytes, std::size_t count) override;
+    CReadResult Read(std::uint8_t* buffer, std::size_t count) override;
+    void PurgeAll() override;
+    void ClearBuffers() override;
+
+    // Whether the driver granted low latency (USB adapters); for diagnostics only.
+    bool IsLowLatency() const { return m_bLowLatency; }
+
+private:
+    int m_fd = -1;
+    bool m_bHungUp = false;
+    bool m_bLowLatency = false;
+};
+
+// A serial port the system knows of, for the port list.
+struct CSerialPortInfo {
+    std::string m_path;         // /dev/ttyUSB0
+    std::string m_description;  // the adapter's product name or the driver, may be empty
+};
+
+// Serial ports from /sys/class/tty (devices with a driver; virtual consoles left out).
+// `sysRoot` is for tests; the default is the system's.
+std::vector<CSerialPortInfo> ListSerialPorts(const std::string& sysRoot = "/sys/class/tty");
+
+// Tries to open the port as a transfer would and closes it again. Empty when it can be
+// opened, else the reason (naming the dialout group for permission denied).
+std::string ProbeSerialPort(const std::string& path);

@@ -1,0 +1,561 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "image/ProgramDoc.h"
+#include "link/CloneProtocol.h"
+#include "settings/Messages.h"
+
+namespace {
+
+using CBytes = std::vector<std::uint8_t>;
+
+// The radio's side, answering whole writes as the protocol sends them.
+struct CFakeRadio {
+    std::array<std::uint8_t, kRadioSize> m_memory{};
+    std::vector<CBytes> m_wakeUpAnswers;  // per wake-up; past the end: ACK
+    std::vector<bool> m_confirmAnswers;   // per confirmation; past the end: ACK
+    CBytes m_ident = {'V', '4', '7', '4', 0, 0x13, 0x17, 0x64};
+    int m_shortBlock = -1;  // radio address / 8
+    int m_noAckBlock = -1;
+    int m_nWakeUps = 0;
+    int m_nConfirms = 0;
+    std::vector<std::uint16_t> m_writes;  // addresses written, in order
+    std::uint16_t m_pendingWrite = 0xFFFF;
+    CBytes m_lastWake;
+
+    // No password, as in a new document.
+    CFakeRadio() { std::fill_n(m_memory.begin() + 0x0FE2, 6, 0xFF); }
+
+    // The confirmation's answer arrives after the program has cleared its buffers.
+    void Respond(const CBytes& w, std::deque<std::uint8_t>& rx, std::deque<std::uint8_t>& late) {
+        if (w.size() == 1 && (w[0] == 0x02 || !m_lastWake.empty()) && m_pendingWrite == 0xFFFF) {
+            m_lastWake.push_back(w[0]);
+            if (m_lastWake.size() < 7) {
+                return;
+            }
+            EXPECT_EQ(m_lastWake, CBytes(std::begin(kWakeUp), std::end(kWakeUp)));
+            m_lastWake.clear();
+            const auto i = static_cast<std::size_t>(m_nWakeUps++);
+            const CBytes answer = i < m_wakeUpAnswers.size() ? m_wakeUpAnswers[i] : CBytes{kAck};
+            rx.insert(rx.end(), answer.begin(), answer.end());
+        } else if (w == CBytes{'M', 0x02}) {
+            rx.insert(rx.end(), m_ident.begin(), m_ident.end());
+        } else if (w == CBytes{kAck} && m_nConfirms >= 0) {
+            const auto i = static_cast<std::size_t>(m_nConfirms++);
+            if (i >= m_confirmAnswers.size() || m_confirmAnswers[i]) {
+                late.push_back(kAck);
+                m_nConfirms = -1;  // from now on ACKs belong to blocks
+            }
+        } else if (w == CBytes{kAck}) {
+            rx.push_back(kAck);
+        } else if (w.size() == 4 && w[0] == 'R') {
+            const std::uint16_t a = static_cast<std::uint16_t>(w[1] << 8 | w[2]);
+            rx.insert(rx.end(), {'W', w[1], w[2], w[3]});
+            for (std::size_t i = 0; i < w[3]; ++i) {
+                rx.push_back(m_memory[a + i]);
+            }
+            if (a / 8 == m_shortBlock) {
+                rx.pop_back();
+            }
+        } else if (w.size() == 4 && w[0] == 'W') {
+            m_pendingWrite = static_cast<std::uint16_t>(w[1] << 8 | w[2]);
+        } else if (m_pendingWrite != 0xFFFF) {
+            std::copy(w.begin(), w.end(), m_memory.begin() + m_pendingWrite);
+            m_writes.push_back(m_pendingWrite);
+            if (m_pendingWrite / 8 != m_noAckBlock) {
+                rx.push_back(kAck);
+            }
+            m_pendingWrite = 0xFFFF;
+        }
+    }
+};
+
+// A port whose line is the fake radio; time-outs and pauses take no time.
+class CScriptedPort : public CSerialPort {
+public:
+    CFakeRadio m_radio;
+    bool m_bFailOpen = false;
+    bool m_bHungUp = false;
+    bool m_bOpen = false;
+    int m_nOpens = 0;
+    std::vector<std::string> m_log;
+
+    bool Open(const std::string& name, std::string& error) override {
+        m_log.push_back("open " + name);
+        if (m_bFailOpen) {
+            error = "no such port";
+            return false;
+        }
+        ++m_nOpens;
+        m_bOpen = true;
+        return true;
+    }
+    void Close() override {
+        if (m_bOpen) {
+            m_log.push_back("close");
+        }
+        m_bOpen = false;
+    }
+    bool IsOpen() const override { return m_bOpen; }
+    bool Write(const std::uint8_t* bytes, std::size_t count) override {
+        EXPECT_TRUE(m_bOpen);
+        m_radio.Respond(CBytes(bytes, bytes + count), m_rx, m_late);
+        return true;
+    }
+    CReadResult Read(std::uint8_t* buffer, std::size_t count) override {
+        CReadResult r;
+        if (m_bHungUp) {
+            r.m_status = EReadStatus::HangUp;
+            return r;
+        }
+        m_rx.insert(m_rx.end(), m_late.begin(), m_late.end());
+        m_late.clear();
+        while (r.m_count < count && !m_rx.empty()) {
+            buffer[r.m_count++] = m_rx.front();
+            m_rx.pop_front();
+        }
+        return r;
+    }
+    void PurgeAll() override { m_rx.clear(); }
+    void ClearBuffers() override { m_rx.clear(); }
+    void Pause(int ms) override { m_nPausedMs += ms; }
+
+    int m_nPausedMs = 0;
+
+private:
+    std::deque<std::uint8_t> m_rx;
+    std::deque<std::uint8_t> m_late;
+};
+
+class CRecordingEvents : public CLinkEvents {
+public:
+    std::vector<CPrompt> m_prompts;
+    std::vector<EPromptAnswer> m_answers;  // in order; past the end: Cancel (or Ok for OK boxes)
+    std::vector<int> m_progress;
+    std::vector<std::string> m_status;
+    int m_nCancelAfterPolls = -1;
+    int m_nPolls = 0;
+
+    void OnStatus(const std::string& text) override { m_status.push_back(text); }
+    void OnProgress(int position) override { m_progress.push_back(position); }
+    EPromptAnswer Ask(const CPrompt& prompt) override {
+        m_prompts.push_back(prompt);
+        if (prompt.m_buttons == EPromptButtons::Ok) {
+            return EPromptAnswer::Ok;
+        }
+        const std::size_t i = m_prompts.size() - 1;
+        return i < m_answers.size() ? m_answers[i] : EPromptAnswer::Cancel;
+    }
+    bool CancelRequested() override {
+        return m_nCancelAfterPolls >= 0 && m_nPolls++ >= m_nCancelAfterPolls;
+    }
+};
+
+const CBytes kNakTwice = {0x15, 0x15};
+
+struct CRun {
+    CTransferResult m_result;
+    CMemoryImage m_before;
+    CMemoryImage m_after;
+};
+
+CRun Transfer(ETransferDirection direction, CScriptedPort& port, CRecordingEvents& events,
+              CTransferHooks hooks = {}) {
+    CRun run;
+    run.m_before = CMemoryImage::NewDocument();
+    run.m_after = run.m_before;
+    run.m_result = RunTransfer(direction, port, "/dev/ttyFAKE", run.m_after, events, hooks);
+    EXPECT_FALSE(port.IsOpen());
+    return run;
+}
+
+TEST(Handshake, MissedAnswersCountUpToFifteenThenAskRetryOrCancel) {
+    struct CCase {
+        int m_misses;
+        std::vector<EPromptAnswer> m_answers;
+        int m_expectedWakeUps;
+        int m_expectedPrompts;
+        bool m_done;
+    };
+    const CCase cases[] = {
+        {14, {}, 15, 0, true},                       // the 15th attempt is answered
+        {15, {}, 15, 1, false},                      // R reaches 16: 61449, Cancel
+        {15, {EPromptAnswer::Retry}, 16, 1, true},   // Retry starts again and succeeds
+        {30, {EPromptAnswer::Retry}, 30, 2, false},  // Retry counts fifteen afresh
+        {29, {EPromptAnswer::Retry}, 30, 1, true},
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
+        CRecordingEvents events;
+        events.m_answers = c.m_answers;
+        g_bNewDocument = true;
+        const CRun run = Transfer(ETransferDirection::Read, port, events);
+        EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_expectedWakeUps) << c.m_misses;
+        EXPECT_EQ(static_cast<int>(events.m_prompts.size()), c.m_expectedPrompts) << c.m_misses;
+        for (const auto& p : events.m_prompts) {
+            EXPECT_EQ(p.m_stringId, IDS_COMMUNICATION_ERROR);
+            EXPECT_EQ(p.m_buttons, EPromptButtons::RetryCancel);
+        }
+        EXPECT_EQ(run.m_result.Ok(), c.m_done) << c.m_misses;
+        if (!c.m_done) {
+            EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
+            EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
+            EXPECT_EQ(run.m_after, run.m_before);
+            EXPECT_TRUE(g_bNewDocument);
+        }
+    }
+}
+
+TEST(Handshake, ASecondByteMayCarryTheAck) {
+    CScriptedPort port;
+    port.m_radio.m_wakeUpAnswers = {{0x00, kAck}, {0x15, 0x15, kAck}, {0x15, 0x15, kAck}};
+    CRecordingEvents events;
+    const CRun run = Transfer(ETransferDirection::Read, port, events);
+    EXPECT_TRUE(run.m_result.Ok());
+    // The first wake-up is answered on the second byte; the next ones come too late.
+    EXPECT_EQ(port.m_radio.m_nWakeUps, 1);
+}
+
+TEST(Handshake, MissingConfirmationDependsOnTheRetryCounter) {
+    struct CCase {
+        int m_missesBefore;
+        std::vector<bool> m_confirms;
+        std::vector<EPromptAnswer> m_answers;
+        int m_messageId;
+        EPromptButtons m_buttons;
+        ETransferOutcome m_outcome;
+    };
+    const CCase cases[] = {
+        // R = 1: R becomes 2 and 61449 asks; Cancel ends.
+        {0,
+         {false},
+         {},
+         IDS_COMMUNICATION_ERROR,
+         EPromptButtons::RetryCancel,
+         ETransferOutcome::CommunicationError},
+        // R = 5 still asks.
+        {4,
+         {false},
+         {},
+         IDS_COMMUNICATION_ERROR,
+         EPromptButtons::RetryCancel,
+         ETransferOutcome::CommunicationError},
+        // R = 6: program interrupt, nothing to retry.
+        {5, {false}, {}, IDS_PROGRAM_INTERRUPT, EPromptButtons::Ok, ETransferOutcome::Interrupted},
+        // Retry after a missing confirmation, then the radio confirms.
+        {0,
+         {false, true},
+         {EPromptAnswer::Retry},
+         IDS_COMMUNICATION_ERROR,
+         EPromptButtons::RetryCancel,
+         ETransferOutcome::Done},
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        port.m_radio.m_wakeUpAnswers.assign(c.m_missesBefore, kNakTwice);
+        port.m_radio.m_confirmAnswers = c.m_confirms;
+        CRecordingEvents events;
+        events.m_answers = c.m_answers;
+        const CRun run = Transfer(ETransferDirection::Read, port, events);
+        ASSERT_EQ(events.m_prompts.size(), 1u) << c.m_missesBefore;
+        EXPECT_EQ(events.m_prompts[0].m_stringId, c.m_messageId);
+        EXPECT_EQ(events.m_prompts[0].m_buttons, c.m_buttons);
+        EXPECT_EQ(run.m_result.m_outcome, c.m_outcome);
+    }
+}
+
+TEST(Handshake, AHangUpEndsAtOnceWithoutOfferingRetry) {
+    for (auto direction : {ETransferDirection::Read, ETransferDirection::Write}) {
+        CScriptedPort port;
+        port.m_bHungUp = true;
+        CRecordingEvents events;
+        events.m_answers = {EPromptAnswer::Retry};
+        const CRun run = Transfer(direction, port, events);
+        EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
+        EXPECT_NE(run.m_result.m_detail.find("hung up"), std::string::npos);
+        ASSERT_EQ(events.m_prompts.size(), 1u);
+        EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_COMMUNICATION_ERROR);
+        EXPECT_EQ(events.m_prompts[0].m_buttons, EPromptButtons::Ok);
+        EXPECT_EQ(events.m_status.size(), 1u);  // one attempt, no retries
+    }
+}
+
+TEST(Handshake, ModelCheck) {
+    struct CCase {
+        CBytes m_ident;
+        bool m_accepted;
+    };
+    const CCase cases[] = {
+        {{'V', '4', '7', '4', 0xAA, 0xBB, 0xCC, 0xDD}, true},
+        {{'U', '4', '7', '4', 0, 0, 0, 0}, true},
+        {{'P', '4', '7', '4', 0, 0, 0, 0}, true},
+        {{'X', '4', '7', '4', 0, 0, 0, 0}, true},
+        {{0x51, '4', '7', '4', 0, 0, 0, 0}, false},
+        {{'V', '4', '7', '5', 0, 0, 0, 0}, false},
+        {{0x00, '4', '7', '4', 0, 0, 0, 0}, false},
+        {{}, false},  // silent: byte 0 still holds the ACK
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        port.m_radio.m_ident = c.m_ident;
+        CRecordingEvents events;
+        const CRun run = Transfer(ETransferDirection::Read, port, events);
+        EXPECT_EQ(run.m_result.Ok(), c.m_accepted);
+        if (!c.m_accepted) {
+            EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::WrongModel);
+            ASSERT_EQ(events.m_prompts.size(), 1u);
+            EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
+            EXPECT_EQ(events.m_prompts[0].m_text,
+                      "Becuase the type of radio does not match,\ncommunications is interrupt.");
+            EXPECT_EQ(run.m_after, run.m_before);
+        }
+    }
+}
+
+TEST(Handshake, CancelIsHonouredWithinOneAttemptAndShowsNothing) {
+    for (int polls : {0, 5, 6, 17}) {
+        CScriptedPort port;
+        port.m_radio.m_wakeUpAnswers.assign(20, kNakTwice);
+        CRecordingEvents events;
+        events.m_nCancelAfterPolls = polls;
+        const CRun run = Transfer(ETransferDirection::Read, port, events);
+        EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::Cancelled);
+        EXPECT_TRUE(events.m_prompts.empty());
+        EXPECT_EQ(port.m_radio.m_nWakeUps, polls / 6);
+    }
+}
+
+TEST(Write, BandCheckAsksOnlyWhenNeitherBandFitsAndWakesTheRadioTwice) {
+    struct CCase {
+        CBytes m_band;  // identification bytes 5..7
+        CBandLimits m_doc;
+        EPromptAnswer m_answer;
+        bool m_asked;
+        bool m_written;
+    };
+    const CBandLimits newDoc{13600000, 17400000, 35000000, 52000000};
+    const CBandLimits uhf{13600000, 17400000, 40000000, 48000000};
+    const CCase cases[] = {
+        {{0x13, 0x17, 0x64}, newDoc, EPromptAnswer::Cancel, false, true},
+        {{0x40, 0x47, 0x00}, uhf, EPromptAnswer::Cancel, true, false},
+        {{0x40, 0x47, 0x00}, uhf, EPromptAnswer::Ok, true, true},
+        {{0x40, 0x48, 0x00}, uhf, EPromptAnswer::Cancel, false, true},  // band 2 fits exactly
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        std::copy(c.m_band.begin(), c.m_band.end(), port.m_radio.m_ident.begin() + 5);
+        CRecordingEvents events;
+        events.m_answers = {c.m_answer};
+        int stores = 0;
+        CTransferHooks hooks;
+        hooks.m_storeGrid = [&] {
+            EXPECT_TRUE(port.m_log.empty());  // before the port opens
+            ++stores;
+        };
+        hooks.m_bandLimits = [&] {
+            EXPECT_EQ(stores, 1);
+            return c.m_doc;
+        };
+        const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
+        EXPECT_EQ(!events.m_prompts.empty(), c.m_asked);
+        if (c.m_asked) {
+            EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_BAND_OVER_RANGE);
+            EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
+            EXPECT_EQ(events.m_prompts[0].m_buttons, EPromptButtons::OkCancel);
+        }
+        EXPECT_EQ(run.m_result.Ok(), c.m_written);
+        EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_written ? 2 : 1);
+        EXPECT_EQ(port.m_radio.m_writes.size(), c.m_written ? 510u : 0u);
+        if (!c.m_written) {
+            EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::BandRefused);
+        }
+    }
+}
+
+TEST(Write, SendsTheBlocksInOrderAndStepsTo190) {
+    CScriptedPort port;
+    CRecordingEvents events;
+    CTransferHooks hooks;
+    hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+    CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
+    ASSERT_TRUE(run.m_result.Ok());
+    ASSERT_EQ(port.m_radio.m_writes.size(), 510u);
+    EXPECT_EQ(port.m_radio.m_writes.front(), 0x0000);
+    EXPECT_EQ(port.m_radio.m_writes.back(), 0x0FE8);
+    for (std::size_t i = 0; i < 510; ++i) {
+        EXPECT_EQ(port.m_radio.m_writes[i], 8 * i);
+    }
+    EXPECT_TRUE(std::equal(run.m_after.data() + 6104, run.m_after.data() + 6112,
+                           port.m_radio.m_memory.begin() + 0x0FE8));
+    EXPECT_EQ(events.m_progress.size(), 190u);
+    EXPECT_EQ(events.m_progress.back(), 190);
+    EXPECT_EQ(run.m_after, run.m_before);
+    // Mandated pauses: two handshakes (the first without the confirmation), one per block.
+    EXPECT_EQ(port.m_nPausedMs, 22 + 21 + 510);
+}
+
+TEST(Write, MissingAckEndsWithProgramInterrupt) {
+    CScriptedPort port;
+    port.m_radio.m_noAckBlock = 200;
+    CRecordingEvents events;
+    CTransferHooks hooks;
+    hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+    const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
+    EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::Interrupted);
+    EXPECT_EQ(run.m_result.m_messageId, IDS_PROGRAM_INTERRUPT);
+    EXPECT_EQ(port.m_radio.m_writes.size(), 201u);
+}
+
+TEST(Read, ReplacesOnlyRadioHeldBytesAndOnlyWhenComplete) {
+    std::array<std::uint8_t, kRadioSize> memory{};
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        memory[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    }
+    // The document's password (new document: six 0xFF) must match the radio's.
+    std::fill_n(memory.begin() + 0x0FE2, 6, 0xFF);
+
+    CScriptedPort port;
+    port.m_radio.m_memory = memory;
+    CRecordingEvents events;
+    int fills = 0;
+    CTransferHooks hooks;
+    CMemoryImage* image = nullptr;
+    hooks.m_fillGrid = [&] {
+        ++fills;
+        EXPECT_FALSE(g_bNewDocument);
+        EXPECT_EQ((*image)[0], memory[0]);  // applied before the grid is refilled
+    };
+    g_bNewDocument = true;
+    CMemoryImage before = CMemoryImage::NewDocument();
+    before[200 * kRowSize + 20] = 0x42;  // not held by the radio
+    CMemoryImage after = before;
+    image = &after;
+    const auto result = RunTransfer(ETransferDirection::Read, port, "p", after, events, hooks);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(fills, 1);
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        if (auto address = RadioAddressOf(offset)) {
+            ASSERT_EQ(after[offset], memory[*address]) << offset;
+        } else {
+            ASSERT_EQ(after[offset], before[offset]) << offset;
+        }
+    }
+    EXPECT_EQ(events.m_progress.size(), 191u);
+    EXPECT_EQ(events.m_progress.back(), 191);
+    EXPECT_EQ(events.m_status.front(), "Waiting the response from radio....");
+    EXPECT_EQ(port.m_nPausedMs, 672);
+}
+
+TEST(Read, FailuresAndCancelLeaveTheDocumentAsItWas) {
+    struct CCase {
+        const char* m_name;
+        int m_shortBlock;
+        int m_cancelAfterPolls;
+        bool m_password;
+        ETransferOutcome m_outcome;
+        const char* m_text;
+    };
+    const CCase cases[] = {
+        {"short reply", 300, -1, false, ETransferOutcome::Interrupted,
+         "Program Interrupt, Please reset the radio and try again"},
+        {"last block short", 511, -1, false, ETransferOutcome::Interrupted,
+         "Program Interrupt, Please reset the radio and try again"},
+        {"cancel in the blocks", -1, 6 + 5 * 40, false, ETransferOutcome::Cancelled, ""},
+        {"password", -1, -1, true, ETransferOutcome::PasswordError, "Password Error!"},
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        port.m_radio.m_memory.fill(0x11);
+        std::fill_n(port.m_radio.m_memory.begin() + 0x0FE2, 6, 0xFF);
+        if (c.m_password) {
+            std::fill_n(port.m_radio.m_memory.begin() + 0x0FE2, 4, '1');
+        }
+        port.m_radio.m_shortBlock = c.m_shortBlock;
+        CRecordingEvents events;
+        events.m_nCancelAfterPolls = c.m_cancelAfterPolls;
+        int fills = 0;
+        CTransferHooks hooks;
+        hooks.m_fillGrid = [&] { ++fills; };
+        g_bNewDocument = true;
+        const CRun run = Transfer(ETransferDirection::Read, port, events, hooks);
+        EXPECT_EQ(run.m_result.m_outcome, c.m_outcome) << c.m_name;
+        EXPECT_EQ(run.m_result.m_message, c.m_text) << c.m_name;
+        EXPECT_EQ(run.m_after, run.m_before) << c.m_name;
+        EXPECT_TRUE(g_bNewDocument) << c.m_name;
+        EXPECT_EQ(fills, 0) << c.m_name;
+    }
+}
+
+TEST(Transfer, PortThatCannotOpenShows61451AfterTheEntryHooks) {
+    CScriptedPort port;
+    port.m_bFailOpen = true;
+    CRecordingEvents events;
+    std::vector<std::string> order;
+    CTransferHooks hooks;
+    hooks.m_commitCellEdit = [&] { order.push_back("commit"); };
+    hooks.m_storeGrid = [&] { order.push_back("store"); };
+    const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
+    EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::PortUnavailable);
+    EXPECT_EQ(run.m_result.m_messageId, IDS_OPEN_PORT_FAILED);
+    EXPECT_EQ(run.m_result.m_detail, "no such port");
+    EXPECT_EQ(order, (std::vector<std::string>{"commit", "store"}));
+    ASSERT_EQ(events.m_prompts.size(), 1u);
+    EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_OPEN_PORT_FAILED);
+}
+
+TEST(Squelch, ReadCopiesFourBytesOnlyFromAWholeReply) {
+    for (bool shortReply : {false, true}) {
+        CScriptedPort port;
+        port.m_radio.m_ident = {'Q', 0, 0, 0, 0, 0, 0, 0};  // any model will do
+        std::copy_n("\x30\x31\x32\x33", 4, port.m_radio.m_memory.begin() + 0x0FF6);
+        port.m_radio.m_shortBlock = shortReply ? 0x0FF6 / 8 : -1;
+        CRecordingEvents events;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        const CMemoryImage before = image;
+        const auto result = ReadSquelch(port, "p", image, events);
+        EXPECT_FALSE(port.IsOpen());
+        ASSERT_EQ(events.m_prompts.size(), 1u);
+        if (shortReply) {
+            EXPECT_EQ(result.m_messageId, IDS_PROGRAM_INTERRUPT);
+            EXPECT_EQ(image, before);
+        } else {
+            EXPECT_TRUE(result.Ok());
+            EXPECT_EQ(events.m_prompts[0].m_text, "Read Successfully");
+            EXPECT_EQ(image[6126], 0x30);
+            EXPECT_EQ(image[6129], 0x33);
+            image[6126] = before[6126];
+            image[6127] = before[6127];
+            image[6128] = before[6128];
+            image[6129] = before[6129];
+            EXPECT_EQ(image, before);
+        }
+    }
+}
+
+TEST(Squelch, WriteStoresTheListsAfterTheHandshakeAndSendsFourBytes) {
+    for (bool ack : {true, false}) {
+        CScriptedPort port;
+        port.m_radio.m_noAckBlock = ack ? -1 : 0x0FF6 / 8;
+        CRecordingEvents events;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        const auto result = WriteSquelch(port, "p", image, events, [&] {
+            EXPECT_EQ(port.m_radio.m_nWakeUps, 1);
+            image[6126] = 0x76;
+        });
+        ASSERT_EQ(port.m_radio.m_writes, std::vector<std::uint16_t>{0x0FF6});
+        EXPECT_EQ(port.m_radio.m_memory[0x0FF6], 0x76);
+        EXPECT_EQ(port.m_radio.m_memory[0x0FF9], 0x1E);
+        EXPECT_EQ(port.m_radio.m_memory[0x0FFA], 0x00);
+        EXPECT_EQ(result.Ok(), ack);
+        ASSERT_EQ(events.m_prompts.size(), 1u);
+        EXPECT_EQ(
+            events.m_prompts[0].m_text,
+            ack ? "Write Successfully" : "Program Interrupt, Please reset the radio and try again");
+    }
+}
+
+}  // namespace

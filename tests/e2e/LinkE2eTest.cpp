@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "image/ProgramDoc.h"
+#include "link/CloneProtocol.h"
+#include "settings/Messages.h"
+#include "sim/SimServer.h"
+
+namespace {
+
+using CClock = std::chrono::steady_clock;
+
+// The simulated radio served on a pseudo-terminal by a thread of its own.
+class CPtyRadio {
+public:
+    explicit CPtyRadio(CSimTiming timing = {}) : m_server(m_radio, timing) {
+        std::string error;
+        EXPECT_TRUE(m_server.Create(error)) << error;
+        EXPECT_EQ(::pipe(m_stop), 0);
+    }
+    ~CPtyRadio() { Stop(); }
+
+    void Start() {
+        m_thread = std::thread([this] { m_end = m_server.Serve(m_stop[0], false, {}); });
+    }
+    void Stop() {
+        if (m_thread.joinable()) {
+            const char byte = 1;
+            EXPECT_EQ(::write(m_stop[1], &byte, 1), 1);
+            m_thread.join();
+        }
+        for (int& fd : m_stop) {
+            if (fd >= 0) {
+                ::close(fd);
+                fd = -1;
+            }
+        }
+    }
+    const std::string& Path() const { return m_server.SlavePath(); }
+
+    CSimRadio m_radio;
+    CSimPtyServer::EEnd m_end = CSimPtyServer::EEnd::Error;
+
+private:
+    CSimPtyServer m_server;
+    int m_stop[2] = {-1, -1};
+    std::thread m_thread;
+};
+
+class CEvents : public CLinkEvents {
+public:
+    std::vector<CPrompt> m_prompts;
+    EPromptAnswer m_answer = EPromptAnswer::Cancel;  // for questions
+    int m_nStatus = 0;
+    int m_nProgress = 0;
+    int m_nCancelAtPoll = -1;
+    int m_nPolls = 0;
+
+    void OnStatus(const std::string&) override { ++m_nStatus; }
+    void OnProgress(int position) override { m_nProgress = position; }
+    EPromptAnswer Ask(const CPrompt& prompt) override {
+        m_prompts.push_back(prompt);
+        return prompt.m_buttons == EPromptButtons::Ok ? EPromptAnswer::Ok : m_answer;
+    }
+    bool CancelRequested() override {
+        return m_nCancelAtPoll >= 0 && m_nPolls++ >= m_nCancelAtPoll;
+    }
+};
+
+std::array<std::uint8_t, kRadioSize> Pattern(std::uint8_t seed) {
+    std::array<std::uint8_t, kRadioSize> memory{};
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        memory[i] = static_cast<std::uint8_t>(i * 13 + seed + (i >> 8));
+    }
+    std::fill_n(memory.begin() + 0x0FE2, 6, 0xFF);  // no password
+    return memory;
+}
+
+CMemoryImage BaseDocument() {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        if (!IsRadioHeld(offset)) {
+            image[offset] = static_cast<std::uint8_t>(offset * 5);
+        }
+    }
+    return image;
+}
+
+CBandLimits NewDocumentBands() {
+    return {13600000, 17400000, 35000000, 52000000};
+}
+
+TEST(LinkE2e, ReadReproducesTheRadioAndKeepsTheOtherBytes) {
+    CPtyRadio radio;
+    radio.m_radio.m_memory = Pattern(7);
+    radio.Start();
+    CPosixSerialPort port;
+    CEvents events;
+    CMemoryImage image = BaseDocument();
+    const CMemoryImage before = image;
+    g_bNewDocument = true;
+    const auto result =
+        RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
+    ASSERT_TRUE(result.Ok()) << result.m_message << result.m_detail;
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_EQ(events.m_nProgress, 191);
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        if (auto address = RadioAddressOf(offset)) {
+            ASSERT_EQ(image[offset], radio.m_radio.m_memory[*address]) << offset;
+        } else {
+            ASSERT_EQ(image[offset], before[offset]) << offset;
+        }
+    }
+}
+
+TEST(LinkE2e, WriteChangesExactlyTheWrittenBytes) {
+    CPtyRadio radio;
+    radio.m_radio.m_memory = Pattern(1);
+    const auto radioBefore = radio.m_radio.m_memory;
+    radio.Start();
+    CMemoryImage image = BaseDocument();
+    // Every radio-held byte differs from what the radio holds.
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        if (auto address = RadioAddressOf(offset)) {
+            image[offset] = static_cast<std::uint8_t>(radioBefore[*address] + 1);
+        }
+    }
+    const CMemoryImage before = image;
+    CPosixSerialPort port;
+    CEvents events;
+    CTransferHooks hooks;
+    hooks.m_bandLimits = NewDocumentBands;
+    const auto result =
+        RunTransfer(ETransferDirection::Write, port, radio.Path(), image, events, hooks);
+    ASSERT_TRUE(result.Ok()) << result.m_message << result.m_detail;
+    EXPECT_TRUE(events.m_prompts.empty());
+    EXPECT_EQ(events.m_nProgress, 190);
+    EXPECT_EQ(image, before);
+    int changed = 0;
+    for (std::size_t address = 0; address < kRadioSize; ++address) {
+        const std::uint8_t now = radio.m_radio.m_memory[address];
+        if (address >= 0x0FF0) {
+            EXPECT_EQ(now, radioBefore[address]) << address;
+        } else {
+            EXPECT_EQ(now, image[*ImageOffsetOf(static_cast<std::uint32_t>(address))]) << address;
+        }
+        changed += now != radioBefore[address];
+    }
+    EXPECT_EQ(changed, 4080);
+}
+
+TEST(LinkE2e, SquelchReadAndWrite) {
+    CPtyRadio radio;
+    radio.m_radio.m_modelLetter = 'Z';  // any model will do here
+    std::copy_n("\x10\x20\x30\x40", 4, radio.m_radio.m_memory.begin() + 0x0FF6);
+    radio.Start();
+    CPosixSerialPort port;
+    CEvents events;
+    CMemoryImage image = CMemoryImage::NewDocument();
+    auto result = ReadSquelch(port, radio.Path(), image, events);
+    ASSERT_TRUE(result.Ok()) << result.m_message;
+    EXPECT_EQ(image[6126], 0x10);
+    EXPECT_EQ(image[6129], 0x40);
+
+    image[6127] = 0x55;
+    result = WriteSquelch(port, radio.Path(), image, events, {});
+    ASSERT_TRUE(result.Ok()) << result.m_message;
+    EXPECT_EQ(radio.m_radio.m_memory[0x0FF7], 0x55);
+    EXPECT_EQ(radio.m_radio.m_memory[0x0FFA], CMemoryImage::NewDocument()[6130]);
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(LinkE2e, FaultsEndWithTheirMessageAndLeaveTheDocumentAlone) {
+    struct CCase {
+        const char* m_fault;
+        const char* m_password;
+        ETransferOutcome m_outcome;
+        const char* m_text;
+    };
+    const char* const kInterrupt = LoadString(IDS_PROGRAM_INTERRUPT, false);
+    const CCase cases[] = {
+        {"wrong-model", "", ETransferOutcome::WrongModel,
+         "Becuase the type of radio does not match,\ncommunications is interrupt."},
+        {"", "1234", ETransferOutcome::PasswordError, "Password Error!"},
+        {"drop-ack=100", "", ETransferOutcome::Interrupted, kInterrupt},
+        {"short-reply=300", "", ETransferOutcome::Interrupted, kInterrupt},
+        {"short-reply=511", "", ETransferOutcome::Interrupted, kInterrupt},
+        {"hangup=200", "", ETransferOutcome::Interrupted, kInterrupt},
+        {"no-confirm", "", ETransferOutcome::CommunicationError,
+         LoadString(IDS_COMMUNICATION_ERROR, false)},
+        {"nak-wakeup=3", "", ETransferOutcome::Done, ""},
+    };
+    for (const auto& c : cases) {
+        CPtyRadio radio;
+        std::string error;
+        if (*c.m_fault != 0) {
+            ASSERT_TRUE(ParseSimFault(c.m_fault, radio.m_radio.m_faults, error)) << error;
+        }
+        radio.m_radio.SetPassword(c.m_password);
+        radio.Start();
+        CPosixSerialPort port;
+        CEvents events;
+        CMemoryImage image = BaseDocument();
+        const CMemoryImage before = image;
+        g_bNewDocument = true;
+        const auto start = CClock::now();
+        const auto result =
+            RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
+        EXPECT_LT(CClock::now() - start, std::chrono::seconds(5)) << c.m_fault;
+        EXPECT_EQ(result.m_outcome, c.m_outcome) << c.m_fault;
+        EXPECT_EQ(result.m_message, c.m_text) << c.m_fault;
+        EXPECT_FALSE(port.IsOpen());
+        if (c.m_outcome != ETransferOutcome::Done) {
+            EXPECT_EQ(image, before) << c.m_fault;
+            EXPECT_TRUE(g_bNewDocument) << c.m_fault;
+        }
+        if (std::string(c.m_fault).starts_with("hangup")) {
+            EXPECT_NE(result.m_detail.find("hung up"), std::string::npos);
+        } else {
+            // The port was let go: another program can have it now.
+            CPosixSerialPort again;
+            EXPECT_TRUE(again.Open(radio.Path(), error)) << c.m_fault << ": " << error;
+        }
+    }
+}
+
+TEST(LinkE2e, SilentRadioMissesFifteenAnswersThenAsks) {
+    CPtyRadio radio;
+    radio.m_radio.m_faults.m_silent = true;
+    radio.Start();
+    CPosixSerialPort port;
+    CEvents events;
+    CMemoryImage image = BaseDocument();
+    const CMemoryImage before = image;
+    const auto start = CClock::now();
+    const auto result =
+        RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
+    const auto elapsed = CClock::now() - start;
+    EXPECT_EQ(result.m_outcome, ETransferOutcome::CommunicationError);
+    EXPECT_EQ(events.m_nStatus, 15);  // one status text per attempt
+    ASSERT_EQ(events.m_prompts.size(), 1u);
+    EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_COMMUNICATION_ERROR);
+    EXPECT_EQ(events.m_prompts[0].m_buttons, EPromptButtons::RetryCancel);
+    EXPECT_EQ(image, before);
+    EXPECT_FALSE(port.IsOpen());
+    // Each attempt waits out two 1-byte reads of 190 ms.
+    EXPECT_GT(elapsed, std::chrono::milliseconds(15 * 380));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(15 * 380 + 3000));
+}
+
+TEST(LinkE2e, CancelDuringTheBlocksStopsAfterTheRow) {
+    CPtyRadio radio;
+    radio.Start();
+    CPosixSerialPort port;
+    CEvents events;
+    events.m_nCancelAtPoll = 6 + 5 * 20;  // the poll after row 20
+    CMemoryImage image = BaseDocument();
+    const CMemoryImage before = image;
+    const auto result =
+        RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
+    EXPECT_EQ(result.m_outcome, ETransferOutcome::Cancelled);
+    EXPECT_TRUE(events.m_prompts.empty());
+    EXPECT_EQ(events.m_nProgress, 21);
+    EXPECT_EQ(radio.m_radio.m_nBlocksRead, 1 + 21 * 3);  // the password block, then 21 rows
+    EXPECT_EQ(image, before);
+    EXPECT_FALSE(port.IsOpen());
+}
+
+TEST(LinkE2e, PortOpenElsewhereIsRefused) {
+    CPtyRadio radio;
+    radio.Start();
+    CPosixSerialPort holder;
+    std::string error;
+    ASSERT_TRUE(holder.Open(radio.Path(), error)) << error;
+    CPosixSerialPort port;
+    CEvents events;
+    CMemoryImage image = BaseDocument();
+    const auto result =
+        RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
+    EXPECT_EQ(result.m_outcome, ETransferOutcome::PortUnavailable);
+    EXPECT_EQ(result.m_messageId, IDS_OPEN_PORT_FAILED);
+    EXPECT_NE(result.m_detail.find("in use"), std::string::npos) << result.m_detail;
+    EXPECT_EQ(radio.m_radio.m_nWakeUps, 0);
+}
+
+TEST(PosixSerialPort, ReadTimeOutsAndHangUp) {
+    auto radio = std::make_unique<CPtyRadio>();
+    radio->m_radio.m_faults.m_silent = true;
+    radio->Start();
+    CPosixSerialPort port;
+    std::string error;
+    ASSERT_TRUE(port.Open(radio->Path(), error)) << error;
+    std::uint8_t buffer[16] = {};
+    for (std::size_t n : {1u, 8u}) {
+        const auto start = CClock::now();
+        const CReadResult r = port.Read(buffer, n);
+        const auto ms =
+            std::chrono::duration_cast<std::chrono::milliseconds>(CClock::now() - start).count();
+        EXPECT_EQ(r.m_status, EReadStatus::Ok);
+        EXPECT_EQ(r.m_count, 0u);
+        EXPECT_GE(ms, 90 + 100 * static_cast<long>(n));
+        EXPECT_LT(ms, 90 + 100 * static_cast<long>(n) + 100);
+    }
+    // The other end goes away: the read ends at once and says so, and stays ended.
+    radio.reset();
+    for (int i = 0; i < 2; ++i) {
+        const auto start = CClock::now();
+        const CReadResult r = port.Read(buffer, 12);
+        EXPECT_EQ(r.m_status, EReadStatus::HangUp);
+        EXPECT_LT(CClock::now() - start, std::chrono::milliseconds(100));
+    }
+    port.Close();
+    EXPECT_FALSE(port.Open("/dev/null", error));
+    EXPECT_NE(error.find("not a serial port"), std::string::npos) << error;
+    EXPECT_FALSE(port.Open("/dev/no-such-tty", error));
+    EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+}
+
+}  // namespace
