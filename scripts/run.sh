@@ -5,8 +5,9 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/build.sh build
 
-# Until the desktop program exists, the command-line tool creates a new document and shows it.
-doc="${TMPDIR:-/tmp}/lh740-new.dat"
-build/bin/lh740ctl new --force "$doc"
-echo "New document: $doc"
-build/bin/lh740ctl dump "$doc"
+# A document named on the command line is opened; otherwise the program starts on a new one.
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display found: starting lh740 under Xvfb (xvfb-run)." >&2
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/lh740 "$@"
+fi
+exec build/bin/lh740 "$@"

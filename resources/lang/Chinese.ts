@@ -1,0 +1,617 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Program</source>
+        <translation>关于本程序</translation>
+    </message>
+    <message>
+        <source>Program Version 1.0</source>
+        <translation>程序版本 1.0</translation>
+    </message>
+    <message>
+        <source>All Rights Reserved</source>
+        <translation>版权所有，保留一切权利</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>CChannelEditDlg</name>
+    <message>
+        <source>Channel Edit</source>
+        <translation>信道编辑</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>信道</translation>
+    </message>
+    <message>
+        <source>Optional Signal</source>
+        <translation>可选信号</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between 0 and 128.</source>
+        <translation>请输入一个介于 0 和 128 之间的整数。</translation>
+    </message>
+</context>
+<context>
+    <name>CProductInfoDlg</name>
+    <message>
+        <source>Product Information</source>
+        <translation>机型设置</translation>
+    </message>
+    <message>
+        <source>Model Info</source>
+        <translation>机型信息</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>机型</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>——</source>
+        <translation>——</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source> Help</source>
+        <translation> 帮助</translation>
+    </message>
+</context>
+<context>
+    <name>CLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>新建(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>创建新的文档</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>打开(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Open an existing document</source>
+        <translation>打开已有的文档</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>关闭(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Close the active document</source>
+        <translation>关闭当前文档</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation>保存当前文档</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>另存为(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name</source>
+        <translation>用新的文件名保存当前文档</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>打印(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>打印当前文档</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>Display full pages</source>
+        <translation>显示整页</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>打印设置(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options</source>
+        <translation>更改打印机和打印选项</translation>
+    </message>
+    <message>
+        <source>Print Setup</source>
+        <translation>打印设置</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Quit the application</source>
+        <translation>退出本程序</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>退出</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>机型设置</translation>
+    </message>
+    <message>
+        <source>Choose the model and its frequency bands</source>
+        <translation>选择机型和频段</translation>
+    </message>
+    <message>
+        <source>Channel Information</source>
+        <translation>信道信息</translation>
+    </message>
+    <message>
+        <source>Show the channel window</source>
+        <translation>显示信道窗口</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Edit the radio-wide optional features</source>
+        <translation>编辑整机的可选功能</translation>
+    </message>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Edit the DTMF encode, decode and call list</source>
+        <translation>编辑 DTMF 编码、解码和呼叫列表</translation>
+    </message>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Edit the 2-Tone encode list and decode codes</source>
+        <translation>编辑 2-Tone 编码列表和解码码</translation>
+    </message>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>Edit the MSK identity and call list</source>
+        <translation>编辑 MSK 本机号码和呼叫列表</translation>
+    </message>
+    <message>
+        <source>Key Assignment</source>
+        <translation>侧键设定</translation>
+    </message>
+    <message>
+        <source>Assign the side key</source>
+        <translation>设定侧键功能</translation>
+    </message>
+    <message>
+        <source>Squelch Tuning</source>
+        <translation>静噪微调</translation>
+    </message>
+    <message>
+        <source>Read, tune and write the squelch levels of the radio</source>
+        <translation>读取、调整并写入对讲机的静噪电平</translation>
+    </message>
+    <message>
+        <source>&amp;Read</source>
+        <translation>读频(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Read Data From Radio</source>
+        <translation>从对讲机读取数据</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>写频(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Write Data To Radio</source>
+        <translation>向对讲机写入数据</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写频</translation>
+    </message>
+    <message>
+        <source>Com Setup</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>Choose the serial port</source>
+        <translation>选择串口</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program</source>
+        <translation>选择程序的语言</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>工具栏(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar</source>
+        <translation>显示或隐藏工具栏</translation>
+    </message>
+    <message>
+        <source>Toggle ToolBar</source>
+        <translation>切换工具栏</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>状态栏(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation>显示或隐藏状态栏</translation>
+    </message>
+    <message>
+        <source>Toggle StatusBar</source>
+        <translation>切换状态栏</translation>
+    </message>
+    <message>
+        <source>Control &amp;Bar</source>
+        <translation>控制栏(&amp;B)</translation>
+    </message>
+    <message>
+        <source>Show or hide the navigation bar</source>
+        <translation>显示或隐藏导航栏</translation>
+    </message>
+    <message>
+        <source>Control Bar</source>
+        <translation>控制栏</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>帮助主题(&amp;H)</translation>
+    </message>
+    <message>
+        <source>List Help topics</source>
+        <translation>列出帮助主题</translation>
+    </message>
+    <message>
+        <source>Help Topics</source>
+        <translation>帮助主题</translation>
+    </message>
+    <message>
+        <source>&amp;About ...</source>
+        <translation>关于(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>显示程序信息、版本号和版权</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>Display help for current task or command</source>
+        <translation>显示当前任务或命令的帮助</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>打开此文档</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>文件(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>查看(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Program</source>
+        <translation>编程(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>就绪</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>大写</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>数字</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>滚动</translation>
+    </message>
+</context>
+<context>
+    <name>CMyDocManager</name>
+    <message>
+        <source>Could not open the document: no file name was given.</source>
+        <translation>无法打开文档：没有给出文件名。</translation>
+    </message>
+</context>
+<context>
+    <name>CNavigationPanel</name>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Out of range, please input again.</source>
+        <translation>超出范围，请重新输入。</translation>
+    </message>
+    <message>
+        <source>Error Data Format, please input again.</source>
+        <translation>数据格式错误，请重新输入。</translation>
+    </message>
+    <message>
+        <source>Communication Error, Please check all the connections and the radio power</source>
+        <translation>通讯错误，请检查所有连接和对讲机电源</translation>
+    </message>
+    <message>
+        <source>All data will be Cleared!</source>
+        <translation>所有数据将被清除！</translation>
+    </message>
+    <message>
+        <source>Could not Open the Port, Please check whether the Port are occupied or the device are ok</source>
+        <translation>无法打开端口，请检查端口是否被占用或设备是否正常</translation>
+    </message>
+    <message>
+        <source>Program Interrupt, Please reset the radio and try again</source>
+        <translation>写频中断，请重启对讲机后再试</translation>
+    </message>
+    <message>
+        <source>
+
+The frequency band over the range of the radio.
+Click the OK button to continue, or click Cancel button to exit.</source>
+        <translation>
+
+频段超出对讲机的范围。
+按“确定”继续，或按“取消”退出。</translation>
+    </message>
+    <message>
+        <source>Error data Value, please input according the step value(6.25K/5k).</source>
+        <translation>数据值错误，请按步进值（6.25K/5K）输入。</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>警告</translation>
+    </message>
+</context>
+<context>
+    <name>CProcessDlg</name>
+    <message>
+        <source>Progress：</source>
+        <translation>进度：</translation>
+    </message>
+    <message>
+        <source>Not start yet</source>
+        <translation>未开始</translation>
+    </message>
+    <message>
+        <source>Waiting the response from radio....</source>
+        <translation>请等待对机讲响应....</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CSquelchTuningDlg</name>
+    <message>
+        <source>Squelch Tuning</source>
+        <translation>静噪微调</translation>
+    </message>
+    <message>
+        <source>V Wide Squelch Tuning</source>
+        <translation>V段宽带静噪微调</translation>
+    </message>
+    <message>
+        <source>V Narrow Squelch Tuning</source>
+        <translation>V段窄带静噪微调</translation>
+    </message>
+    <message>
+        <source>U Wide Squelch Tuning</source>
+        <translation>U段宽带静噪微调</translation>
+    </message>
+    <message>
+        <source>U Narrow Squelch Tuning</source>
+        <translation>U段窄带静噪微调</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写频</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Writing the radio, please wait...</source>
+        <translation>正在写入对讲机，请稍候...</translation>
+    </message>
+    <message>
+        <source>Reading the radio, please wait...</source>
+        <translation>正在读取对讲机，请稍候...</translation>
+    </message>
+</context>
+<context>
+    <name>CComSetupDlg</name>
+    <message>
+        <source>Com Setup</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>(not available)</source>
+        <translation>（不可用）</translation>
+    </message>
+    <message>
+        <source>Simulated radio</source>
+        <translation>模拟对讲机</translation>
+    </message>
+    <message>
+        <source>A radio inside the program, for demonstrations without a cable</source>
+        <translation>程序内置的模拟对讲机，无需写频线即可演示</translation>
+    </message>
+</context>
+</TS>

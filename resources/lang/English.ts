@@ -1,0 +1,617 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_US">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Program</source>
+        <translation>About Program</translation>
+    </message>
+    <message>
+        <source>Program Version 1.0</source>
+        <translation>Program Version 1.0</translation>
+    </message>
+    <message>
+        <source>All Rights Reserved</source>
+        <translation>All Rights Reserved</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CChannelEditDlg</name>
+    <message>
+        <source>Channel Edit</source>
+        <translation>Channel Edit</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Optional Signal</source>
+        <translation>Optional Signal</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Encode</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between 0 and 128.</source>
+        <translation>Please enter an integer between 0 and 128.</translation>
+    </message>
+</context>
+<context>
+    <name>CProductInfoDlg</name>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>Model Info</source>
+        <translation>Model Info</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>——</source>
+        <translation>——</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>CHelpWindow</name>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source> Help</source>
+        <translation> Help</translation>
+    </message>
+</context>
+<context>
+    <name>CLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation>Create a new document</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Open an existing document</source>
+        <translation>Open an existing document</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Close the active document</source>
+        <translation>Close the active document</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation>Save the active document</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name</source>
+        <translation>Save the active document with a new name</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>Print the active document</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>Display full pages</source>
+        <translation>Display full pages</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options</source>
+        <translation>Change the printer and printing options</translation>
+    </message>
+    <message>
+        <source>Print Setup</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Quit the application</source>
+        <translation>Quit the application</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Product Information</source>
+        <translation>Product Information</translation>
+    </message>
+    <message>
+        <source>Choose the model and its frequency bands</source>
+        <translation>Choose the model and its frequency bands</translation>
+    </message>
+    <message>
+        <source>Channel Information</source>
+        <translation>Channel Information</translation>
+    </message>
+    <message>
+        <source>Show the channel window</source>
+        <translation>Show the channel window</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>Edit the radio-wide optional features</source>
+        <translation>Edit the radio-wide optional features</translation>
+    </message>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Edit the DTMF encode, decode and call list</source>
+        <translation>Edit the DTMF encode, decode and call list</translation>
+    </message>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Edit the 2-Tone encode list and decode codes</source>
+        <translation>Edit the 2-Tone encode list and decode codes</translation>
+    </message>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>Edit the MSK identity and call list</source>
+        <translation>Edit the MSK identity and call list</translation>
+    </message>
+    <message>
+        <source>Key Assignment</source>
+        <translation>Key Assignment</translation>
+    </message>
+    <message>
+        <source>Assign the side key</source>
+        <translation>Assign the side key</translation>
+    </message>
+    <message>
+        <source>Squelch Tuning</source>
+        <translation>Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>Read, tune and write the squelch levels of the radio</source>
+        <translation>Read, tune and write the squelch levels of the radio</translation>
+    </message>
+    <message>
+        <source>&amp;Read</source>
+        <translation>&amp;Read</translation>
+    </message>
+    <message>
+        <source>Read Data From Radio</source>
+        <translation>Read Data From Radio</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Write</translation>
+    </message>
+    <message>
+        <source>Write Data To Radio</source>
+        <translation>Write Data To Radio</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Com Setup</source>
+        <translation>Com Setup</translation>
+    </message>
+    <message>
+        <source>Choose the serial port</source>
+        <translation>Choose the serial port</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program</source>
+        <translation>Choose the language of the program</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar</source>
+        <translation>Show or hide the toolbar</translation>
+    </message>
+    <message>
+        <source>Toggle ToolBar</source>
+        <translation>Toggle ToolBar</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation>Show or hide the status bar</translation>
+    </message>
+    <message>
+        <source>Toggle StatusBar</source>
+        <translation>Toggle StatusBar</translation>
+    </message>
+    <message>
+        <source>Control &amp;Bar</source>
+        <translation>Control &amp;Bar</translation>
+    </message>
+    <message>
+        <source>Show or hide the navigation bar</source>
+        <translation>Show or hide the navigation bar</translation>
+    </message>
+    <message>
+        <source>Control Bar</source>
+        <translation>Control Bar</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>&amp;Help Topics</translation>
+    </message>
+    <message>
+        <source>List Help topics</source>
+        <translation>List Help topics</translation>
+    </message>
+    <message>
+        <source>Help Topics</source>
+        <translation>Help Topics</translation>
+    </message>
+    <message>
+        <source>&amp;About ...</source>
+        <translation>&amp;About ...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>Display program information, version number and copyright</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Display help for current task or command</source>
+        <translation>Display help for current task or command</translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation>Open this document</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Program</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+</context>
+<context>
+    <name>CMyDocManager</name>
+    <message>
+        <source>Could not open the document: no file name was given.</source>
+        <translation>Could not open the document: no file name was given.</translation>
+    </message>
+</context>
+<context>
+    <name>CNavigationPanel</name>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Out of range, please input again.</source>
+        <translation>Out of range, please input again.</translation>
+    </message>
+    <message>
+        <source>Error Data Format, please input again.</source>
+        <translation>Error Data Format, please input again.</translation>
+    </message>
+    <message>
+        <source>Communication Error, Please check all the connections and the radio power</source>
+        <translation>Communication Error, Please check all the connections and the radio power</translation>
+    </message>
+    <message>
+        <source>All data will be Cleared!</source>
+        <translation>All data will be Cleared!</translation>
+    </message>
+    <message>
+        <source>Could not Open the Port, Please check whether the Port are occupied or the device are ok</source>
+        <translation>Could not Open the Port, Please check whether the Port are occupied or the device are ok</translation>
+    </message>
+    <message>
+        <source>Program Interrupt, Please reset the radio and try again</source>
+        <translation>Program Interrupt, Please reset the radio and try again</translation>
+    </message>
+    <message>
+        <source>
+
+The frequency band over the range of the radio.
+Click the OK button to continue, or click Cancel button to exit.</source>
+        <translation>
+
+The frequency band over the range of the radio.
+Click the OK button to continue, or click Cancel button to exit.</translation>
+    </message>
+    <message>
+        <source>Error data Value, please input according the step value(6.25K/5k).</source>
+        <translation>Error data Value, please input according the step value(6.25K/5k).</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>Caution</translation>
+    </message>
+</context>
+<context>
+    <name>CProcessDlg</name>
+    <message>
+        <source>Progress：</source>
+        <translation>Progress：</translation>
+    </message>
+    <message>
+        <source>Not start yet</source>
+        <translation>Not start yet</translation>
+    </message>
+    <message>
+        <source>Waiting the response from radio....</source>
+        <translation>Waiting the response from radio....</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CSquelchTuningDlg</name>
+    <message>
+        <source>Squelch Tuning</source>
+        <translation>Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>V Wide Squelch Tuning</source>
+        <translation>V Wide Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>V Narrow Squelch Tuning</source>
+        <translation>V Narrow Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>U Wide Squelch Tuning</source>
+        <translation>U Wide Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>U Narrow Squelch Tuning</source>
+        <translation>U Narrow Squelch Tuning</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Writing the radio, please wait...</source>
+        <translation>Writing the radio, please wait...</translation>
+    </message>
+    <message>
+        <source>Reading the radio, please wait...</source>
+        <translation>Reading the radio, please wait...</translation>
+    </message>
+</context>
+<context>
+    <name>CComSetupDlg</name>
+    <message>
+        <source>Com Setup</source>
+        <translation>Com Setup</translation>
+    </message>
+    <message>
+        <source>Com Port</source>
+        <translation>Com Port</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>(not available)</source>
+        <translation>(not available)</translation>
+    </message>
+    <message>
+        <source>Simulated radio</source>
+        <translation>Simulated radio</translation>
+    </message>
+    <message>
+        <source>A radio inside the program, for demonstrations without a cable</source>
+        <translation>A radio inside the program, for demonstrations without a cable</translation>
+    </message>
+</context>
+</TS>

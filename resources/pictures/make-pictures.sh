@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Draws the program's pictures (splash, background tile, window icon) with ImageMagick.
+# The outputs are committed; run this again only to change them.
+set -euo pipefail
+cd "$(dirname "$0")"
+font=DejaVu-Sans
+bold=DejaVu-Sans-Bold
+
+# Splash: a dark blue gradient with the product name and a stylised handheld.
+convert -size 480x280 gradient:'#0b2a5b'-'#1f5fa8' \
+    -fill '#ffffff22' -draw "circle 400,70 470,70" -fill '#ffffff14' -draw "circle 60,250 150,250" \
+    -fill '#d9e6f5' -draw "roundrectangle 48,70 118,230 10,10" \
+    -fill '#0b2a5b' -draw "rectangle 58,90 108,130" \
+    -fill '#8fb3de' -draw "rectangle 62,94 104,126" \
+    -fill '#0b2a5b' -draw "circle 70,155 74,155" -draw "circle 83,155 87,155" -draw "circle 96,155 100,155" \
+    -draw "circle 70,170 74,170" -draw "circle 83,170 87,170" -draw "circle 96,170 100,170" \
+    -draw "circle 70,185 74,185" -draw "circle 83,185 87,185" -draw "circle 96,185 100,185" \
+    -fill '#d9e6f5' -draw "rectangle 100,30 106,72" \
+    -font "$bold" -pointsize 40 -fill white -annotate +150+130 'LH-740' \
+    -font "$font" -pointsize 20 -fill '#d9e6f5' -annotate +152+162 'Program Software' \
+    -font "$font" -pointsize 14 -fill '#a9c4e6' -annotate +152+200 'Vornex Communications' \
+    -fill '#ffffff55' -draw "line 150,176 440,176" \
+    -type TrueColor BMP3:startup.bmp
+
+# Background: a quiet tile with a faint diagonal pattern, so the tiling does not show seams.
+convert -size 96x96 xc:'#e6ebf2' \
+    -stroke '#dde4ee' -strokewidth 1 \
+    -draw "line 0,48 48,0" -draw "line 48,96 96,48" -draw "line 0,96 96,0" \
+    -draw "line -48,48 0,0" \
+    -type TrueColor BMP3:background.bmp
+
+# Icon: a handheld radio on a blue disc, in 16, 32 and 48 pixels.
+for s in 48 32 16; do
+    convert -size 192x192 xc:none \
+        -fill '#1f5fa8' -draw "circle 96,96 96,4" \
+        -fill white -draw "roundrectangle 66,52 126,168 12,12" \
+        -fill white -draw "rectangle 108,18 118,56" \
+        -fill '#1f5fa8' -draw "rectangle 76,64 116,96" \
+        -fill '#1f5fa8' -draw "circle 84,118 90,118" -draw "circle 108,118 114,118" \
+        -draw "circle 84,142 90,142" -draw "circle 108,142 114,142" \
+        -resize ${s}x${s} icon-$s.png
+done
+convert icon-16.png icon-32.png icon-48.png title.ico
+rm -f icon-16.png icon-32.png icon-48.png

@@ -1,0 +1,34 @@
+#include "app/ChildFrame.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+
+#include "app/UiGlobals.h"
+#include "channels/ProgramView.h"
+#include "image/ProgramDoc.h"
+
+namespace {
+constexpr CText kChannelInformation{"Channel Information", "信道信息"};
+}
+
+CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_pDoc(std::move(doc)) {
+    m_pView = new CProgramView(*m_pDoc, this);
+    setWidget(m_pView);
+    setWindowTitle(Tr(kChannelInformation));
+    const QIcon icon(g_strAppDir + QStringLiteral("title.ico"));
+    if (!icon.availableSizes().isEmpty()) {
+        setWindowIcon(icon);
+    }
+    setGeometry(0, 0, CProgramView::kFrameWidth, CProgramView::kFrameHeight);
+}
+
+CChildFrame::~CChildFrame() {
+    // The view goes with the window; the document must not call into it afterwards.
+    m_pDoc->m_beforeSave = nullptr;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}

@@ -1,0 +1,56 @@
+#include "app/DocManager.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/UiGlobals.h"
+#include "image/ProgramDoc.h"
+#include "settings/IniFile.h"
+
+QString CMyDocManager::StripFileName(const QString& name) {
+    QString path = name.startsWith(QLatin1Char('"')) ? name.mid(1) : name;
+    path = path.left(259);
+    const qsizetype quote = path.lastIndexOf(QLatin1Char('"'));
+    if (quote >= 0) {
+        path.truncate(quote);
+    }
+    return path;
+}
+
+CChildFrame* CMyDocManager::OpenNewDocument() {
+    if (m_pFrame == nullptr) {
+        return nullptr;
+    }
+    auto doc = std::make_unique<CProgramDoc>();
+    doc->OnNewDocument(g_iniFile);
+    return m_pFrame->AddDocumentWindow(std::move(doc));
+}
+
+CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name) {
+    if (m_pFrame == nullptr) {
+        return nullptr;
+    }
+    const QString stripped = StripFileName(name);
+    if (stripped.isEmpty()) {
+        Ask(QCoreApplication::translate("CMyDocManager",
+                                        "Could not open the document: no file "
+                                        "name was given."));
+        return nullptr;
+    }
+    const QString path = QFileInfo(stripped).absoluteFilePath();
+    auto doc = std::make_unique<CProgramDoc>();
+    const auto opened = doc->OnOpenDocument(path.toStdString());
+    if (!opened) {
+        Ask(QString::fromStdString(opened.error()));
+        return nullptr;
+    }
+    // The window that was showing steps back, as if the user had closed it.
+    if (CChildFrame* previous = m_pFrame->ActiveChild()) {
+        previous->close();
+    }
+    CChildFrame* child = m_pFrame->AddDocumentWindow(std::move(doc));
+    m_pFrame->AddRecentFile(path);
+    return child;
+}

@@ -1,0 +1,140 @@
+#include "app/HelpWindow.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "app/Commands.h"
+#include "app/UiGlobals.h"
+
+namespace {
+
+struct CHelpTopic {
+    int m_context;
+    const char* m_page;
+};
+
+// Command ids, control ids and the grid's cell numbers, each with the page that explains it.
+const CHelpTopic kTopics[] = {
+    {0, "index.html"},
+    {ID_HELP_TOPICS, "index.html"},
+    {kMainFrameHelpContext, "mainframe.html"},
+    {ID_HELP, "mainframe.html#help"},
+    {ID_FILE_NEW, "files.html#new"},
+    {ID_FILE_OPEN, "files.html#open"},
+    {ID_FILE_CLOSE, "files.html#close"},
+    {ID_FILE_SAVE, "files.html#save"},
+    {ID_FILE_SAVE_AS, "files.html#save"},
+    {ID_FILE_MRU_FILE1, "files.html#recent"},
+    {ID_APP_EXIT, "files.html#exit"},
+    {ID_FILE_PRINT, "program.html#print"},
+    {ID_FILE_PRINT_PREVIEW, "program.html#print"},
+    {ID_FILE_PRINT_SETUP, "program.html#print"},
+    {ID_VIEW_TOOLBAR, "mainframe.html#view"},
+    {ID_VIEW_STATUS_BAR, "mainframe.html#view"},
+    {ID_VIEW_CONTROLBAR, "mainframe.html#navigation"},
+    {IDC_NAVIGATION_TREE, "mainframe.html#navigation"},
+    {ID_APP_ABOUT, "mainframe.html#about"},
+    {ID_EDIT_CHANNEL_INFO, "channels.html"},
+    {IDC_CHANNEL_GRID, "channels.html"},
+    {1126, "channels.html#name"},
+    {1127, "channels.html#frequency"},
+    {2127, "channels.html#rx"},
+    {2128, "channels.html#tx"},
+    {1132, "channels.html#tone"},
+    {2132, "channels.html#tone"},
+    {2133, "channels.html#tone"},
+    {1128, "channels.html#bandwidth"},
+    {1129, "channels.html#power"},
+    {1130, "channels.html#busy"},
+    {1131, "channels.html#pttid"},
+    {1133, "channels.html#signal"},
+    {1134, "channels.html#scan"},
+    {ID_EDIT_PRODUCT_INFO, "productinfo.html"},
+    {135, "productinfo.html"},
+    {1013, "productinfo.html#model"},
+    {1113, "productinfo.html#bands"},
+    {1114, "productinfo.html#bands"},
+    {1115, "productinfo.html#bands"},
+    {1116, "productinfo.html#bands"},
+    {138, "channeledit.html"},
+    {1023, "channeledit.html#channel"},
+    {1031, "channeledit.html#channel"},
+    {1024, "channeledit.html#signal"},
+    {1137, "channeledit.html#signal"},
+    {1025, "channeledit.html#numbers"},
+    {1026, "channeledit.html#numbers"},
+    {1032, "channeledit.html#numbers"},
+    {1033, "channeledit.html#numbers"},
+    {2025, "channeledit.html#msk"},
+    {2026, "channeledit.html#twotone"},
+    {ID_EDIT_OPTIONAL_FEATURES, "editors.html#optional"},
+    {ID_EDIT_DTMF, "editors.html#dtmf"},
+    {ID_EDIT_2TONE, "editors.html#twotone"},
+    {ID_EDIT_MSK, "editors.html#msk"},
+    {ID_EDIT_KEY_ASSIGNMENT, "editors.html#key"},
+    {ID_EDIT_SQUELCH_TUNING, "editors.html#squelch"},
+    {ID_PROGRAM_READ, "program.html#read"},
+    {ID_PROGRAM_WRITE, "program.html#write"},
+    {ID_SETUP_COM, "program.html#com"},
+    {ID_SETUP_LANGUAGE, "language.html"},
+    {IDC_LANGUAGE_ENGLISH, "language.html"},
+    {IDC_LANGUAGE_CHINESE, "language.html"},
+};
+
+}  // namespace
+
+QString CHelpWindow::PageOf(int context) {
+    for (const auto& topic : kTopics) {
+        if (topic.m_context == context) {
+            return QString::fromLatin1(topic.m_page);
+        }
+    }
+    return QStringLiteral("index.html");
+}
+
+CHelpWindow* CHelpWindow::Instance() {
+    static CHelpWindow* window = new CHelpWindow;
+    return window;
+}
+
+CHelpWindow::CHelpWindow() : QWidget(nullptr, Qt::Window) {
+    setAttribute(Qt::WA_QuitOnClose, false);
+    m_pBrowser = new QTextBrowser(this);
+    m_pBrowser->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pBrowser);
+    resize(760, 620);
+}
+
+bool CHelpWindow::ShowContext(int context) {
+    const QString folder = g_strAppDir + g_strHelpFile;
+    if (!QFileInfo(folder + QStringLiteral("/index.html")).isFile()) {
+        return false;
+    }
+    setWindowTitle(g_strAppTitle.isEmpty() ? tr("Help") : g_strAppTitle + tr(" Help"));
+    m_pBrowser->setSearchPaths({folder});
+    const QString page = PageOf(context);
+    const qsizetype hash = page.indexOf(QLatin1Char('#'));
+    QUrl url = QUrl::fromLocalFile(folder + QLatin1Char('/') + page.left(hash));
+    if (hash >= 0) {
+        url.setFragment(page.mid(hash + 1));
+    }
+    m_pBrowser->setSource(url);
+    if (hash >= 0) {
+        m_pBrowser->scrollToAnchor(page.mid(hash + 1));
+    }
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+QUrl CHelpWindow::CurrentSource() const {
+    return m_pBrowser->source();
+}
+
+bool ShowHelp(int context) {
+    return CHelpWindow::Instance()->ShowContext(context);
+}

@@ -1,0 +1,557 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include "app/ChildFrame.h"
+#include "app/Commands.h"
+#include "app/HelpWindow.h"
+#include "app/LanguageDlg.h"
+#include "app/MdiClient.h"
+#include "app/NavigationBar.h"
+#include "app/ProgramApp.h"
+#include "app/ToolIcons.h"
+#include "app/UiGlobals.h"
+#include "channels/ProductInfoDlg.h"
+#include "channels/ProgramView.h"
+#include "image/ProgramDoc.h"
+
+namespace {
+
+constexpr CText kMainTitle{"Vornex LH-740 Program Software", "Vornex LH-740 写频软件"};
+constexpr int kRecentFileCount = 4;
+
+// Tree texts and the commands they stand for.
+struct CTreeCommand {
+    CText m_text;
+    int m_id;
+};
+const CTreeCommand kTreeCommands[] = {
+    {{"Channel Information", "信道信息"}, ID_EDIT_CHANNEL_INFO},
+    {{"Optional Features", "可选功能"}, ID_EDIT_OPTIONAL_FEATURES},
+    {{"DTMF", "DTMF"}, ID_EDIT_DTMF},
+    {{"MSK", "MSK"}, ID_EDIT_MSK},
+    {{"Product Information", "机型设置"}, ID_EDIT_PRODUCT_INFO},
+    {{"2-Tone", "2-Tone"}, ID_EDIT_2TONE},
+    {{"Key Assignment", "侧键设定"}, ID_EDIT_KEY_ASSIGNMENT},
+    {{"Squelch Tuning", "静噪微调"}, ID_EDIT_SQUELCH_TUNING},
+};
+
+// The profile that keeps the recent-file list.
+QSettings Profile() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lh740"),
+                     QStringLiteral("Program"));
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CProgramApp& app) : m_app(app) {
+    setWindowTitle(Tr(kMainTitle));
+    setAcceptDrops(true);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::MakeAction(int id, const QString& text, const QString& prompt,
+                                const QString& tip, const QKeySequence& key) {
+    auto* action = new QAction(text, this);
+    action->setData(id);
+    action->setStatusTip(prompt);
+    action->setToolTip(tip);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+    }
+    m_actions.insert(id, action);
+    addAction(action);  // shortcuts work whichever menu set is shown
+    connect(action, &QAction::triggered, this, [this, id] {
+        const auto handler = m_handlers.find(id);
+        if (handler != m_handlers.end() && handler.value()) {
+            handler.value()();
+        }
+    });
+    return action;
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
+    m_handlers.insert(id, std::move(handler));
+    if (QAction* action = Action(id)) {
+        action->setEnabled(true);
+    }
+}
+
+bool CMainFrame::OnCommand(int id) {
+    QAction* action = Action(id);
+    if (action == nullptr || !action->isEnabled()) {
+        return false;
+    }
+    action->trigger();
+    return true;
+}
+
+void CMainFrame::CreateActions() {
+    MakeAction(ID_FILE_NEW, tr("&New"), tr("Create a new document"), tr("New"),
+               QKeySequence(Qt::CTRL | Qt::Key_N));
+    MakeAction(ID_FILE_OPEN, tr("&Open..."), tr("Open an existing document"), tr("Open"),
+               QKeySequence(Qt::CTRL | Qt::Key_O));
+    MakeAction(ID_FILE_CLOSE, tr("&Close"), tr("Close the active document"), tr("Close"));
+    MakeAction(ID_FILE_SAVE, tr("&Save"), tr("Save the active document"), tr("Save"),
+               QKeySequence(Qt::CTRL | Qt::Key_S));
+    MakeAction(ID_FILE_SAVE_AS, tr("Save &As..."), tr("Save the active document with a new name"),
+               tr("Save As"));
+    MakeAction(ID_FILE_PRINT, tr("&Print..."), tr("Print the active document"), tr("Print"),
+               QKeySequence(Qt::CTRL | Qt::Key_P));
+    MakeAction(ID_FILE_PRINT_PREVIEW, tr("Print Preview"), tr("Display full pages"),
+               tr("Print Preview"));
+    MakeAction(ID_FILE_PRINT_SETUP, tr("P&rint Setup..."),
+               tr("Change the printer and printing options"), tr("Print Setup"));
+    MakeAction(ID_APP_EXIT, tr("E&xit"), tr("Quit the application"), tr("Exit"));
+    MakeAction(ID_EDIT_PRODUCT_INFO, tr("Product Information"),
+               tr("Choose the model and its frequency bands"), tr("Product Information"));
+    MakeAction(ID_EDIT_CHANNEL_INFO, tr("Channel Information"), tr("Show the channel window"),
+               tr("Channel Information"));
+    MakeAction(ID_EDIT_OPTIONAL_FEATURES, tr("Optional Features"),
+               tr("Edit the radio-wide optional features"), tr("Optional Features"));
+    MakeAction(ID_EDIT_DTMF, tr("DTMF"), tr("Edit the DTMF encode, decode and call list"),
+               tr("DTMF"));
+    MakeAction(ID_EDIT_2TONE, tr("2-Tone"), tr("Edit the 2-Tone encode list and decode codes"),
+               tr("2-Tone"));
+    MakeAction(ID_EDIT_MSK, tr("MSK"), tr("Edit the MSK identity and call list"), tr("MSK"));
+    MakeAction(ID_EDIT_KEY_ASSIGNMENT, tr("Key Assignment"), tr("Assign the side key"),
+               tr("Key Assignment"));
+    MakeAction(ID_EDIT_SQUELCH_TUNING, tr("Squelch Tuning"),
+               tr("Read, tune and write the squelch levels of the radio"), tr("Squelch Tuning"));
+    MakeAction(ID_PROGRAM_READ, tr("&Read"), tr("Read Data From Radio"), tr("Read"),
+               QKeySequence(Qt::CTRL | Qt::Key_R));
+    MakeAction(ID_PROGRAM_WRITE, tr("&Write"), tr("Write Data To Radio"), tr("Write"),
+               QKeySequence(Qt::CTRL | Qt::Key_W));
+    MakeAction(ID_SETUP_COM, tr("Com Setup"), tr("Choose the serial port"), tr("Com Setup"));
+    MakeAction(ID_SETUP_LANGUAGE, tr("Language"), tr("Choose the language of the program"),
+               tr("Language"));
+    MakeAction(ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar"),
+               tr("Toggle ToolBar"));
+    MakeAction(ID_VIEW_STATUS_BAR, tr("&Status Bar"), tr("Show or hide the status bar"),
+               tr("Toggle StatusBar"));
+    MakeAction(ID_VIEW_CONTROLBAR, tr("Control &Bar"), tr("Show or hide the navigation bar"),
+               tr("Control Bar"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    MakeAction(ID_HELP_TOPICS, tr("&Help Topics"), tr("List Help topics"), tr("Help Topics"));
+    MakeAction(ID_APP_ABOUT, tr("&About ..."),
+               tr("Display program information, version number and copyright"), tr("About"));
+    MakeAction(ID_HELP, tr("Help"), tr("Display help for current task or command"), tr("Help"),
+               QKeySequence(Qt::Key_F1));
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* action =
+            MakeAction(ID_FILE_MRU_FILE1 + i, QString(), tr("Open this document"), QString());
+        m_recentActions.append(action);
+        m_handlers.insert(ID_FILE_MRU_FILE1 + i, [this, i] { m_app.OnOpenRecentFile(i); });
+    }
+
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_CONTROLBAR}) {
+        Action(id)->setCheckable(true);
+        Action(id)->setChecked(true);
+    }
+
+    m_handlers.insert(ID_FILE_NEW, [this] { m_app.OnFileNew(); });
+    m_handlers.insert(ID_FILE_OPEN, [this] { m_app.OnFileOpen(); });
+    m_handlers.insert(ID_FILE_CLOSE, [this] { OnFileClose(); });
+    m_handlers.insert(ID_FILE_SAVE, [this] { OnFileSave(); });
+    m_handlers.insert(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    m_handlers.insert(ID_APP_EXIT, [this] { close(); });
+    m_handlers.insert(ID_EDIT_CHANNEL_INFO, [this] { ShowChannelInformation(); });
+    m_handlers.insert(ID_SETUP_LANGUAGE, [this] { OnLanguage(); });
+    m_handlers.insert(ID_EDIT_PRODUCT_INFO, [this] { OnProductInfo(); });
+    m_handlers.insert(ID_VIEW_TOOLBAR, [this] {
+        m_pToolBar->setVisible(!m_pToolBar->isVisible());
+        Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar->isVisible());
+    });
+    m_handlers.insert(ID_VIEW_STATUS_BAR, [this] {
+        statusBar()->setVisible(!statusBar()->isVisible());
+        Action(ID_VIEW_STATUS_BAR)->setChecked(statusBar()->isVisible());
+    });
+    m_handlers.insert(ID_VIEW_CONTROLBAR, [this] { OnControlBar(); });
+    m_handlers.insert(ID_HELP_TOPICS, [] { ShowHelp(0); });
+    m_handlers.insert(ID_HELP, [this] { ShowHelp(HelpContext()); });
+    m_handlers.insert(ID_APP_ABOUT, [this] { m_app.OnAppAbout(); });
+
+    // Commands whose windows come with later work stay disabled until they are wired.
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_PROGRAM_READ,
+                   ID_PROGRAM_WRITE, ID_SETUP_COM, ID_EDIT_PRODUCT_INFO, ID_EDIT_OPTIONAL_FEATURES,
+                   ID_EDIT_DTMF, ID_EDIT_2TONE, ID_EDIT_MSK, ID_EDIT_KEY_ASSIGNMENT,
+                   ID_EDIT_SQUELCH_TUNING}) {
+        if (!m_handlers.contains(id)) {
+            Action(id)->setEnabled(false);
+        }
+    }
+}
+
+void CMainFrame::CreateMenus() {
+    auto addRecent = [this](QMenu* file) {
+        for (QAction* action : m_recentActions) {
+            file->addAction(action);
+        }
+    };
+    // Shown while no document is open.
+    {
+        auto* file = new QMenu(tr("&File"), this);
+        file->addAction(Action(ID_FILE_NEW));
+        file->addAction(Action(ID_FILE_OPEN));
+        file->addSeparator();
+        file->addAction(Action(ID_FILE_PRINT_SETUP));
+        file->addSeparator();
+        addRecent(file);
+        file->addSeparator();
+        file->addAction(Action(ID_APP_EXIT));
+        auto* view = new QMenu(tr("&View"), this);
+        view->addAction(Action(ID_VIEW_TOOLBAR));
+        view->addAction(Action(ID_VIEW_STATUS_BAR));
+        auto* help = new QMenu(tr("&Help"), this);
+        help->addAction(Action(ID_APP_ABOUT));
+        m_noDocumentMenus = {file, view, help};
+    }
+    // Shown with a document.
+    {
+        auto* file = new QMenu(tr("&File"), this);
+        file->addAction(Action(ID_FILE_NEW));
+        file->addAction(Action(ID_FILE_OPEN));
+        file->addAction(Action(ID_FILE_CLOSE));
+        file->addAction(Action(ID_FILE_SAVE));
+        file->addAction(Action(ID_FILE_SAVE_AS));
+        file->addSeparator();
+        file->addAction(Action(ID_FILE_PRINT));
+        file->addAction(Action(ID_FILE_PRINT_PREVIEW));
+        file->addAction(Action(ID_FILE_PRINT_SETUP));
+        file->addSeparator();
+        addRecent(file);
+        file->addSeparator();
+        file->addAction(Action(ID_APP_EXIT));
+        auto* edit = new QMenu(tr("&Edit"), this);
+        edit->addAction(Action(ID_EDIT_PRODUCT_INFO));
+        edit->addAction(Action(ID_EDIT_CHANNEL_INFO));
+        edit->addSeparator();
+        edit->addAction(Action(ID_EDIT_OPTIONAL_FEATURES));
+        edit->addSeparator();
+        edit->addAction(Action(ID_EDIT_DTMF));
+        edit->addAction(Action(ID_EDIT_2TONE));
+        edit->addAction(Action(ID_EDIT_MSK));
+        edit->addAction(Action(ID_EDIT_KEY_ASSIGNMENT));
+        edit->addSeparator();
+        edit->addAction(Action(ID_EDIT_SQUELCH_TUNING));
+        auto* program = new QMenu(tr("&Program"), this);
+        program->addAction(Action(ID_PROGRAM_READ));
+        program->addAction(Action(ID_PROGRAM_WRITE));
+        auto* setup = new QMenu(tr("Setup"), this);
+        setup->addAction(Action(ID_SETUP_COM));
+        setup->addAction(Action(ID_SETUP_LANGUAGE));
+        auto* view = new QMenu(tr("&View"), this);
+        view->addAction(Action(ID_VIEW_TOOLBAR));
+        view->addAction(Action(ID_VIEW_STATUS_BAR));
+        view->addSeparator();
+        view->addAction(Action(ID_VIEW_CONTROLBAR));
+        auto* help = new QMenu(tr("&Help"), this);
+        help->addAction(Action(ID_HELP_TOPICS));
+        help->addSeparator();
+        help->addAction(Action(ID_APP_ABOUT));
+        m_documentMenus = {file, edit, program, setup, view, help};
+    }
+    m_bDocumentMenus = true;  // forces the first switch
+    UpdateMenuSet();
+}
+
+void CMainFrame::UpdateMenuSet() {
+    const bool withDocument = !Children().isEmpty();
+    if (withDocument == m_bDocumentMenus && !menuBar()->actions().isEmpty()) {
+        return;
+    }
+    m_bDocumentMenus = withDocument;
+    menuBar()->clear();
+    for (QMenu* menu : withDocument ? m_documentMenus : m_noDocumentMenus) {
+        menuBar()->addMenu(menu);
+    }
+}
+
+QList<QMenu*> CMainFrame::VisibleMenus() const {
+    return m_bDocumentMenus ? m_documentMenus : m_noDocumentMenus;
+}
+
+bool CMainFrame::Create() {
+    CreateActions();
+
+    m_pToolBar = addToolBar(tr("Standard"));
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setIconSize(QSize(18, 19));
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    const std::pair<int, EToolIcon> buttons[] = {
+        {ID_FILE_NEW, EToolIcon::New},        {ID_FILE_OPEN, EToolIcon::Open},
+        {ID_FILE_SAVE, EToolIcon::Save},      {0, EToolIcon::New},
+        {ID_PROGRAM_READ, EToolIcon::Read},   {0, EToolIcon::New},
+        {ID_PROGRAM_WRITE, EToolIcon::Write}, {0, EToolIcon::New},
+        {ID_FILE_PRINT, EToolIcon::Print},    {ID_APP_ABOUT, EToolIcon::About},
+    };
+    for (const auto& [id, icon] : buttons) {
+        if (id == 0) {
+            m_pToolBar->addSeparator();
+            continue;
+        }
+        Action(id)->setIcon(ToolIcon(icon));
+        m_pToolBar->addAction(Action(id));
+    }
+
+    m_panes[0] = new QLabel(tr("Ready"), this);
+    statusBar()->addWidget(m_panes[0], 1);
+    const QString lockNames[] = {tr("CAP"), tr("NUM"), tr("SCRL")};
+    for (int i = 1; i < 4; ++i) {
+        m_panes[i] = new QLabel(this);
+        m_panes[i]->setAlignment(Qt::AlignCenter);
+        m_panes[i]->setMinimumWidth(fontMetrics().horizontalAdvance(lockNames[i - 1]) + 12);
+        m_panes[i]->setProperty("lockName", lockNames[i - 1]);
+        statusBar()->addPermanentWidget(m_panes[i]);
+    }
+
+    m_pNavigationBar = new CNavigationBar(this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pNavigationBar);
+    m_pNavigationBar->FillTree(LanguageSetting("Company"));
+    connect(m_pNavigationBar, &CNavigationBar::ItemChosen, this, &CMainFrame::OnTreeItem);
+    connect(m_pNavigationBar, &CNavigationBar::CloseClicked, this, [this] {
+        m_pNavigationBar->hide();
+        UpdateControlBarCheck();
+    });
+
+    m_pMdiClient = new CMdiClientWnd(this);
+    setCentralWidget(m_pMdiClient);
+    connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* child = qobject_cast<CChildFrame*>(window)) {
+            m_pActiveChild = child;
+        }
+    });
+
+    LoadRecentFiles();
+    CreateMenus();
+    UpdateRecentMenu();
+    return true;
+}
+
+QLabel* CMainFrame::StatusPane(int index) const {
+    return index >= 0 && index < 4 ? m_panes[index] : nullptr;
+}
+
+void CMainFrame::SetLockIndicators(bool caps, bool num, bool scroll) {
+    const bool on[] = {caps, num, scroll};
+    for (int i = 1; i < 4; ++i) {
+        m_panes[i]->setText(on[i - 1] ? m_panes[i]->property("lockName").toString() : QString());
+    }
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+    QList<CChildFrame*> children;
+    if (m_pMdiClient == nullptr) {
+        return children;
+    }
+    for (QMdiSubWindow* window : m_pMdiClient->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(window)) {
+            children.append(child);
+        }
+    }
+    return children;
+}
+
+CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
+    auto* child = new CChildFrame(std::move(doc));
+    m_pMdiClient->addSubWindow(child);
+    child->View()->OnInitialUpdate();
+    m_pActiveChild = child;
+    UpdateMenuSet();
+    child->show();
+    m_pMdiClient->setActiveSubWindow(child);
+    return child;
+}
+
+void CMainFrame::DestroyActiveChild() {
+    CChildFrame* child = m_pActiveChild;
+    if (child == nullptr) {
+        return;
+    }
+    m_pActiveChild = nullptr;
+    m_pMdiClient->removeSubWindow(child);
+    delete child;
+    // The window that the area activates next, if any, becomes the active one.
+    if (auto* next = qobject_cast<CChildFrame*>(m_pMdiClient->activeSubWindow())) {
+        m_pActiveChild = next;
+    }
+    UpdateMenuSet();
+}
+
+void CMainFrame::ShowChannelInformation() {
+    if (m_pActiveChild == nullptr) {
+        return;
+    }
+    m_pActiveChild->showNormal();
+    m_pMdiClient->setActiveSubWindow(m_pActiveChild);
+}
+
+void CMainFrame::OnFileClose() {
+    if (m_pActiveChild != nullptr) {
+        m_pActiveChild->close();
+    }
+}
+
+void CMainFrame::OnFileSave() {
+    if (m_pActiveChild == nullptr) {
+        return;
+    }
+    // An existing, writable file is written at once; otherwise the user names one.
+    const QFileInfo target(QString::fromStdString(m_pActiveChild->GetDocument().GetPathName()));
+    if (!target.filePath().isEmpty() && target.isFile() && target.isWritable()) {
+        const auto saved =
+            m_pActiveChild->GetDocument().OnSaveDocument(target.absoluteFilePath().toStdString());
+        if (!saved) {
+            Ask(QString::fromStdString(saved.error()));
+        }
+        return;
+    }
+    OnFileSaveAs();
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (m_pActiveChild == nullptr) {
+        return;
+    }
+    CProgramDoc& doc = m_pActiveChild->GetDocument();
+    const QString proposed = QString::fromStdString(doc.GetPathName());
+    const QString name = ChooseSaveFile(this, proposed);
+    if (name.isEmpty()) {
+        return;
+    }
+    const QString path = QFileInfo(name).absoluteFilePath();
+    const auto saved = doc.OnSaveDocument(path.toStdString());
+    if (!saved) {
+        Ask(QString::fromStdString(saved.error()));
+        return;
+    }
+    AddRecentFile(path);
+}
+
+void CMainFrame::OnLanguage() {
+    CLanguageDlg dialog(this, this);
+    dialog.exec();
+}
+
+void CMainFrame::OnProductInfo() {
+    if (m_pActiveChild == nullptr) {
+        return;
+    }
+    if (m_pProductInfoDlg == nullptr) {
+        m_pProductInfoDlg = new CProductInfoDlg(
+            [this]() -> CProgramDoc* {
+                return m_pActiveChild != nullptr ? &m_pActiveChild->GetDocument() : nullptr;
+            },
+            this);
+    }
+    m_pProductInfoDlg->DoModal();
+}
+
+void CMainFrame::OnTreeItem(const QString& text) {
+    for (const auto& command : kTreeCommands) {
+        if (text == Tr(command.m_text)) {
+            OnCommand(command.m_id);
+            return;
+        }
+    }
+}
+
+void CMainFrame::OnControlBar() {
+    m_pNavigationBar->setVisible(m_pNavigationBar->isHidden());
+    UpdateControlBarCheck();
+}
+
+void CMainFrame::UpdateControlBarCheck() {
+    Action(ID_VIEW_CONTROLBAR)->setChecked(!m_pNavigationBar->isHidden());
+}
+
+void CMainFrame::LoadRecentFiles() {
+    QSettings profile = Profile();
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file =
+            profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!file.isEmpty()) {
+            m_recentFiles.append(file);
+        }
+    }
+}
+
+void CMainFrame::SaveRecentFiles() const {
+    QSettings profile = Profile();
+    profile.remove(QStringLiteral("Recent File List"));
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        profile.setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), m_recentFiles[i]);
+    }
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFileCount) {
+        m_recentFiles.removeLast();
+    }
+    SaveRecentFiles();
+    UpdateRecentMenu();
+}
+
+void CMainFrame::RemoveRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.size()) {
+        return;
+    }
+    m_recentFiles.removeAt(index);
+    SaveRecentFiles();
+    UpdateRecentMenu();
+}
+
+void CMainFrame::UpdateRecentMenu() {
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction* action = m_recentActions[i];
+        if (i < m_recentFiles.size()) {
+            QString name = m_recentFiles[i];
+            name.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+int CMainFrame::HelpContext() const {
+    QWidget* focus = QApplication::focusWidget();
+    if (m_pActiveChild != nullptr && focus != nullptr && m_pActiveChild->isAncestorOf(focus)) {
+        return m_pActiveChild->View()->HelpContext();
+    }
+    if (focus != nullptr && focus->property("controlId").isValid()) {
+        return focus->property("controlId").toInt();
+    }
+    return kMainFrameHelpContext;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            m_app.DocManager().OpenDocumentFile(url.toLocalFile());
+        }
+    }
+    event->acceptProposedAction();
+}

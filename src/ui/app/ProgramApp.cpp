@@ -1,0 +1,208 @@
+#include "app/ProgramApp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "app/SplashWnd.h"
+#include "app/UiGlobals.h"
+#include "settings/AppPaths.h"
+#include "settings/IniFile.h"
+#include "settings/Messages.h"
+
+CProgramApp* g_pApp = nullptr;
+
+namespace {
+constexpr CText kLoadLanguageFailed{"Load language DLL fail", "加载语言链接库失败"};
+}
+
+// The built-in pictures live in the program's library; a static library registers them itself.
+static void InitResources() {
+    Q_INIT_RESOURCE(ui);
+}
+
+CProgramApp::CProgramApp() : m_strAppDir(QString::fromStdString(ProgramDirectory())) {
+    InitResources();
+    g_pApp = this;
+}
+
+CProgramApp::~CProgramApp() {
+    qApp->removeEventFilter(this);
+    m_pMainFrame.reset();
+    if (g_pApp == this) {
+        g_pApp = nullptr;
+    }
+}
+
+bool CProgramApp::LoadLanguagePack() {
+    // The pack is named after the language exactly as written, blanks and all.
+    const QString pack = m_strAppDir + g_strLanguage + QStringLiteral(".qm");
+    if (g_strLanguage.isEmpty() || !QFileInfo(pack).isFile() || !m_translator.load(pack)) {
+        return false;
+    }
+    QCoreApplication::installTranslator(&m_translator);
+    // Qt's own texts (message box buttons, file dialogs) in the same language.
+    if (g_bChinese && m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&m_qtTranslator);
+    }
+    return true;
+}
+
+bool CProgramApp::InitInstance(const QStringList& arguments) {
+    if (!m_strAppDir.endsWith(QLatin1Char('/'))) {
+        m_strAppDir += QLatin1Char('/');
+    }
+    g_iniFile.LoadPath((m_strAppDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+
+    const std::string language = g_iniFile.GetString("Setup", "Language", "");
+    g_strLanguage = QString::fromStdString(language);
+    g_bChinese = language == "Chinese";
+    g_strHelpFile = g_bChinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
+
+    if (!LoadLanguagePack()) {
+        Ask(Tr(kLoadLanguageFailed), EPromptButtons::Ok, EPromptIcon::Exclamation);
+        return false;
+    }
+
+    // Embedding and automation do not exist here; a splash is always wanted.
+    CSplashWnd::EnableSplashScreen(true);
+    g_strAppDir = m_strAppDir;
+    qApp->installEventFilter(this);
+
+    m_bSplashShown = CSplashWnd::ShowSplashScreen(nullptr);
+    if (m_bSplashShown && m_nSplashPauseMs > 0) {
+        // The splash stays alone on screen for the pause; a key or click still takes it down.
+        QEventLoop pause;
+        QTimer::singleShot(m_nSplashPauseMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeSocketNotifiers);
+    }
+
+    m_pMainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_pMainFrame->Create()) {
+        return false;
+    }
+    m_docManager.SetMainFrame(m_pMainFrame.get());
+
+    // A document named on the command line is opened; otherwise a new one is made.
+    QString file;
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
+            file = argument;
+            break;
+        }
+    }
+    if (file.isEmpty()) {
+        OnFileNew();
+    } else if (m_docManager.OpenDocumentFile(file) == nullptr) {
+        return false;
+    }
+
+    // Without a window manager a maximised window keeps its size; the screen's area is given too.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_pMainFrame->setGeometry(screen->availableGeometry());
+    }
+    m_pMainFrame->showMaximized();
+    const QIcon icon(m_strAppDir + QStringLiteral("title.ico"));
+    if (!icon.availableSizes().isEmpty()) {
+        m_pMainFrame->setWindowIcon(icon);
+    }
+    g_strAppTitle = LanguageSetting("Company");
+    return true;
+}
+
+int CProgramApp::ExitInstance() {
+    qApp->removeEventFilter(this);
+    CSplashWnd::HideSplashScreen();
+    QCoreApplication::removeTranslator(&m_translator);
+    QCoreApplication::removeTranslator(&m_qtTranslator);
+    return 0;
+}
+
+void CProgramApp::OnFileNew() {
+    if (m_pMainFrame == nullptr) {
+        return;
+    }
+    if (m_pMainFrame->ActiveChild() != nullptr) {
+        if (AskStringId(IDS_DATA_CLEARED, EPromptButtons::OkCancel) != EPromptAnswer::Ok) {
+            return;
+        }
+        m_pMainFrame->DestroyActiveChild();
+    }
+    m_docManager.OpenNewDocument();
+}
+
+void CProgramApp::OnFileOpen() {
+    const QString name = ChooseOpenFile(m_pMainFrame.get());
+    if (!name.isEmpty()) {
+        m_docManager.OpenDocumentFile(name);
+    }
+}
+
+void CProgramApp::OnOpenRecentFile(int index) {
+    const QStringList files = m_pMainFrame->RecentFiles();
+    if (index < 0 || index >= files.size()) {
+        return;
+    }
+    // A file that cannot be opened any more leaves the list.
+    if (m_docManager.OpenDocumentFile(files[index]) == nullptr) {
+        m_pMainFrame->RemoveRecentFile(index);
+    }
+}
+
+void CProgramApp::OnAppAbout() {
+    CAboutDlg dialog(m_pMainFrame.get());
+    dialog.exec();
+}
+
+void CProgramApp::TrackLockKeys(QEvent* event) {
+    if (m_pMainFrame == nullptr) {
+        return;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_ScrollLock) {
+        m_bScrollLock = !m_bScrollLock;
+    }
+    // On X11 the key's state carries Lock (caps) and Mod2 (num lock).
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const quint32 state = key->nativeModifiers();
+        m_pMainFrame->SetLockIndicators((state & 0x02) != 0, (state & 0x10) != 0, m_bScrollLock);
+    }
+}
+
+bool CProgramApp::eventFilter(QObject* watched, QEvent* event) {
+    if (CSplashWnd::PreTranslateEvent(event)) {
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        // Key events reach the window and then the widget; count them once.
+        if (watched->isWidgetType()) {
+            TrackLockKeys(event);
+        }
+        // F1 on an open menu explains the highlighted command.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_F1) {
+            if (auto* menu = qobject_cast<QMenu*>(watched)) {
+                if (QAction* action = menu->activeAction(); action != nullptr) {
+                    const int id = action->data().toInt();
+                    menu->close();
+                    ShowHelp(id);
+                    return true;
+                }
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

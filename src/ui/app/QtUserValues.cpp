@@ -1,0 +1,81 @@
+#include "app/QtUserValues.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "settings/IniFile.h"
+
+namespace {
+
+// Names ignore letter case, as the registry's do; QSettings keys do not, so they are folded.
+QString KeyOf(const std::string& name) {
+    return QString::fromStdString(name).toLower();
+}
+
+QString SafeFileName(const std::string& appName) {
+    QString name = QString::fromStdString(appName);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QStringLiteral("Software_") + name + QStringLiteral(".conf");
+}
+
+}  // namespace
+
+CQtUserValues::CQtUserValues(const std::string& appName) {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (!base.isEmpty()) {
+        m_strFile = base + QStringLiteral("/lh740/") + SafeFileName(appName);
+    }
+}
+
+std::optional<std::uint32_t> CQtUserValues::GetNumber(const std::string& name) {
+    if (m_strFile.isEmpty()) {
+        return std::nullopt;
+    }
+    QSettings settings(m_strFile, QSettings::IniFormat);
+    const QVariant value = settings.value(KeyOf(name));
+    bool ok = false;
+    const qulonglong number = value.toULongLong(&ok);
+    // Strings are kept as byte arrays (they may be GBK), so they never read as numbers.
+    if (!value.isValid() || value.typeId() == QMetaType::QByteArray || !ok ||
+        number > 0xFFFFFFFFull) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(number);
+}
+
+bool CQtUserValues::SetNumber(const std::string& name, std::uint32_t value) {
+    if (m_strFile.isEmpty()) {
+        return false;
+    }
+    QSettings settings(m_strFile, QSettings::IniFormat);
+    settings.setValue(KeyOf(name), static_cast<qulonglong>(value));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+std::optional<std::string> CQtUserValues::GetString(const std::string& name) {
+    if (m_strFile.isEmpty()) {
+        return std::nullopt;
+    }
+    QSettings settings(m_strFile, QSettings::IniFormat);
+    const QVariant value = settings.value(KeyOf(name));
+    if (value.typeId() != QMetaType::QByteArray) {
+        return std::nullopt;
+    }
+    return value.toByteArray().toStdString();
+}
+
+bool CQtUserValues::SetString(const std::string& name, const std::string& value) {
+    if (m_strFile.isEmpty()) {
+        return false;
+    }
+    QSettings settings(m_strFile, QSettings::IniFormat);
+    settings.setValue(KeyOf(name), QByteArray::fromStdString(value));
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+CUserValues& ProgramUserValues() {
+    static CQtUserValues values(g_iniFile.GetString("Setup", "AppName", ""));
+    return values;
+}

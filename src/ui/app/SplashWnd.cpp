@@ -1,0 +1,92 @@
+#include "app/SplashWnd.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/UiGlobals.h"
+
+bool CSplashWnd::s_bShowSplashWnd = true;
+CSplashWnd* CSplashWnd::s_pSplashWnd = nullptr;
+
+void CSplashWnd::EnableSplashScreen(bool enable) {
+    s_bShowSplashWnd = enable;
+}
+
+bool CSplashWnd::ShowSplashScreen(QWidget* parent) {
+    if (!s_bShowSplashWnd || s_pSplashWnd != nullptr) {
+        return false;
+    }
+    QPixmap picture;
+    if (!picture.load(g_strAppDir + QStringLiteral("startup.bmp")) || picture.isNull()) {
+        return false;
+    }
+    s_pSplashWnd = new CSplashWnd(picture, parent);
+    s_pSplashWnd->show();
+    s_pSplashWnd->repaint();
+    return true;
+}
+
+CSplashWnd::CSplashWnd(const QPixmap& picture, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_bitmap(picture) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(m_bitmap.deviceIndependentSize().toSize());
+    // Centred on the owner, or on the screen without one.
+    const QRect area = parent != nullptr     ? parent->geometry()
+                       : screen() != nullptr ? screen()->geometry()
+                                             : QRect();
+    if (area.isValid()) {
+        move(area.center() - rect().center());
+    }
+    m_timer.setInterval(1000);
+    connect(&m_timer, &QTimer::timeout, this, &CSplashWnd::HideSplashScreen);
+    m_timer.start();
+}
+
+CSplashWnd::~CSplashWnd() {
+    if (s_pSplashWnd == this) {
+        s_pSplashWnd = nullptr;
+    }
+}
+
+void CSplashWnd::HideSplashScreen() {
+    CSplashWnd* splash = s_pSplashWnd;
+    if (splash == nullptr) {
+        return;
+    }
+    s_pSplashWnd = nullptr;
+    splash->m_timer.stop();
+    splash->close();
+    if (QWidget* main = QApplication::activeWindow()) {
+        main->update();
+    }
+}
+
+bool CSplashWnd::PreTranslateEvent(QEvent* event) {
+    if (s_pSplashWnd == nullptr) {
+        return false;
+    }
+    switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // Keep the key from firing a shortcut; its key press takes the splash down.
+            event->accept();
+            return true;
+        case QEvent::KeyPress:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+            HideSplashScreen();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CSplashWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_bitmap);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "settings/Language.h"
+#include "util/Prompt.h"
+
+class QWidget;
+
+// Process-wide values of the desktop program, set during start-up.
+extern QString g_strLanguage;  // [Setup] Language as written (the language pack's name)
+extern QString g_strHelpFile;  // "chHelp" or "enHelp": the help folder next to the program
+extern QString g_strAppDir;    // the program's directory, ending with '/'
+extern QString g_strAppTitle;  // caption of every message box: [<language>] Company
+
+// Program.ini keeps Chinese texts as GBK bytes; the windows want Unicode.
+QString FromIniText(const std::string& bytes);
+// A settings value of the current language's section, ready for display.
+QString LanguageSetting(const char* key);
+// A text built in code, in the current language.
+inline QString Tr(const CText& text) {
+    return QString::fromUtf8(text.Get());
+}
+// A string-table message (61446..61456) from the loaded language pack.
+QString StringTableText(int id);
+
+// Every message box goes through the prompter; tests install their own.
+CPrompter& Prompter();
+void SetPrompter(CPrompter* prompter);  // nullptr restores the message-box prompter
+EPromptAnswer Ask(const QString& text, EPromptButtons buttons = EPromptButtons::Ok,
+                  EPromptIcon icon = EPromptIcon::Exclamation, int stringId = 0);
+EPromptAnswer AskStringId(int id, EPromptButtons buttons = EPromptButtons::Ok,
+                          EPromptIcon icon = EPromptIcon::Exclamation);
+
+// Starting the program again after a language change; tests install their own.
+using CLauncher = std::function<bool(const QString& program)>;
+void SetLauncher(CLauncher launcher);  // empty restores the real one
+bool LaunchProgram(const QString& program);
+
+// File choosers of Open and Save As; tests install their own. Empty result: cancelled.
+using COpenChooser = std::function<QString(QWidget* parent)>;
+using CSaveChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
+void SetFileChoosers(COpenChooser open, CSaveChooser save);  // empty restores the dialogs
+QString ChooseOpenFile(QWidget* parent);
+QString ChooseSaveFile(QWidget* parent, const QString& proposed);

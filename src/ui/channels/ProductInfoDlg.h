@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class CProgramDoc;
+
+// Product Information: the radio model and the two frequency bands. The main frame keeps one
+// and shows it modally; it finds the active document each time it opens or stores.
+class CProductInfoDlg : public QDialog {
+    Q_OBJECT
+public:
+    using CDocumentFinder = std::function<CProgramDoc*()>;
+    CProductInfoDlg(CDocumentFinder findDocument, QWidget* parent = nullptr);
+
+    // OnInitDialog, then the modal run; nothing happens without a document.
+    int DoModal();
+    // False when there is no document to show.
+    bool OnInitDialog();
+
+    // 1013 model list, 1113..1116 band edits, 1 OK, 2 Cancel.
+    QWidget* Control(int id) const;
+    int HelpContext() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnOK();
+
+    CDocumentFinder m_findDocument;
+    QComboBox* m_pModel;
+    QLineEdit* m_pBands[4];
+};

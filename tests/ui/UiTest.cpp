@@ -1,0 +1,815 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <memory>
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/Commands.h"
+#include "app/HelpWindow.h"
+#include "app/LanguageDlg.h"
+#include "app/MainFrame.h"
+#include "app/MdiClient.h"
+#include "app/NavigationBar.h"
+#include "app/ProgramApp.h"
+#include "app/QtUserValues.h"
+#include "app/SplashWnd.h"
+#include "app/UiGlobals.h"
+#include "channels/FlexGrid.h"
+#include "channels/ProgramView.h"
+#include "image/MemoryImage.h"
+#include "image/ProgramDoc.h"
+#include "settings/IniFile.h"
+#include "settings/Messages.h"
+
+namespace {
+
+// Answers message boxes from a script and remembers what was asked.
+class CScriptedPrompter : public CPrompter {
+public:
+    EPromptAnswer Ask(const CPrompt& prompt) override {
+        m_asked.append(prompt);
+        return m_answers.isEmpty() ? EPromptAnswer::Ok : m_answers.takeFirst();
+    }
+    QList<CPrompt> m_asked;
+    QList<EPromptAnswer> m_answers;
+};
+
+// "通信" in GBK, as Program.ini keeps it.
+const char kGbkCompany[] = "Vornex \xCD\xA8\xD0\xC5";
+
+// A program folder of its own: Program.ini, the language packs, help pages and, on request,
+// the pictures.
+class CAppDir {
+public:
+    explicit CAppDir(const QByteArray& language, bool pictures = false,
+                     const QByteArray& extraEnglish = "Version=Version 9\r\n") {
+        const QByteArray ini = "[Setup]\r\nLanguage=" + language +
+                               "\r\nAppName=Test Programmer\r\n[English]\r\n"
+                               "Company=Vornex Communications\r\nAbout Title=About LH-740\r\n" +
+                               extraEnglish + "Copyrights=Copyright 2026\r\n[Chinese]\r\nCompany=" +
+                               QByteArray(kGbkCompany) + "\r\n";
+        QFile file(Path("Program.ini"));
+        file.open(QIODevice::WriteOnly);
+        file.write(ini);
+        file.close();
+        const QString bin = QStringLiteral(LH740_BIN_DIR "/");
+        QStringList files = {"English.qm", "Chinese.qm"};
+        if (pictures) {
+            files << "startup.bmp"
+                  << "background.bmp"
+                  << "title.ico";
+        }
+        for (const QString& name : files) {
+            QFile::copy(bin + name, Path(name));
+        }
+        for (const QString& help : {QStringLiteral("enHelp"), QStringLiteral("chHelp")}) {
+            QDir().mkpath(Path(help));
+            for (const QString& page : QDir(bin + help).entryList(QDir::Files)) {
+                QFile::copy(bin + help + "/" + page, Path(help + "/" + page));
+            }
+        }
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Dir() const { return m_dir.path() + "/"; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+std::unique_ptr<CProgramApp> Start(const CAppDir& dir, const QStringList& arguments = {},
+                                   int splashPause = 0) {
+    auto app = std::make_unique<CProgramApp>();
+    app->SetAppDir(dir.Dir());
+    app->SetSplashPause(splashPause);
+    if (!app->InitInstance(arguments)) {
+        app->ExitInstance();
+        return nullptr;
+    }
+    return app;
+}
+
+void WriteImage(const QString& path, const CMemoryImage& image, int size = kImageSize) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(image.m_bytes.data()), size);
+}
+
+// A document whose channel 1 receives and sends on 146.02500 MHz, and whose channel 2 has only
+// a receive frequency (which leaves it empty).
+CMemoryImage ImageWithChannels() {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const std::uint8_t bcd[4] = {0x00, 0x25, 0x60, 0x14};
+    for (int i = 0; i < 4; ++i) {
+        image.m_bytes[i] = bcd[i];
+        image.m_bytes[4 + i] = bcd[i];
+        image.m_bytes[24 + i] = bcd[i];
+    }
+    return image;
+}
+
+QStringList MenuTitles(CMainFrame* frame) {
+    QStringList titles;
+    for (QAction* action : frame->menuBar()->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+QStringList TreeTexts(CNavigationBar* bar) {
+    QStringList texts;
+    QTreeWidgetItem* root = bar->Root();
+    texts << root->text(0);
+    for (int i = 0; i < root->childCount(); ++i) {
+        texts << root->child(i)->text(0);
+    }
+    return texts;
+}
+
+// Clicks a tree item with the mouse cursor standing on it, as a user does.
+void ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item) {
+    const QPoint pos = tree->visualItemRect(item).center();
+    QCursor::setPos(tree->viewport()->mapToGlobal(pos));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pos);
+}
+
+}  // namespace
+
+class CUiTest : public QObject {
+    Q_OBJECT
+
+private:
+    CScriptedPrompter m_prompter;
+    QTemporaryDir m_config;
+
+private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        SetPrompter(&m_prompter);
+    }
+    void init() {
+        m_prompter.m_asked.clear();
+        m_prompter.m_answers.clear();
+        SetLauncher({});
+        SetFileChoosers({}, {});
+    }
+    void cleanupTestCase() { SetPrompter(nullptr); }
+
+    void startWithoutLanguagePack_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<bool>("removePacks");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("pack missing") << QByteArray("English") << true << "Load language DLL fail";
+        QTest::newRow("Chinese pack missing")
+            << QByteArray("Chinese") << true << QString::fromUtf8("加载语言链接库失败");
+        QTest::newRow("no language") << QByteArray("") << false << "Load language DLL fail";
+        // The comment's blank stays in the value, so the pack "Chinese .qm" is asked for.
+        QTest::newRow("blank before comment")
+            << QByteArray("Chinese //x") << false << "Load language DLL fail";
+        QTest::newRow("letter case") << QByteArray("chinese") << false << "Load language DLL fail";
+    }
+    void startWithoutLanguagePack() {
+        QFETCH(QByteArray, language);
+        QFETCH(bool, removePacks);
+        QFETCH(QString, message);
+        CAppDir dir(language);
+        if (removePacks) {
+            QFile::remove(dir.Path("English.qm"));
+            QFile::remove(dir.Path("Chinese.qm"));
+        }
+        auto app = Start(dir);
+        QVERIFY(app == nullptr);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_text), message);
+        QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::Ok);
+    }
+
+    void startInEitherLanguage_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("menus");
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<QString>("helpFolder");
+        QTest::addColumn<QString>("ready");
+        QTest::addColumn<QString>("dataCleared");
+        QTest::newRow("English") << QByteArray("English") << "Vornex LH-740 Program Software"
+                                 << QStringList{"&File", "&Edit", "&Program",
+                                                "Setup", "&View", "&Help"}
+                                 << QStringList{"Vornex Communications",
+                                                "Product Information",
+                                                "Channel Information",
+                                                "Optional Features",
+                                                "DTMF",
+                                                "2-Tone",
+                                                "MSK",
+                                                "Key Assignment",
+                                                "Squelch Tuning"}
+                                 << "enHelp"
+                                 << "Ready"
+                                 << "All data will be Cleared!";
+        QTest::newRow("Chinese")
+            << QByteArray("Chinese") << QString::fromUtf8("Vornex LH-740 写频软件")
+            << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,查看(&V),帮助(&H)").split(',')
+            << QString::fromUtf8(
+                   "Vornex 通信,机型设置,信道信息,可选功能,DTMF,"
+                   "2-Tone,MSK,侧键设定,静噪微调")
+                   .split(',')
+            << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！");
+    }
+    void startInEitherLanguage() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, title);
+        QFETCH(QStringList, menus);
+        QFETCH(QStringList, tree);
+        QFETCH(QString, helpFolder);
+        QFETCH(QString, ready);
+        QFETCH(QString, dataCleared);
+        CAppDir dir(language);
+        auto app = Start(dir);
+        QVERIFY(app != nullptr);
+        CMainFrame* frame = app->MainFrame();
+        QCOMPARE(frame->windowTitle(), title);
+        QCOMPARE(MenuTitles(frame), menus);
+        QCOMPARE(TreeTexts(frame->NavigationBar()), tree);
+        QCOMPARE(frame->NavigationBar()->Caption(), tree.first());
+        QCOMPARE(g_strHelpFile, helpFolder);
+        QCOMPARE(g_strAppTitle, tree.first());
+        QCOMPARE(frame->StatusPane(0)->text(), ready);
+        QCOMPARE(StringTableText(IDS_DATA_CLEARED), dataCleared);
+        QCOMPARE(g_bChinese, language == "Chinese");
+        // The first document is a new one, in the one window.
+        QCOMPARE(frame->Children().size(), 1);
+        QVERIFY(g_bNewDocument);
+        QCOMPARE(frame->ActiveChild()->windowTitle(), tree[2]);
+        QVERIFY(frame->ActiveChild()->isVisible());
+        // Commands whose dialogs do not exist yet stay disabled rather than pretend.
+        for (int id : {ID_EDIT_MSK, ID_EDIT_2TONE, ID_EDIT_SQUELCH_TUNING}) {
+            QVERIFY(frame->Action(id) != nullptr);
+            QVERIFY(!frame->Action(id)->isEnabled());
+        }
+        QCOMPARE(frame->Action(ID_PROGRAM_READ)->statusTip(),
+                 language == "Chinese" ? QString::fromUtf8("从对讲机读取数据")
+                                       : QString("Read Data From Radio"));
+        app->ExitInstance();
+    }
+
+    void fileNewAsksAndReplacesTheWindow() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* first = frame->ActiveChild();
+        first->GetDocument().m_image.m_bytes[0] = 0x12;
+
+        m_prompter.m_answers = {EPromptAnswer::Cancel};
+        frame->OnCommand(ID_FILE_NEW);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(m_prompter.m_asked[0].m_stringId, static_cast<int>(IDS_DATA_CLEARED));
+        QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::OkCancel);
+        QCOMPARE(m_prompter.m_asked[0].m_caption, std::string("Vornex Communications"));
+        QCOMPARE(frame->ActiveChild(), first);
+        QCOMPARE(first->GetDocument().m_image.m_bytes[0], 0x12);
+
+        m_prompter.m_answers = {EPromptAnswer::Ok};
+        QPointer<CChildFrame> old = first;
+        frame->OnCommand(ID_FILE_NEW);
+        QVERIFY(old.isNull());
+        QCOMPARE(frame->Children().size(), 1);
+        QVERIFY(frame->ActiveChild()->GetDocument().m_image == CMemoryImage::NewDocument());
+        app->ExitInstance();
+    }
+
+    void openingTheSameFileTwiceReadsItAgain() {
+        CAppDir dir("English");
+        const QString file = dir.Path("radio.dat");
+        WriteImage(file, ImageWithChannels());
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* newDoc = frame->ActiveChild();
+
+        CChildFrame* first = app->DocManager().OpenDocumentFile("\"" + file + "\"");
+        QVERIFY(first != nullptr);
+        QVERIFY(!newDoc->isVisible());
+        QVERIFY(!g_bNewDocument);
+        first->GetDocument().m_image.m_bytes[100] = 0x42;  // unsaved change in the first copy
+
+        CChildFrame* second = app->DocManager().OpenDocumentFile(file);
+        QVERIFY(second != nullptr && second != first);
+        QVERIFY(!first->isVisible());
+        QVERIFY(second->isVisible());
+        QCOMPARE(frame->ActiveChild(), second);
+        QCOMPARE(frame->Children().size(), 3);
+        QCOMPARE(second->GetDocument().m_image.m_bytes[100], ImageWithChannels().m_bytes[100]);
+        QCOMPARE(frame->RecentFiles().first(), QFileInfo(file).absoluteFilePath());
+        app->ExitInstance();
+    }
+
+    void failedOpenChangesNothing_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("short file") << 6143;
+        QTest::newRow("missing file") << -1;
+    }
+    void failedOpenChangesNothing() {
+        QFETCH(int, size);
+        CAppDir dir("English");
+        const QString file = dir.Path("bad.dat");
+        if (size >= 0) {
+            WriteImage(file, ImageWithChannels(), size);
+        }
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* before = frame->ActiveChild();
+        QVERIFY(app->DocManager().OpenDocumentFile(file) == nullptr);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QVERIFY(QString::fromStdString(m_prompter.m_asked[0].m_text).contains("bad.dat"));
+        QCOMPARE(frame->ActiveChild(), before);
+        QVERIFY(before->isVisible());
+        QCOMPARE(frame->Children().size(), 1);
+        QVERIFY(g_bNewDocument);
+        app->ExitInstance();
+    }
+
+    void stripFileName_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("plain") << "/a/b.dat"
+                               << "/a/b.dat";
+        QTest::newRow("quoted") << "\"/a/b.dat\""
+                                << "/a/b.dat";
+        QTest::newRow("quoted with arguments") << "\"/a/b.dat\" -x"
+                                               << "/a/b.dat";
+        QTest::newRow("only a leading quote") << "\"/a/b.dat"
+                                              << "/a/b.dat";
+        QTest::newRow("long") << QString(300, 'x') << QString(259, 'x');
+    }
+    void stripFileName() {
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        QCOMPARE(CMyDocManager::StripFileName(name), expected);
+    }
+
+    void commandLineOpensTheDocument() {
+        CAppDir dir("English");
+        const QString file = dir.Path("radio.dat");
+        WriteImage(file, ImageWithChannels());
+        auto app = Start(dir, {file});
+        QVERIFY(app != nullptr);
+        QCOMPARE(app->MainFrame()->Children().size(), 1);
+        QVERIFY(!g_bNewDocument);
+        QVERIFY(app->MainFrame()->ActiveChild()->GetDocument().m_image == ImageWithChannels());
+        app->ExitInstance();
+    }
+
+    void closeHidesAndChannelInformationShows() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        CChildFrame* child = frame->ActiveChild();
+        child->GetDocument().m_image.m_bytes[5] = 0x55;
+        frame->OnCommand(ID_FILE_CLOSE);
+        QVERIFY(!child->isVisible());
+        QVERIFY(frame->HasDocumentMenus());
+        frame->OnCommand(ID_EDIT_CHANNEL_INFO);
+        QVERIFY(child->isVisible());
+        QCOMPARE(child->GetDocument().m_image.m_bytes[5], 0x55);
+        // The window's own close button hides it too.
+        child->close();
+        QVERIFY(!child->isVisible());
+        QCOMPARE(frame->Children().size(), 1);
+        app->ExitInstance();
+    }
+
+    void treeActsOnTheItemUnderTheMouse() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        CNavigationBar* bar = frame->NavigationBar();
+        QTreeWidget* tree = bar->Tree();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        int dtmfOpened = 0;
+        frame->SetCommandHandler(ID_EDIT_DTMF, [&] { ++dtmfOpened; });
+        QTreeWidgetItem* root = bar->Root();
+        QTreeWidgetItem* dtmf = root->child(3);
+        QCOMPARE(dtmf->text(0), QString("DTMF"));
+
+        ClickTreeItem(tree, dtmf);
+        QCOMPARE(dtmfOpened, 1);
+        QCOMPARE(tree->currentItem(), root);
+        ClickTreeItem(tree, dtmf);
+        QCOMPARE(dtmfOpened, 2);
+
+        ClickTreeItem(tree, root);
+        QCOMPARE(dtmfOpened, 2);
+
+        // "Channel Information" brings the hidden window back.
+        frame->ActiveChild()->close();
+        ClickTreeItem(tree, root->child(1));
+        QVERIFY(frame->ActiveChild()->isVisible());
+        QCOMPARE(tree->currentItem(), root);
+
+        // A disabled editor does nothing, and the root is selected again.
+        ClickTreeItem(tree, root->child(5));
+        QCOMPARE(tree->currentItem(), root);
+        QCOMPARE(m_prompter.m_asked.size(), 0);
+        app->ExitInstance();
+    }
+
+    void barCloseButtonAndControlBarCommand() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CNavigationBar* bar = frame->NavigationBar();
+        CNavigationPanel* panel = bar->Panel();
+        const QPoint button = panel->CloseButtonRect().center();
+        QTest::mousePress(panel, Qt::LeftButton, {}, button);
+        QVERIFY(panel->IsClosePressed());
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, button);
+        QVERIFY(bar->isHidden());
+        QVERIFY(!frame->Action(ID_VIEW_CONTROLBAR)->isChecked());
+
+        QTest::keyClick(frame, Qt::Key_B, Qt::ControlModifier);
+        QVERIFY(!bar->isHidden());
+        QVERIFY(frame->Action(ID_VIEW_CONTROLBAR)->isChecked());
+        frame->OnCommand(ID_VIEW_CONTROLBAR);
+        QVERIFY(bar->isHidden());
+        frame->OnCommand(ID_VIEW_CONTROLBAR);
+        QVERIFY(!bar->isHidden());
+
+        // Pressing the button and leaving it before the release does not close the bar.
+        QTest::mousePress(panel, Qt::LeftButton, {}, button);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(button.x() - 40, button.y()));
+        QVERIFY(!bar->isHidden());
+        app->ExitInstance();
+    }
+
+    void barResizeLimits_data() {
+        QTest::addColumn<int>("dragTo");
+        QTest::addColumn<int>("trackingX");  // -2: half the frame width
+        QTest::addColumn<int>("width");      // -2: half the frame width
+        QTest::newRow("far right stops at half") << 5000 << -2 << -2;
+        QTest::newRow("in between") << 300 << 300 << 300;
+        QTest::newRow("line held at 80, bar follows the mouse") << 50 << 80 << 50;
+        QTest::newRow("release below 11 gives 11") << 5 << 80 << 11;
+        QTest::newRow("release at 10 gives 11") << 10 << 80 << 11;
+    }
+    void barResizeLimits() {
+        QFETCH(int, dragTo);
+        QFETCH(int, trackingX);
+        QFETCH(int, width);
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->resize(1000, 700);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CNavigationBar* bar = frame->NavigationBar();
+        CNavigationPanel* panel = bar->Panel();
+        const int half = frame->width() / 2;
+        QCOMPARE(bar->BarWidth(), 185);
+
+        const QPoint handle = panel->HandleRect().center();
+        QTest::mousePress(panel, Qt::LeftButton, {}, handle);
+        QVERIFY(panel->IsDragging());
+        QMouseEvent move(QEvent::MouseMove, QPointF(dragTo, handle.y()),
+                         panel->mapToGlobal(QPointF(dragTo, handle.y())), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel, &move);
+        QCOMPARE(panel->TrackingX(), trackingX == -2 ? half : trackingX);
+        QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(dragTo, handle.y()));
+        QVERIFY(!panel->IsDragging());
+        QCOMPARE(panel->TrackingX(), -1);
+        QCOMPARE(bar->BarWidth(), width == -2 ? half : width);
+        QCOMPARE(panel->width(), bar->BarWidth());
+        app->ExitInstance();
+    }
+
+    void closeButtonHasItsToolTip() {
+        CAppDir dir("Chinese");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CNavigationPanel* panel = app->MainFrame()->NavigationBar()->Panel();
+        const QPoint button = panel->CloseButtonRect().center();
+        QHelpEvent help(QEvent::ToolTip, button, panel->mapToGlobal(button));
+        QApplication::sendEvent(panel, &help);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QString::fromUtf8("关闭"));
+        QToolTip::hideText();
+        app->ExitInstance();
+    }
+
+    void languageChangeWritesTheSettingsAndRestarts() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QStringList launched;
+        SetLauncher([&](const QString& program) {
+            launched << program;
+            return true;
+        });
+
+        // The current language changes nothing.
+        {
+            CLanguageDlg dialog(frame);
+            QVERIFY(dialog.m_pEnglish->isChecked());
+            dialog.OnOK();
+            QVERIFY(launched.isEmpty());
+            QVERIFY(frame->isVisible());
+        }
+        CLanguageDlg dialog(frame);
+        dialog.m_pChinese->setChecked(true);
+        dialog.OnOK();
+        QCOMPARE(launched, QStringList{QCoreApplication::applicationFilePath()});
+        QVERIFY(!frame->isVisible());
+        // On disk before the new instance starts.
+        CIniFile written;
+        QVERIFY(written.LoadPath(dir.Path("Program.ini").toStdString(), false, true));
+        QCOMPARE(written.GetString("Setup", "Language", ""), std::string("Chinese"));
+        QCOMPARE(written.GetString("Setup", "AppName", ""), std::string("Test Programmer"));
+        app->ExitInstance();
+    }
+
+    void splashGoesAtTheFirstKeyAndUsesItUp() {
+        CAppDir dir("English", true);
+        auto app = Start(dir);
+        QVERIFY(app->SplashShown());
+        QVERIFY(CSplashWnd::Current() != nullptr);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QVERIFY(CSplashWnd::Current() != nullptr);
+        // F1 would open the help window; the splash takes the key instead.
+        CHelpWindow::Instance()->hide();
+        QTest::keyClick(frame, Qt::Key_F1);
+        QVERIFY(CSplashWnd::Current() == nullptr);
+        QVERIFY(!CHelpWindow::Instance()->isVisible());
+        QTest::keyClick(frame, Qt::Key_F1);
+        QVERIFY(CHelpWindow::Instance()->isVisible());
+        // The page of whatever has the focus (the channel grid here).
+        const QString page = CHelpWindow::PageOf(frame->HelpContext());
+        QCOMPARE(page, QString("channels.html"));
+        QVERIFY(CHelpWindow::Instance()->CurrentSource().toLocalFile().endsWith(page));
+        CHelpWindow::Instance()->hide();
+        app->ExitInstance();
+
+        QFile::remove(dir.Path("startup.bmp"));
+        app = Start(dir);
+        QVERIFY(!app->SplashShown());
+        QVERIFY(CSplashWnd::Current() == nullptr);
+        app->ExitInstance();
+    }
+
+    void splashGoesAfterASecond() {
+        CAppDir dir("English", true);
+        auto app = Start(dir);
+        QVERIFY(CSplashWnd::Current() != nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(CSplashWnd::Current() == nullptr, 3000);
+        app->ExitInstance();
+    }
+
+    void aboutBoxTakesItsTextsFromTheSettings() {
+        {
+            CAppDir dir("English", true);
+            auto app = Start(dir);
+            CAboutDlg about;
+            QCOMPARE(about.windowTitle(), QString("About LH-740"));
+            QCOMPARE(about.m_pVersion->text(), QString("Version 9"));
+            QCOMPARE(about.m_pCopyrights->text(), QString("Copyright 2026"));
+            QCOMPARE(about.m_pOwner->text(), QString());  // key missing
+            QVERIFY(about.m_bOwnIcon);
+            app->ExitInstance();
+        }
+        CAppDir dir("English", false, "");
+        auto app = Start(dir);
+        CAboutDlg about;
+        QCOMPARE(about.m_pVersion->text(), QString());
+        QVERIFY(!about.m_bOwnIcon);
+        QVERIFY(!about.m_pIcon->pixmap().isNull());  // the built-in icon instead
+        app->ExitInstance();
+    }
+
+    void backgroundFallsBackToTheBuiltInPicture() {
+        CAppDir dir("English", true);
+        auto app = Start(dir);
+        bool fromFile = false;
+        QVERIFY(!CMdiClientWnd::BackgroundPicture(&fromFile).isNull());
+        QVERIFY(fromFile);
+        QFile::remove(dir.Path("background.bmp"));
+        const QPixmap builtIn = CMdiClientWnd::BackgroundPicture(&fromFile);
+        QVERIFY(!fromFile);
+        QVERIFY(!builtIn.isNull());
+        app->ExitInstance();
+    }
+
+    void gridShowsTheDocument() {
+        CAppDir dir("English");
+        const QString file = dir.Path("radio.dat");
+        WriteImage(file, ImageWithChannels());
+        auto app = Start(dir, {file});
+        CProgramView* view = app->MainFrame()->ActiveChild()->View();
+        CMSFlexGrid* grid = view->Grid();
+        QCOMPARE(grid->Model()->Rows(), 130);
+        QCOMPARE(grid->Model()->Cols(), 13);
+        QCOMPARE(grid->TextMatrix(0, 5), QString("Chnnel Name"));
+        QCOMPARE(grid->TextMatrix(0, 7), QString(" W/N "));
+        QCOMPARE(grid->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("Chnnel Name"));
+        QCOMPARE(grid->Model()->headerData(128, Qt::Vertical, Qt::DisplayRole).toString(),
+                 QString("Fr"));
+        QCOMPARE(grid->TextMatrix(1, 0), QString("1"));
+        QCOMPARE(grid->TextMatrix(128, 0), QString("128"));
+        QVERIFY(grid->TextMatrix(1, 1).startsWith("146.025"));
+        QCOMPARE(grid->TextMatrix(1, 12), QString(">>"));
+        // Rx without Tx: the record counts as empty, so only its Rx cell shows.
+        QVERIFY(grid->TextMatrix(2, 1).startsWith("146.025"));
+        for (int column = 3; column <= 12; ++column) {
+            QCOMPARE(grid->TextMatrix(2, column), QString());
+            QCOMPARE(grid->TextMatrix(129, column), QString());
+        }
+        const QColor fixed =
+            grid->Model()->headerData(0, Qt::Horizontal, Qt::ForegroundRole).value<QColor>();
+        QCOMPARE(fixed, QColor(0x00, 0x32, 0xF0));
+        QCOMPARE(
+            grid->Model()->data(grid->Model()->index(63, 4), Qt::FontRole).value<QFont>().family(),
+            QString("Courier"));
+        QVERIFY(!grid->Model()->data(grid->Model()->index(63, 3), Qt::FontRole).isValid());
+        QCOMPARE(grid->Model()->data(grid->Model()->index(0, 0), Qt::TextAlignmentRole).toInt(),
+                 static_cast<int>(Qt::AlignCenter));
+        QCOMPARE(grid->Row(), 1);
+        QCOMPARE(grid->Col(), 5);
+        // Widths: the default width times each factor, then the screen's scale.
+        const double scale =
+            CProgramView::ScaleForScreenWidth(QGuiApplication::primaryScreen()->geometry().width());
+        for (int column = 0; column < 13; ++column) {
+            const int unscaled = static_cast<int>(CMSFlexGrid::kDefaultColumnWidth *
+                                                  CProgramView::kWidthFactors[column]);
+            QCOMPARE(grid->ColWidth(column), static_cast<int>(unscaled * scale));
+        }
+        app->ExitInstance();
+    }
+
+    void saveWritesTheGridAndProposesTheAppName() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        QString proposed;
+        const QString file = dir.Path("saved.dat");
+        SetFileChoosers({}, [&](QWidget*, const QString& name) {
+            proposed = name;
+            return file;
+        });
+        // Text in the grid reaches the file: StoreGrid runs before the save.
+        CProgramView* view = frame->ActiveChild()->View();
+        view->Grid()->SetTextMatrix(5, 5, "ABC");
+        frame->OnCommand(ID_FILE_SAVE);  // no file of the AppName's name exists: Save As
+        QCOMPARE(proposed, QString("Test Programmer"));
+        const auto saved = LoadDatFile(file.toStdString());
+        QVERIFY(saved.has_value());
+        QCOMPARE(saved->m_bytes[4 * 24 + 16], 'A');
+
+        // Now the document has a name: Save writes it without asking.
+        proposed.clear();
+        view->Grid()->SetTextMatrix(5, 5, "XYZ");
+        frame->OnCommand(ID_FILE_SAVE);
+        QVERIFY(proposed.isEmpty());
+        QCOMPARE(LoadDatFile(file.toStdString())->m_bytes[4 * 24 + 16], 'X');
+
+        // A new document saved and opened again is byte for byte the same.
+        m_prompter.m_answers = {EPromptAnswer::Ok};
+        frame->OnCommand(ID_FILE_NEW);
+        frame->OnCommand(ID_FILE_SAVE_AS);
+        QVERIFY(*LoadDatFile(file.toStdString()) == frame->ActiveChild()->GetDocument().m_image);
+        app->ExitInstance();
+    }
+
+    void recentFilesKeepTheLastFour() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        QStringList files;
+        for (int i = 0; i < 6; ++i) {
+            files << dir.Path(QString("r%1.dat").arg(i));
+            WriteImage(files.last(), ImageWithChannels());
+            QVERIFY(app->DocManager().OpenDocumentFile(files.last()) != nullptr);
+        }
+        QCOMPARE(app->MainFrame()->RecentFiles(),
+                 (QStringList{files[5], files[4], files[3], files[2]}));
+        QVERIFY(app->MainFrame()->Action(ID_FILE_MRU_FILE1)->text().endsWith("r5.dat"));
+        // A file that has gone leaves the list when it is chosen.
+        QFile::remove(files[4]);
+        app->MainFrame()->OnCommand(ID_FILE_MRU_FILE1 + 1);
+        QCOMPARE(app->MainFrame()->RecentFiles().size(), 3);
+        QVERIFY(!app->MainFrame()->RecentFiles().contains(files[4]));
+        app->ExitInstance();
+    }
+
+    void wheelPagesTheGrid() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CMSFlexGrid* grid = frame->ActiveChild()->View()->Grid();
+        QScrollBar* bar = grid->verticalScrollBar();
+        bar->setValue(0);
+        const QPoint centre = grid->viewport()->rect().center();
+        QWheelEvent down(centre, grid->viewport()->mapToGlobal(centre), {}, QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &down);
+        QCOMPARE(bar->value(), bar->pageStep());
+        QWheelEvent up(centre, grid->viewport()->mapToGlobal(centre), {}, QPoint(0, 120),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &up);
+        QCOMPARE(bar->value(), 0);
+        app->ExitInstance();
+    }
+
+    void screenScaling_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("640") << 640 << 1.0;
+        QTest::newRow("800") << 800 << 1.0;
+        QTest::newRow("1024") << 1024 << 1.0;
+        QTest::newRow("1280") << 1280 << 1.25;
+        QTest::newRow("1920") << 1920 << 1.875;
+    }
+    void screenScaling() {
+        QFETCH(int, width);
+        QFETCH(double, factor);
+        QCOMPARE(CProgramView::ScaleForScreenWidth(width), factor);
+    }
+
+    void displayChangeRescalesFromTheStoredWidth() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CProgramView* view = app->MainFrame()->ActiveChild()->View();
+        CMSFlexGrid* grid = view->Grid();
+        const int stored = view->StoredScreenWidth();
+        const int before = grid->ColWidth(1);
+        view->OnDisplayChange(800);  // not above 800: nothing, not even the stored width
+        QCOMPARE(grid->ColWidth(1), before);
+        QCOMPARE(view->StoredScreenWidth(), stored);
+        view->OnDisplayChange(stored * 2);
+        QCOMPARE(grid->ColWidth(1), before * 2);
+        QCOMPARE(view->StoredScreenWidth(), stored * 2);
+        app->ExitInstance();
+    }
+
+    void helpOpensThePageOfTheContext_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<int>("context");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("topics") << QByteArray("English") << 0 << "enHelp/index.html";
+        QTest::newRow("language") << QByteArray("English") << int(ID_SETUP_LANGUAGE)
+                                  << "enHelp/language.html";
+        QTest::newRow("grid, Chinese")
+            << QByteArray("Chinese") << int(IDC_CHANNEL_GRID) << "chHelp/channels.html";
+        QTest::newRow("Tx cell") << QByteArray("English") << 2128 << "enHelp/channels.html";
+        QTest::newRow("unknown number") << QByteArray("Chinese") << 12345 << "chHelp/index.html";
+    }
+    void helpOpensThePageOfTheContext() {
+        QFETCH(QByteArray, language);
+        QFETCH(int, context);
+        QFETCH(QString, page);
+        CAppDir dir(language);
+        auto app = Start(dir);
+        QVERIFY(ShowHelp(context));
+        QVERIFY(CHelpWindow::Instance()->CurrentSource().toLocalFile().endsWith(page));
+        CHelpWindow::Instance()->hide();
+        app->ExitInstance();
+    }
+
+    void userValuesLiveUnderTheAppName() {
+        CQtUserValues first("Programmer A");
+        CQtUserValues second("Programmer B");
+        QVERIFY(first.GetFilePath().startsWith(m_config.path()));
+        QVERIFY(first.SetNumber("com", 3));
+        QVERIFY(first.SetString("Type", "\xCD\xA8"));
+        QCOMPARE(first.GetNumber("COM"), std::optional<std::uint32_t>(3));
+        QCOMPARE(first.GetString("type"), std::optional<std::string>("\xCD\xA8"));
+        QVERIFY(!first.GetString("com").has_value());
+        QVERIFY(!first.GetNumber("Type").has_value());
+        QVERIFY(!second.GetNumber("com").has_value());
+        QVERIFY(!first.GetNumber("missing").has_value());
+    }
+};
+
+QTEST_MAIN(CUiTest)
+#include "UiTest.moc"
