@@ -6,35 +6,10 @@
 #include <sstream>
 
 #include "image/MemoryImage.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
-
-struct CChannelsRun {
-    int m_code = -1;
-    std::string m_out;
-    std::string m_err;
-};
-
-CChannelsRun Ctl740(const std::string& args) {
-    CTempDir dir;
-    const std::string cmd = std::string(LH740CTL_PATH) + " " + args + " >'" + (dir / "out") +
-                            "' 2>'" + (dir / "err") + "' </dev/null";
-    CChannelsRun run;
-    const int status = std::system(cmd.c_str());
-    run.m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.m_out = ReadText(dir / "out");
-    run.m_err = ReadText(dir / "err");
-    return run;
-}
-
-std::string Quote(const std::string& s) {
-    return "'" + s + "'";
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -48,15 +23,15 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(ChannelsCli, ImportShowExportRoundTrip) {
     CTempDir dir;
     const std::string dat = dir / "a.dat";
-    ASSERT_EQ(Ctl740("new " + Quote(dat)).m_code, 0);
+    ASSERT_EQ(RunCli("new " + Quote(dat)).m_code, 0);
     WriteText(dir / "in.csv",
               "Channel,Rx Frequency,Name,Power,Opt Signal,Encode,Decode\r\n"
               "1,146.025,\"A,B\",Low,2-Tone,5,3\r\n"
               "Fr,446.00625,中文,高,MSK,7,\r\n");
-    auto run = Ctl740("import " + Quote(dat) + " " + Quote(dir / "in.csv"));
+    auto run = RunCli("import " + Quote(dat) + " " + Quote(dir / "in.csv"));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
 
-    run = Ctl740("channels " + Quote(dat));
+    run = RunCli("channels " + Quote(dat));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     auto lines = Lines(run.m_out);
     ASSERT_EQ(lines.size(), 130u);
@@ -66,13 +41,13 @@ TEST(ChannelsCli, ImportShowExportRoundTrip) {
     EXPECT_EQ(lines[2], "2");
     EXPECT_EQ(lines[129].substr(0, 2), "Fr");
 
-    run = Ctl740("channels --lang zh " + Quote(dat));
+    run = RunCli("channels --lang zh " + Quote(dat));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     lines = Lines(run.m_out);
     EXPECT_EQ(lines[0].substr(0, 6), "信道");
     EXPECT_NE(lines[129].find("高"), std::string::npos);
 
-    ASSERT_EQ(Ctl740("export " + Quote(dat) + " " + Quote(dir / "out.csv")).m_code, 0);
+    ASSERT_EQ(RunCli("export " + Quote(dat) + " " + Quote(dir / "out.csv")).m_code, 0);
     const std::string csv = ReadText(dir / "out.csv");
     lines = Lines(csv);
     ASSERT_EQ(lines.size(), 130u);
@@ -82,7 +57,7 @@ TEST(ChannelsCli, ImportShowExportRoundTrip) {
 
     // The exported file imported into a copy gives the same bytes.
     const auto before = ReadAll(dat);
-    run = Ctl740("import " + Quote(dat) + " " + Quote(dir / "out.csv") + " -o " +
+    run = RunCli("import " + Quote(dat) + " " + Quote(dir / "out.csv") + " -o " +
                  Quote(dir / "b.dat"));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_EQ(ReadAll(dir / "b.dat"), before);
@@ -92,14 +67,14 @@ TEST(ChannelsCli, ImportShowExportRoundTrip) {
 TEST(ChannelsCli, RejectedCellsWriteNothing) {
     CTempDir dir;
     const std::string dat = dir / "a.dat";
-    ASSERT_EQ(Ctl740("new " + Quote(dat)).m_code, 0);
+    ASSERT_EQ(RunCli("new " + Quote(dat)).m_code, 0);
     const auto before = ReadAll(dat);
     WriteText(dir / "bad.csv",
               "Channel,Rx Frequency,Power\n"
               "1,146.0025,High\n"
               "2,146.025,Max\n"
               "3,146.025,Low\n");
-    const auto run = Ctl740("import " + Quote(dat) + " " + Quote(dir / "bad.csv"));
+    const auto run = RunCli("import " + Quote(dat) + " " + Quote(dir / "bad.csv"));
     EXPECT_EQ(run.m_code, 3);
     EXPECT_EQ(run.m_err,
               "row 1, column Rx Frequency: Error data Value, please input according the step "
@@ -108,11 +83,11 @@ TEST(ChannelsCli, RejectedCellsWriteNothing) {
               "lh740ctl: 2 rejected; nothing was written.\n");
     EXPECT_EQ(ReadAll(dat), before);
 
-    EXPECT_EQ(Ctl740("import " + Quote(dat) + " " + Quote(dir / "missing.csv")).m_code, 3);
-    EXPECT_EQ(Ctl740("export " + Quote(dir / "missing.dat") + " " + Quote(dir / "x.csv")).m_code,
+    EXPECT_EQ(RunCli("import " + Quote(dat) + " " + Quote(dir / "missing.csv")).m_code, 3);
+    EXPECT_EQ(RunCli("export " + Quote(dir / "missing.dat") + " " + Quote(dir / "x.csv")).m_code,
               3);
-    EXPECT_EQ(Ctl740("channels " + Quote(dir / "missing.dat")).m_code, 3);
-    EXPECT_EQ(Ctl740("export " + Quote(dat) + " " + Quote(dir / "no/such/dir.csv")).m_code, 1);
+    EXPECT_EQ(RunCli("channels " + Quote(dir / "missing.dat")).m_code, 3);
+    EXPECT_EQ(RunCli("export " + Quote(dat) + " " + Quote(dir / "no/such/dir.csv")).m_code, 1);
     EXPECT_EQ(ReadAll(dat), before);
 }
 

@@ -6,37 +6,15 @@
 #include <sstream>
 
 #include "image/MemoryImage.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
 
-struct CRun {
-    int m_code = -1;
-    std::string m_out;
-    std::string m_err;
-};
-
-// Runs lh740ctl with the arguments, capturing stdout and stderr.
-CRun Ctl(const std::string& args) {
-    CTempDir dir;
-    const std::string cmd = std::string(LH740CTL_PATH) + " " + args + " >" + (dir / "out") + " 2>" +
-                            (dir / "err") + " </dev/null";
-    CRun run;
-    const int status = std::system(cmd.c_str());
-    run.m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.m_out = ReadText(dir / "out");
-    run.m_err = ReadText(dir / "err");
-    return run;
-}
-
-std::string Q(const std::string& s) {
-    return "'" + s + "'";
-}
-
 TEST(Cli, NewWritesTheDefaultImageAndRefusesToOverwrite) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
-    auto run = Ctl("new " + Q(file));
+    auto run = RunCli("new " + Quote(file));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     const auto bytes = ReadAll(file);
     ASSERT_EQ(bytes.size(), kImageSize);
@@ -44,16 +22,16 @@ TEST(Cli, NewWritesTheDefaultImageAndRefusesToOverwrite) {
         std::equal(bytes.begin(), bytes.end(), CMemoryImage::NewDocument().m_bytes.begin()));
 
     WriteAllBytes(file, {1, 2, 3});
-    run = Ctl("new " + Q(file));
+    run = RunCli("new " + Quote(file));
     EXPECT_EQ(run.m_code, 3);
     EXPECT_NE(run.m_err.find("already exists"), std::string::npos) << run.m_err;
     EXPECT_EQ(ReadAll(file).size(), 3u);
 
-    run = Ctl("new --force " + Q(file));
+    run = RunCli("new --force " + Quote(file));
     EXPECT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_EQ(ReadAll(file).size(), kImageSize);
 
-    run = Ctl("new " + Q(dir / "missing/folder/x.dat"));
+    run = RunCli("new " + Quote(dir / "missing/folder/x.dat"));
     EXPECT_EQ(run.m_code, 1);
     EXPECT_NE(run.m_err.find("No such file or directory"), std::string::npos) << run.m_err;
 }
@@ -61,8 +39,8 @@ TEST(Cli, NewWritesTheDefaultImageAndRefusesToOverwrite) {
 TEST(Cli, DumpPrintsEveryRowWithOffsetsAndAddresses) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
-    ASSERT_EQ(Ctl("new " + Q(file)).m_code, 0);
-    const auto run = Ctl("dump " + Q(file));
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
+    const auto run = RunCli("dump " + Quote(file));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     std::istringstream lines(run.m_out);
     std::vector<std::string> rows;
@@ -87,15 +65,15 @@ TEST(Cli, BadInputFailsWithAClearMessage) {
         const char* m_message;
     };
     const CCase cases[] = {
-        {"dump " + Q(dir / "short.dat"), 3, "unexpected format"},
-        {"dump " + Q(dir / "missing.dat"), 3, "No such file or directory"},
+        {"dump " + Quote(dir / "short.dat"), 3, "unexpected format"},
+        {"dump " + Quote(dir / "missing.dat"), 3, "No such file or directory"},
         {"dump", 2, "FILE"},
         {"frobnicate", 2, ""},
         {"", 2, ""},
         {"config get Setup", 2, "KEY"},
     };
     for (const auto& c : cases) {
-        const auto run = Ctl(c.m_args);
+        const auto run = RunCli(c.m_args);
         EXPECT_EQ(run.m_code, c.m_code) << c.m_args << "\n" << run.m_err;
         EXPECT_NE(run.m_err.find(c.m_message), std::string::npos) << c.m_args << "\n" << run.m_err;
         EXPECT_TRUE(run.m_out.empty()) << c.m_args;
@@ -106,18 +84,18 @@ TEST(Cli, ConfigGetAndSet) {
     CTempDir dir;
     const std::string ini = dir / "Program.ini";
     WriteText(ini, "[Setup]\r\nLanguage = English //note\r\n; c\r\n[English]\r\nCompany=ACME\r\n");
-    auto run = Ctl("config get setup language --file " + Q(ini));
+    auto run = RunCli("config get setup language --file " + Quote(ini));
     EXPECT_EQ(run.m_code, 0);
     EXPECT_EQ(run.m_out, "English \n");
-    run = Ctl("config get Setup Missing --file " + Q(ini));
+    run = RunCli("config get Setup Missing --file " + Quote(ini));
     EXPECT_EQ(run.m_out, "\n");
 
-    run = Ctl("config set Setup Language Chinese --file " + Q(ini));
+    run = RunCli("config set Setup Language Chinese --file " + Quote(ini));
     EXPECT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_EQ(ReadText(ini), "[Setup]\r\nLanguage=Chinese\r\n[English]\r\nCompany=ACME\r\n");
-    EXPECT_EQ(Ctl("config get Setup Language --file " + Q(ini)).m_out, "Chinese\n");
+    EXPECT_EQ(RunCli("config get Setup Language --file " + Quote(ini)).m_out, "Chinese\n");
 
-    run = Ctl("config get Setup Language --file " + Q(dir / "no/such/Program.ini"));
+    run = RunCli("config get Setup Language --file " + Quote(dir / "no/such/Program.ini"));
     EXPECT_EQ(run.m_code, 3);
     EXPECT_FALSE(run.m_err.empty());
 }
@@ -126,18 +104,18 @@ TEST(Cli, DefaultSettingsFileIsTheShippedOneNextToTheProgram) {
     // Run from another folder: the program's own directory decides, not the current one.
     CTempDir dir;
     const std::string cmd =
-        "cd " + Q(dir.Path()) + " && " + LH740CTL_PATH + " config get Setup Language > out.txt";
+        "cd " + Quote(dir.Path()) + " && " + LH740CTL_PATH + " config get Setup Language > out.txt";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(ReadText(dir / "out.txt"), "English\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "Program.ini"));
 }
 
 TEST(Cli, HelpListsExitCodesAndVersionPrints) {
-    auto run = Ctl("--help");
+    auto run = RunCli("--help");
     EXPECT_EQ(run.m_code, 0);
     EXPECT_NE(run.m_out.find("Exit codes"), std::string::npos);
     EXPECT_NE(run.m_out.find("dump"), std::string::npos);
-    run = Ctl("--version");
+    run = RunCli("--version");
     EXPECT_EQ(run.m_code, 0);
     EXPECT_NE(run.m_out.find("lh740ctl "), std::string::npos);
 }

@@ -6,31 +6,10 @@
 #include "channels/ChannelTable.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 namespace {
-
-struct CRun {
-    int m_code = -1;
-    std::string m_out;
-    std::string m_err;
-};
-
-CRun RunCtl(const std::string& args) {
-    CTempDir dir;
-    const std::string cmd = std::string(LH740CTL_PATH) + " " + args + " >" + (dir / "out") + " 2>" +
-                            (dir / "err") + " </dev/null";
-    CRun run;
-    const int status = std::system(cmd.c_str());
-    run.m_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.m_out = ReadText(dir / "out");
-    run.m_err = ReadText(dir / "err");
-    return run;
-}
-
-std::string Quote(const std::string& s) {
-    return "'" + s + "'";
-}
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -39,40 +18,40 @@ bool Contains(const std::string& text, const std::string& part) {
 TEST(SettingsCli, ShowPrintsTheDialogValuesInOrder) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
-    ASSERT_EQ(RunCtl("new " + Quote(file)).m_code, 0);
-    auto run = RunCtl("show " + Quote(file) + " key");
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
+    auto run = RunCli("show " + Quote(file) + " key");
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_EQ(run.m_out, "key.side = Option Singalling Call\n");
-    run = RunCtl("show " + Quote(file) + " squelch");
+    run = RunCli("show " + Quote(file) + " squelch");
     EXPECT_EQ(run.m_out,
               "squelch.v_wide = -23\nsquelch.v_narrow = -25\nsquelch.u_wide = -30\n"
               "squelch.u_narrow = -34\n");
-    run = RunCtl("show " + Quote(file) + " options --lang zh");
+    run = RunCli("show " + Quote(file) + " options --lang zh");
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_TRUE(Contains(run.m_out, "options.tot = 30\noptions.squelch = 4\noptions.vox = 关\n"))
         << run.m_out;
     EXPECT_TRUE(Contains(run.m_out, "options.display_mode = 频率信道\n")) << run.m_out;
-    run = RunCtl("show " + Quote(file));
+    run = RunCli("show " + Quote(file));
     EXPECT_TRUE(Contains(run.m_out, "product.band2 = 350-520\n")) << run.m_out;
     EXPECT_TRUE(Contains(run.m_out, "2tone.encode.32.tone2 = 1000.0\n")) << run.m_out;
-    EXPECT_EQ(RunCtl("show " + Quote(file) + " nosuchsection").m_code, 2);
-    EXPECT_EQ(RunCtl("show " + Quote(dir / "missing.dat")).m_code, 3);
+    EXPECT_EQ(RunCli("show " + Quote(file) + " nosuchsection").m_code, 2);
+    EXPECT_EQ(RunCli("show " + Quote(dir / "missing.dat")).m_code, 3);
 }
 
 TEST(SettingsCli, SetAppliesTheDialogRulesAndShowGivesThemBack) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
     const std::string out = dir / "y.dat";
-    ASSERT_EQ(RunCtl("new " + Quote(file)).m_code, 0);
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
     const auto before = ReadAll(file);
-    auto run = RunCtl("set " + Quote(file) +
+    auto run = RunCli("set " + Quote(file) +
                       " dtmf.speed=12 dtmf.first_delay=275 options.vox=关 'options.back_light=On' "
                       "'key.side=Squelch Off Momentary' msk.call.4=12af 2tone.encode.3.tone1=250 "
                       "squelch.u_wide=54 -o " +
                       Quote(out));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_EQ(ReadAll(file), before);
-    run = RunCtl("show " + Quote(out));
+    run = RunCli("show " + Quote(out));
     for (const char* line :
          {"dtmf.speed = 10\n", "dtmf.first_delay = 250\n", "options.vox = Off\n",
           "options.back_light = On\n", "key.side = Squelch Off Momentary\n", "msk.call.4 = 12AF\n",
@@ -86,16 +65,16 @@ TEST(SettingsCli, SetAppliesTheDialogRulesAndShowGivesThemBack) {
     EXPECT_EQ(bytes[6128], 118);
 
     // In place.
-    run = RunCtl("set " + Quote(file) + " options.password=1234");
+    run = RunCli("set " + Quote(file) + " options.password=1234");
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_TRUE(
-        Contains(RunCtl("show " + Quote(file) + " options").m_out, "options.password = 1234"));
+        Contains(RunCli("show " + Quote(file) + " options").m_out, "options.password = 1234"));
 }
 
 TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
-    ASSERT_EQ(RunCtl("new " + Quote(file)).m_code, 0);
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
     const auto before = ReadAll(file);
     struct CCase {
         const char* m_args;
@@ -111,7 +90,7 @@ TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
         {"options.tot", 2, "KEY=VALUE"},
     };
     for (const auto& c : cases) {
-        const auto run = RunCtl("set " + Quote(file) + " " + c.m_args);
+        const auto run = RunCli("set " + Quote(file) + " " + c.m_args);
         EXPECT_EQ(run.m_code, c.m_code) << c.m_args;
         EXPECT_TRUE(Contains(run.m_err, c.m_message)) << run.m_err;
         EXPECT_EQ(ReadAll(file), before) << c.m_args;
@@ -137,7 +116,7 @@ TEST(SettingsCli, ReportWritesAPdf) {
     const std::string file = dir / "x.dat";
     const std::string pdf = dir / "r.pdf";
     WriteChannels(file, {1, 2, 3, 4, 5, 6, 7});
-    auto run = RunCtl("report " + Quote(file) + " -o " + Quote(pdf));
+    auto run = RunCli("report " + Quote(file) + " -o " + Quote(pdf));
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_TRUE(run.m_err.empty()) << run.m_err;
     const std::string text = [&] {
@@ -152,7 +131,7 @@ TEST(SettingsCli, ReportWritesAPdf) {
     EXPECT_FALSE(Contains(text, "DTMF Speed:"));
 
     run =
-        RunCtl("report " + Quote(file) + " -o " + Quote(pdf) + " --sections 2tone,dtmf --lang zh");
+        RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections 2tone,dtmf --lang zh");
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     std::system(("pdftotext " + Quote(pdf) + " " + Quote(dir / "t")).c_str());
     const std::string zh = ReadText(dir / "t");
@@ -164,12 +143,12 @@ TEST(SettingsCli, ReportWithoutPagesIsAnError) {
     CTempDir dir;
     const std::string file = dir / "x.dat";
     const std::string pdf = dir / "r.pdf";
-    ASSERT_EQ(RunCtl("new " + Quote(file)).m_code, 0);
-    auto run = RunCtl("report " + Quote(file) + " -o " + Quote(pdf) + " --sections channels");
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
+    auto run = RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections channels");
     EXPECT_EQ(run.m_code, 3);
     EXPECT_TRUE(Contains(run.m_err, "no pages")) << run.m_err;
     EXPECT_TRUE(ReadAll(pdf).empty());
-    run = RunCtl("report " + Quote(file) + " -o " + Quote(pdf) + " --sections dtmf,bogus");
+    run = RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections dtmf,bogus");
     EXPECT_EQ(run.m_code, 2);
     EXPECT_TRUE(Contains(run.m_err, "bogus")) << run.m_err;
 }
