@@ -1,4 +1,5 @@
 #include "CliCommon.h"
+#include "LinkOptions.h"
 #include "channels/Bands.h"
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
@@ -15,38 +16,16 @@ struct CReadArgs {
     std::string m_password;
 };
 
-int ExitCodeOf(ETransferOutcome outcome) {
-    switch (outcome) {
-        case ETransferOutcome::Done:
-            return kExitOk;
-        case ETransferOutcome::PortUnavailable:
-            return kExitPortUnavailable;
-        case ETransferOutcome::Cancelled:
-        case ETransferOutcome::BandRefused:
-            return kExitCancelled;
-        default:
-            return kExitCommunication;
-    }
-}
-
 void AddReadCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand("read", "Read the radio into a .dat file.");
     auto args = std::make_shared<CReadArgs>();
-    cmd->add_option("--port", args->m_link.m_strPort,
-                    "Serial port (/dev/ttyUSB0, ...) or sim (default: the remembered port).");
     cmd->add_option("-o,--output", args->m_out, "The .dat file to write on success.")->required();
     cmd->add_option("--base", args->m_base,
                     "Document that supplies the bytes the radio does not hold and the password "
                     "(default: a new document).");
     cmd->add_option("--password", args->m_password,
                     "The radio's password (up to 6 characters), instead of the base document's.");
-    cmd->add_flag("--quiet", args->m_link.m_bQuiet, "No progress or status texts.");
-    cmd->add_option("--trace", args->m_link.m_strTrace,
-                    "Write every byte in and out with a timestamp to this file.");
-    cmd->add_option("--retries", args->m_link.m_nRetries,
-                    "Retries after a communication error when not asked on a terminal.")
-        ->check(CLI::Range(0, 100));
-    AddLanguageOption(cmd);
+    AddLinkOptions(cmd, args->m_link);
     cmd->callback([&rc, args] {
         CProgramDoc doc;
         if (args->m_base.empty()) {
@@ -82,7 +61,7 @@ void AddReadCommand(CLI::App& app, int& rc) {
                         link.Events(), hooks);
         link.Events().Finish();
         if (!result.Ok()) {
-            rc = Fail(ExitCodeOf(result.m_outcome), CConsoleLink::Describe(result));
+            rc = Fail(TransferExitCode(result.m_outcome), CConsoleLink::Describe(result));
             return;
         }
         auto saved = SaveDatFile(args->m_out, doc.m_image);

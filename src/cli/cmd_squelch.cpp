@@ -1,4 +1,5 @@
 #include "CliCommon.h"
+#include "LinkOptions.h"
 #include "image/ProgramDoc.h"
 #include "link/ConsoleEvents.h"
 #include "settings/UserValues.h"
@@ -14,31 +15,10 @@ struct CSquelchArgs {
 // The squelch dialog's defaults; a byte its lists cannot show is stored as the default.
 constexpr std::uint8_t kSquelchDefaults[kSquelchLength] = {0x29, 0x27, 0x22, 0x1E};
 
-int ExitCodeOf(ETransferOutcome outcome) {
-    switch (outcome) {
-        case ETransferOutcome::Done:
-            return kExitOk;
-        case ETransferOutcome::PortUnavailable:
-            return kExitPortUnavailable;
-        case ETransferOutcome::Cancelled:
-            return kExitCancelled;
-        default:
-            return kExitCommunication;
-    }
-}
-
 void AddSquelchOptions(CLI::App* cmd, CSquelchArgs& args) {
     cmd->add_option("FILE", args.m_file, "The .dat file whose four squelch bytes move.")
         ->required();
-    cmd->add_option("--port", args.m_link.m_strPort,
-                    "Serial port (/dev/ttyUSB0, ...) or sim (default: the remembered port).");
-    cmd->add_flag("--quiet", args.m_link.m_bQuiet, "No status texts.");
-    cmd->add_option("--trace", args.m_link.m_strTrace,
-                    "Write every byte in and out with a timestamp to this file.");
-    cmd->add_option("--retries", args.m_link.m_nRetries,
-                    "Retries after a communication error when not asked on a terminal.")
-        ->check(CLI::Range(0, 100));
-    AddLanguageOption(cmd);
+    AddLinkOptions(cmd, args.m_link);
 }
 
 void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
@@ -68,7 +48,7 @@ void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
     }
     link.Events().Finish();
     if (!result.Ok()) {
-        rc = Fail(ExitCodeOf(result.m_outcome), CConsoleLink::Describe(result));
+        rc = Fail(TransferExitCode(result.m_outcome), CConsoleLink::Describe(result));
         return;
     }
     if (!write) {

@@ -1,4 +1,5 @@
 #include "CliCommon.h"
+#include "LinkOptions.h"
 #include "channels/Bands.h"
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
@@ -13,36 +14,14 @@ struct CWriteArgs {
     std::string m_file;
 };
 
-int ExitCodeOf(ETransferOutcome outcome) {
-    switch (outcome) {
-        case ETransferOutcome::Done:
-            return kExitOk;
-        case ETransferOutcome::PortUnavailable:
-            return kExitPortUnavailable;
-        case ETransferOutcome::Cancelled:
-        case ETransferOutcome::BandRefused:
-            return kExitCancelled;
-        default:
-            return kExitCommunication;
-    }
-}
-
 void AddWriteCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand("write", "Write a .dat file to the radio.");
     auto args = std::make_shared<CWriteArgs>();
     cmd->add_option("FILE", args->m_file, "The .dat file to send.")->required();
-    cmd->add_option("--port", args->m_link.m_strPort,
-                    "Serial port (/dev/ttyUSB0, ...) or sim (default: the remembered port).");
     cmd->add_flag("--yes", args->m_link.m_bYes,
                   "Answer OK when the document's bands lie outside the radio's band (otherwise "
                   "asked on a terminal, or Cancel).");
-    cmd->add_flag("--quiet", args->m_link.m_bQuiet, "No progress or status texts.");
-    cmd->add_option("--trace", args->m_link.m_strTrace,
-                    "Write every byte in and out with a timestamp to this file.");
-    cmd->add_option("--retries", args->m_link.m_nRetries,
-                    "Retries after a communication error when not asked on a terminal.")
-        ->check(CLI::Range(0, 100));
-    AddLanguageOption(cmd);
+    AddLinkOptions(cmd, args->m_link);
     cmd->callback([&rc, args] {
         CProgramDoc doc;
         if (auto opened = doc.OnOpenDocument(args->m_file); !opened) {
@@ -70,7 +49,7 @@ void AddWriteCommand(CLI::App& app, int& rc) {
                         link.Events(), hooks);
         link.Events().Finish();
         rc = result.Ok() ? kExitOk
-                         : Fail(ExitCodeOf(result.m_outcome), CConsoleLink::Describe(result));
+                         : Fail(TransferExitCode(result.m_outcome), CConsoleLink::Describe(result));
     });
 }
 

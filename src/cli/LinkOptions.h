@@ -1,0 +1,11 @@
+#pragma once
+
+#include "CliCommon.h"
+#include "link/CloneProtocol.h"
+#include "link/ConsoleEvents.h"
+
+// The options every radio command takes: --port, --quiet, --trace, --retries, --lang.
+void AddLinkOptions(CLI::App* cmd, CConsoleLinkOptions& options);
+
+// The exit code that tells a transfer's outcome apart.
+int TransferExitCode(ETransferOutcome outcome);
