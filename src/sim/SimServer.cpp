@@ -18,6 +18,7 @@ namespace {
 
 // One character at 9600 baud 8N1: a start bit, 8 data bits and a stop bit.
 constexpr std::chrono::nanoseconds kCharacterTime{1041667};
+constexpr std::chrono::microseconds kSpinBeforeDue{300};
 
 timespec ToTimespec(std::chrono::steady_clock::duration d) {
     if (d < std::chrono::steady_clock::duration::zero()) {
@@ -144,7 +145,11 @@ CSimPtyServer::EEnd CSimPtyServer::Serve(int stopFd, bool once,
         now = CClock::now();
         const bool wait = next == CClock::time_point::max();
         if (!wait) {
-            ts = ToTimespec(next - now);
+            // Paced, the line's timing is the point: sleep until shortly before the next byte is
+            // due and poll the rest of the way, since a timer wake-up can be late by far more
+            // than the precision a 9600 baud schedule asks for.
+            const auto early = m_timing.m_bPace ? kSpinBeforeDue : CClock::duration::zero();
+            ts = ToTimespec(next - now > early ? next - now - early : CClock::duration::zero());
         }
         const int ready = ::ppoll(fds, 2, wait ? nullptr : &ts, nullptr);
         if (ready < 0) {
