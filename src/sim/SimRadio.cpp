@@ -42,10 +42,10 @@ const CDemoChannel kDemoChannels[] = {
 
 }  // namespace
 
-bool ParseSimFault(const std::string& spec, CSimFaults& faults, std::string& error) {
-    const auto eq = spec.find('=');
-    const std::string name = spec.substr(0, eq);
-    const std::string arg = eq == std::string::npos ? "" : spec.substr(eq + 1);
+bool ParseSimFault(const std::string& text, CSimFaults& faults, std::string& error) {
+    const auto eq = text.find('=');
+    const std::string name = text.substr(0, eq);
+    const std::string arg = eq == std::string::npos ? "" : text.substr(eq + 1);
     int n = 0;
     const bool hasNumber = eq != std::string::npos && ParseNumber(arg, n);
     if (eq == std::string::npos && name == "silent") {
@@ -63,7 +63,7 @@ bool ParseSimFault(const std::string& spec, CSimFaults& faults, std::string& err
     } else if (hasNumber && n < 512 && name == "hangup") {
         faults.m_hangupBlock = n;
     } else {
-        error = "unknown fault \"" + spec +
+        error = "unknown fault \"" + text +
                 "\"; use silent, wrong-model, no-confirm, nak-wakeup=N, drop-ack=BLOCK, "
                 "short-reply=BLOCK or hangup=BLOCK (BLOCK 0..511).";
         return false;

@@ -20,8 +20,8 @@ struct CSimFaults {
     int m_hangupBlock = -1;      // the line drops when this block is requested
 };
 
-// Parses one --fault SPEC into `faults`; false with `error` for an unknown one.
-bool ParseSimFault(const std::string& spec, CSimFaults& faults, std::string& error);
+// Parses one --fault value into `faults`; false with `error` for an unknown one.
+bool ParseSimFault(const std::string& text, CSimFaults& faults, std::string& error);
 
 // The radio's answer to one received byte.
 struct CSimReply {

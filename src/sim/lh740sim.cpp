@@ -87,9 +87,9 @@ int main(int argc, char** argv) {
     if (!password.empty() && !radio.SetPassword(password)) {
         return Fail("--password takes at most 6 characters.");
     }
-    for (const auto& spec : faults) {
+    for (const auto& text : faults) {
         std::string error;
-        if (!ParseSimFault(spec, radio.m_faults, error)) {
+        if (!ParseSimFault(text, radio.m_faults, error)) {
             return Fail(error);
         }
     }
