@@ -26,6 +26,7 @@
 #include "channels/ProductInfoDlg.h"
 #include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
+#include "link/TransferCommands.h"
 
 namespace {
 
@@ -337,6 +338,7 @@ bool CMainFrame::Create() {
     LoadRecentFiles();
     CreateMenus();
     UpdateRecentMenu();
+    InstallTransferCommands(*this);
     return true;
 }
 

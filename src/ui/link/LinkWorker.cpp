@@ -1,0 +1,212 @@
+#include "link/LinkWorker.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QThread>
+#include <QWidget>
+
+#include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "app/UiGlobals.h"
+#include "settings/UserValues.h"
+#include "sim/SimServer.h"
+
+QString g_strComPort = kDefaultPort;
+
+std::optional<QString> RememberedPort(CUserValues& values) {
+    if (auto text = values.GetString("com"); text && !text->empty()) {
+        return QString::fromStdString(*text);
+    }
+    if (auto number = values.GetNumber("com"); number && *number >= 1 && *number <= 4) {
+        return QStringLiteral("/dev/ttyS%1").arg(*number - 1);
+    }
+    return std::nullopt;
+}
+
+bool RememberPort(CUserValues& values, const QString& port) {
+    return values.SetString("com", port.toStdString());
+}
+
+CSimRadio& SimulatedRadio() {
+    static CSimRadio radio;
+    return radio;
+}
+
+std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name) {
+    if (QString::fromStdString(name) == kSimulatedPort) {
+        return std::make_unique<CSimSerialPort>(SimulatedRadio());
+    }
+    return std::make_unique<CPosixSerialPort>();
+}
+
+void CUiLinkEvents::OnStatus(const std::string& text) {
+    if (m_onStatus && m_pContext) {
+        QMetaObject::invokeMethod(
+            m_pContext, [f = m_onStatus, t = QString::fromStdString(text)] { f(t); },
+            Qt::QueuedConnection);
+    }
+}
+
+void CUiLinkEvents::OnProgress(int position) {
+    if (m_onProgress && m_pContext) {
+        QMetaObject::invokeMethod(
+            m_pContext, [f = m_onProgress, position] { f(position); }, Qt::QueuedConnection);
+    }
+}
+
+EPromptAnswer CUiLinkEvents::Ask(const CPrompt& prompt) {
+    // Without a window to ask in, the safe answer: stop.
+    EPromptAnswer answer =
+        prompt.m_buttons == EPromptButtons::Ok ? EPromptAnswer::Ok : EPromptAnswer::Cancel;
+    QObject* context = m_pContext;
+    if (context == nullptr) {
+        return answer;
+    }
+    if (QThread::currentThread() == context->thread()) {
+        return AskTransferQuestion(prompt);
+    }
+    QMetaObject::invokeMethod(
+        context, [&answer, &prompt] { answer = AskTransferQuestion(prompt); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+EPromptAnswer AskTransferQuestion(const CPrompt& prompt) {
+    CPrompt shown = prompt;
+    if (prompt.m_stringId != 0) {
+        const QString text = StringTableText(prompt.m_stringId);
+        if (!text.isEmpty()) {
+            shown.m_text = text.toStdString();
+        }
+    }
+    if (shown.m_caption.empty()) {
+        shown.m_caption = g_strAppTitle.toStdString();
+    }
+    return Prompter().Ask(shown);
+}
+
+void StartWorker(QObject* context, std::function<CTransferResult()> work,
+                 std::function<void(const CTransferResult&)> done) {
+    auto result = std::make_shared<CTransferResult>();
+    QThread* thread = QThread::create([work = std::move(work), result] { *result = work(); });
+    // Queued behind everything the work posted, so the last progress step is shown first.
+    QObject::connect(thread, &QThread::finished, context, [thread, result, done = std::move(done)] {
+        thread->wait();
+        done(*result);
+    });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+}
+
+namespace {
+
+// Refuses the main window's close and dropped files while a transfer runs.
+class CCloseGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Close:
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+            case QEvent::Drop:
+                event->ignore();
+                return true;
+            default:
+                return QObject::eventFilter(watched, event);
+        }
+    }
+};
+
+struct CLockState {
+    bool m_bActive = false;
+    QPointer<QWidget> m_pFrame;
+    QPointer<QWidget> m_pView;
+    QPointer<CCloseGuard> m_pGuard;
+    QList<QPointer<QAction>> m_disabled;  // what we disabled, to enable again
+};
+
+CLockState& LockState() {
+    static CLockState state;
+    return state;
+}
+
+}  // namespace
+
+const QList<int>& CTransferLock::LockedCommands() {
+    static const QList<int> ids = {
+        ID_FILE_NEW,
+        ID_FILE_OPEN,
+        ID_FILE_CLOSE,
+        ID_APP_EXIT,
+        ID_SETUP_LANGUAGE,
+        ID_PROGRAM_READ,
+        ID_PROGRAM_WRITE,
+        ID_SETUP_COM,
+        ID_FILE_MRU_FILE1,
+        ID_FILE_MRU_FILE1 + 1,
+        ID_FILE_MRU_FILE1 + 2,
+        ID_FILE_MRU_FILE1 + 3,
+        ID_EDIT_PRODUCT_INFO,
+        ID_EDIT_OPTIONAL_FEATURES,
+        ID_EDIT_DTMF,
+        ID_EDIT_2TONE,
+        ID_EDIT_MSK,
+        ID_EDIT_KEY_ASSIGNMENT,
+        ID_EDIT_SQUELCH_TUNING,
+    };
+    return ids;
+}
+
+bool CTransferLock::Active() {
+    return LockState().m_bActive;
+}
+
+void CTransferLock::Engage(QWidget* frame, QWidget* view) {
+    CLockState& state = LockState();
+    if (state.m_bActive) {
+        return;
+    }
+    state.m_bActive = true;
+    state.m_pFrame = frame;
+    state.m_pView = view;
+    state.m_disabled.clear();
+    if (auto* mainFrame = qobject_cast<CMainFrame*>(frame)) {
+        for (int id : LockedCommands()) {
+            QAction* action = mainFrame->Action(id);
+            if (action != nullptr && action->isEnabled()) {
+                action->setEnabled(false);
+                state.m_disabled.append(action);
+            }
+        }
+    }
+    if (frame != nullptr) {
+        state.m_pGuard = new CCloseGuard(frame);
+        frame->installEventFilter(state.m_pGuard);
+    }
+    if (view != nullptr) {
+        view->setEnabled(false);
+    }
+}
+
+void CTransferLock::Release() {
+    CLockState& state = LockState();
+    if (!state.m_bActive) {
+        return;
+    }
+    for (const QPointer<QAction>& action : state.m_disabled) {
+        if (action) {
+            action->setEnabled(true);
+        }
+    }
+    state.m_disabled.clear();
+    delete state.m_pGuard;  // removes its filter
+    if (state.m_pView) {
+        state.m_pView->setEnabled(true);
+    }
+    state.m_pFrame = nullptr;
+    state.m_pView = nullptr;
+    state.m_bActive = false;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "link/CloneProtocol.h"
+
+class CSimRadio;
+class CUserValues;
+
+// The port every transfer uses: a serial device path, or "sim" for the simulated radio.
+extern QString g_strComPort;
+inline const QString kSimulatedPort = QStringLiteral("sim");
+// Where the port name starts when the user has never chosen one (the first serial port).
+inline const QString kDefaultPort = QStringLiteral("/dev/ttyS0");
+
+// The remembered port (user value "com"), if any. The old numeric form 1..4 names the
+// first four serial ports.
+std::optional<QString> RememberedPort(CUserValues& values);
+bool RememberPort(CUserValues& values, const QString& port);
+
+// "sim" is one simulated radio for the whole run, so a write can be read back; any other name
+// is a serial device.
+std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name);
+CSimRadio& SimulatedRadio();
+
+// A transfer's events, raised on the worker thread and handled on the UI thread. Status and
+// progress are posted; a question blocks the worker until the user has answered it.
+class CUiLinkEvents : public CLinkEvents {
+public:
+    explicit CUiLinkEvents(QObject* uiContext) : m_pContext(uiContext) {}
+
+    std::function<void(const QString&)> m_onStatus;
+    std::function<void(int)> m_onProgress;
+    std::atomic<bool> m_bCancel{false};
+
+    void OnStatus(const std::string& text) override;
+    void OnProgress(int position) override;
+    EPromptAnswer Ask(const CPrompt& prompt) override;
+    bool CancelRequested() override { return m_bCancel.load(); }
+
+private:
+    QPointer<QObject> m_pContext;
+};
+
+// A transfer's question or message on the UI thread: string-table texts come from the
+// language pack, as every other message of the program does.
+EPromptAnswer AskTransferQuestion(const CPrompt& prompt);
+
+// Runs `work` on a thread of its own; `done` receives its result on `context`'s thread after
+// every event the work posted has been delivered.
+void StartWorker(QObject* context, std::function<CTransferResult()> work,
+                 std::function<void(const CTransferResult&)> done);
+
+// While a transfer or a squelch exchange runs, nothing may replace or destroy the document,
+// its view or the progress window, and nothing may edit the document: the commands that
+// could are disabled, the main window refuses to close and to take dropped files, and the
+// view takes no input.
+class CTransferLock {
+public:
+    static bool Active();
+    // `frame` is the main window (may be null); `view` is locked too when given.
+    static void Engage(QWidget* frame, QWidget* view);
+    static void Release();
+    // The commands held disabled while a transfer runs.
+    static const QList<int>& LockedCommands();
+};

@@ -1,0 +1,50 @@
+#include "link/TransferCommands.h"
+
+#include "app/ChildFrame.h"
+#include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "app/QtUserValues.h"
+#include "channels/ProgramView.h"
+#include "image/ProgramDoc.h"
+#include "link/ComSetupDlg.h"
+#include "link/LinkWorker.h"
+#include "link/SquelchTuningDlg.h"
+#include "link/ViewTransfer.h"
+
+void InstallTransferCommands(CMainFrame& frame) {
+    if (frame.property("transferCommands").toBool()) {
+        return;
+    }
+    frame.setProperty("transferCommands", true);
+    // The port chosen last time; document windows that open later keep it.
+    g_strComPort = RememberedPort(ProgramUserValues()).value_or(kDefaultPort);
+
+    CMainFrame* pFrame = &frame;
+    auto activeView = [pFrame]() -> CProgramView* {
+        CChildFrame* child = pFrame->ActiveChild();
+        return child != nullptr ? child->View() : nullptr;
+    };
+    frame.SetCommandHandler(ID_PROGRAM_READ, [activeView] {
+        if (CProgramView* view = activeView()) {
+            CViewTransfer::Of(*view).OnRead();
+        }
+    });
+    frame.SetCommandHandler(ID_PROGRAM_WRITE, [activeView] {
+        if (CProgramView* view = activeView()) {
+            CViewTransfer::Of(*view).OnWrite();
+        }
+    });
+    frame.SetCommandHandler(ID_SETUP_COM, [pFrame] {
+        CComSetupDlg dialog(ProgramUserValues(), pFrame);
+        dialog.DoModal();
+    });
+    frame.SetCommandHandler(ID_EDIT_SQUELCH_TUNING, [pFrame] {
+        CSquelchTuningDlg dialog(
+            [pFrame]() -> CProgramDoc* {
+                CChildFrame* child = pFrame->ActiveChild();
+                return child != nullptr ? &child->GetDocument() : nullptr;
+            },
+            pFrame);
+        dialog.DoModal();
+    });
+}

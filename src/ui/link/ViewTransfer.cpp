@@ -1,0 +1,163 @@
+#include "link/ViewTransfer.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include "app/Commands.h"
+#include "app/UiGlobals.h"
+#include "channels/Bands.h"
+#include "channels/ProgramView.h"
+#include "image/ProgramDoc.h"
+#include "link/LinkWorker.h"
+#include "link/ProcessDlg.h"
+
+namespace {
+
+constexpr CText kReadTitle{"Read Data", "读数据"};
+constexpr CText kWriteTitle{"Write Data", "写数据"};
+
+// What the worker thread owns for one transfer: its own copy of the image, so the document
+// is only ever touched on the UI thread.
+struct CTransferJob {
+    CMemoryImage m_image;
+    CBandLimits m_bands;
+    std::string m_strPort;
+    std::unique_ptr<CSerialPort> m_pPort;
+    std::shared_ptr<CUiLinkEvents> m_pEvents;
+};
+
+}  // namespace
+
+CViewTransfer::CViewTransfer(CProgramView& view) : QObject(&view), m_view(view) {
+    setObjectName(QStringLiteral("ViewTransfer"));
+}
+
+CViewTransfer::~CViewTransfer() {
+    // A window waiting for Start would have no view to run its transfer.
+    if (m_pProcessDlg && !m_bRunning) {
+        m_pProcessDlg->hide();
+        m_pProcessDlg->deleteLater();
+    }
+}
+
+CViewTransfer& CViewTransfer::Of(CProgramView& view) {
+    if (auto* existing = view.findChild<CViewTransfer*>(QStringLiteral("ViewTransfer"),
+                                                        Qt::FindDirectChildrenOnly)) {
+        return *existing;
+    }
+    return *new CViewTransfer(view);
+}
+
+void CViewTransfer::OnRead() {
+    if (m_bRunning) {
+        return;
+    }
+    m_bWrite = false;
+    m_strTitle = Tr(kReadTitle);
+    OpenProcessDlg();
+}
+
+void CViewTransfer::OnWrite() {
+    if (m_bRunning) {
+        return;
+    }
+    m_view.CommitCellEdit();
+    m_bWrite = true;
+    m_strTitle = Tr(kWriteTitle);
+    OpenProcessDlg();
+}
+
+void CViewTransfer::OpenProcessDlg() {
+    if (m_pProcessDlg) {
+        // Start will run in the direction just chosen; the title says so.
+        m_pProcessDlg->setWindowTitle(m_strTitle);
+        m_pProcessDlg->SetHelpContext(m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ);
+        m_pProcessDlg->raise();
+        m_pProcessDlg->activateWindow();
+        return;
+    }
+    m_pProcessDlg = new CProcessDlg(m_strTitle, m_view.window());
+    m_pProcessDlg->SetHelpContext(m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ);
+    connect(m_pProcessDlg, &CProcessDlg::StartRequested, this, &CViewTransfer::OnTransfer,
+            Qt::QueuedConnection);
+    m_pProcessDlg->adjustSize();
+    const QWidget* owner = m_view.window();
+    const QRect area = owner != nullptr && owner->isVisible()
+                           ? owner->geometry()
+                           : QApplication::primaryScreen()->availableGeometry();
+    m_pProcessDlg->move(area.center() - m_pProcessDlg->rect().center());
+    m_pProcessDlg->show();
+}
+
+void CViewTransfer::OnTransfer() {
+    if (m_bRunning || !m_pProcessDlg) {
+        return;
+    }
+    const bool write = m_bWrite;
+    CProgramDoc& doc = m_view.GetDocument();
+    // The entry steps that touch the grid and the document run here, in the protocol's order;
+    // the worker gets its own copy of the image.
+    m_view.CommitCellEdit();
+    if (write) {
+        m_view.StoreGrid();
+    }
+    auto job = std::make_shared<CTransferJob>();
+    job->m_image = doc.m_image;
+    job->m_bands = {g_nBand1Low, g_nBand1High, g_nBand2Low, g_nBand2High};
+    job->m_strPort = g_strComPort.toStdString();
+    job->m_pPort = MakeTransferPort(job->m_strPort);
+    job->m_pEvents = std::make_shared<CUiLinkEvents>(this);
+    QPointer<CProcessDlg> dlg = m_pProcessDlg;
+    job->m_pEvents->m_onStatus = [dlg](const QString& text) {
+        if (dlg) {
+            dlg->SetStatus(text);
+        }
+    };
+    job->m_pEvents->m_onProgress = [dlg](int position) {
+        if (dlg) {
+            dlg->Step(position);
+        }
+    };
+    // Cancel pressed before the worker started still counts.
+    if (m_pProcessDlg->m_bCancel) {
+        job->m_pEvents->m_bCancel = true;
+    }
+    connect(m_pProcessDlg, &CProcessDlg::CancelPressed, this,
+            [events = job->m_pEvents] { events->m_bCancel = true; });
+
+    m_bRunning = true;
+    CTransferLock::Engage(m_view.window(), &m_view);
+    const ETransferDirection direction =
+        write ? ETransferDirection::Write : ETransferDirection::Read;
+    StartWorker(
+        this,
+        [job, direction] {
+            CTransferHooks hooks;
+            hooks.m_bandLimits = [job] { return job->m_bands; };
+            return RunTransfer(direction, *job->m_pPort, job->m_strPort, job->m_image,
+                               *job->m_pEvents, hooks);
+        },
+        [this, job](const CTransferResult& result) { Finish(result, job->m_image); });
+}
+
+void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& received) {
+    if (!m_bWrite && result.Ok()) {
+        // Only the bytes the radio holds; the rest of the document stays as it is.
+        CMemoryImage& image = m_view.GetDocument().m_image;
+        for (const CTransferBlock& block : ReadBlocks()) {
+            std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
+                        image.m_bytes.begin() + block.m_offset);
+        }
+    }
+    CTransferLock::Release();
+    m_bRunning = false;
+    if (!m_bWrite && result.Ok()) {
+        m_view.FillGrid();
+    }
+    if (m_pProcessDlg) {
+        m_pProcessDlg->hide();
+        m_pProcessDlg->deleteLater();
+        m_pProcessDlg = nullptr;
+    }
+    emit TransferEnded(result.m_outcome);
+}

@@ -1,0 +1,624 @@
+// Radio transfers from the desktop program, against the simulated radio on a pseudo-terminal.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <thread>
+
+#include "app/ChildFrame.h"
+#include "app/Commands.h"
+#include "app/MainFrame.h"
+#include "app/ProgramApp.h"
+#include "app/QtUserValues.h"
+#include "app/UiGlobals.h"
+#include "channels/CellEditors.h"
+#include "channels/FlexGrid.h"
+#include "channels/ProgramView.h"
+#include "image/ProgramDoc.h"
+#include "link/ComSetupDlg.h"
+#include "link/LinkWorker.h"
+#include "link/ProcessDlg.h"
+#include "link/SquelchTuningDlg.h"
+#include "link/TransferCommands.h"
+#include "link/ViewTransfer.h"
+#include "settings/Messages.h"
+#include "sim/SimServer.h"
+
+namespace {
+
+// Answers message boxes from a script and remembers what was asked.
+class CScriptedPrompter : public CPrompter {
+public:
+    EPromptAnswer Ask(const CPrompt& prompt) override {
+        m_asked.append(prompt);
+        return m_answers.isEmpty() ? EPromptAnswer::Ok : m_answers.takeFirst();
+    }
+    QList<int> Ids() const {
+        QList<int> ids;
+        for (const CPrompt& prompt : m_asked) {
+            ids << prompt.m_stringId;
+        }
+        return ids;
+    }
+    QList<CPrompt> m_asked;
+    QList<EPromptAnswer> m_answers;
+};
+
+// A program folder of its own: Program.ini and the language packs.
+class CAppDir {
+public:
+    explicit CAppDir(const QByteArray& language) {
+        QFile file(Path("Program.ini"));
+        file.open(QIODevice::WriteOnly);
+        file.write("[Setup]\r\nLanguage=" + language +
+                   "\r\nAppName=Transfer Test\r\n[English]\r\nCompany=Vornex\r\n"
+                   "[Chinese]\r\nCompany=Vornex\r\n");
+        file.close();
+        for (const QString& name : {QStringLiteral("English.qm"), QStringLiteral("Chinese.qm")}) {
+            QFile::copy(QStringLiteral(LH740_BIN_DIR "/") + name, Path(name));
+        }
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString Dir() const { return m_dir.path() + "/"; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The simulated radio served on a pseudo-terminal by a thread of its own.
+class CPtyRadio {
+public:
+    CPtyRadio() : m_server(m_radio, {}) {
+        std::string error;
+        m_bOk = m_server.Create(error) && ::pipe(m_stop) == 0;
+        m_thread = std::thread([this] { m_server.Serve(m_stop[0], false, {}); });
+    }
+    ~CPtyRadio() {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(m_stop[1], &byte, 1);
+        m_thread.join();
+        ::close(m_stop[0]);
+        ::close(m_stop[1]);
+    }
+    QString Path() const { return QString::fromStdString(m_server.SlavePath()); }
+
+    CSimRadio m_radio;
+    bool m_bOk = false;
+
+private:
+    CSimPtyServer m_server;
+    int m_stop[2] = {-1, -1};
+    std::thread m_thread;
+};
+
+// Channel 1 on 146.02500 MHz both ways.
+CMemoryImage ImageWithChannel() {
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const std::uint8_t bcd[4] = {0x00, 0x25, 0x60, 0x14};
+    for (int i = 0; i < 4; ++i) {
+        image.m_bytes[i] = bcd[i];
+        image.m_bytes[4 + i] = bcd[i];
+    }
+    return image;
+}
+
+// The bytes of `image` that are not held by the radio, marked so a stray change shows.
+void MarkComputerBytes(CMemoryImage& image) {
+    for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+        if (!IsRadioHeld(offset)) {
+            image[offset] = static_cast<std::uint8_t>(offset * 7);
+        }
+    }
+}
+
+}  // namespace
+
+class CTransferTest : public QObject {
+    Q_OBJECT
+
+private:
+    CScriptedPrompter m_prompter;
+    QTemporaryDir m_config;
+    std::unique_ptr<CAppDir> m_dir;
+    std::unique_ptr<CProgramApp> m_app;
+    std::unique_ptr<CPtyRadio> m_radio;
+    QString m_strStartPort;  // the port start-up chose
+
+    CMainFrame* Frame() const { return m_app->MainFrame(); }
+    CProgramView* View() const { return Frame()->ActiveChild()->View(); }
+    CProgramDoc& Doc() const { return View()->GetDocument(); }
+    CViewTransfer& Transfer() const { return CViewTransfer::Of(*View()); }
+
+    // Starts the program on a file holding `image`, with a simulated radio on a pty as the
+    // chosen port.
+    bool Launch(const CMemoryImage& image, const QByteArray& language = "English") {
+        m_radio = std::make_unique<CPtyRadio>();
+        if (!m_radio->m_bOk) {
+            return false;
+        }
+        m_dir = std::make_unique<CAppDir>(language);
+        const QString file = m_dir->Path("radio.dat");
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
+        out.close();
+        m_app = std::make_unique<CProgramApp>();
+        m_app->SetAppDir(m_dir->Dir());
+        m_app->SetSplashPause(0);
+        if (!m_app->InitInstance({file})) {
+            return false;
+        }
+        InstallTransferCommands(*Frame());
+        m_strStartPort = g_strComPort;
+        g_strComPort = m_radio->Path();
+        Frame()->show();
+        m_prompter.m_asked.clear();
+        return true;
+    }
+
+    // Read or Write, then Start; returns the window that ran.
+    QPointer<CProcessDlg> Begin(int command) {
+        if (!Frame()->OnCommand(command)) {
+            return nullptr;
+        }
+        QPointer<CProcessDlg> dlg = Transfer().ProcessDlg();
+        if (dlg) {
+            QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+        }
+        return dlg;
+    }
+
+    // Waits for the running transfer to end; its outcome.
+    static std::optional<ETransferOutcome> WaitEnd(QSignalSpy& spy, int ms = 60000) {
+        if (spy.isEmpty() && !spy.wait(ms)) {
+            return std::nullopt;
+        }
+        return spy.takeFirst().at(0).value<ETransferOutcome>();
+    }
+
+private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        SetPrompter(&m_prompter);
+    }
+    void init() {
+        m_prompter.m_asked.clear();
+        m_prompter.m_answers.clear();
+    }
+    void cleanup() {
+        if (m_app) {
+            m_app->ExitInstance();
+        }
+        m_app.reset();
+        m_dir.reset();
+        m_radio.reset();
+    }
+    void cleanupTestCase() { SetPrompter(nullptr); }
+
+    void readFillsTheGridAndKeepsTheComputersBytes_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << QByteArray("English") << QStringLiteral("Read Data");
+        QTest::newRow("Chinese") << QByteArray("Chinese") << QStringLiteral("读数据");
+    }
+    void readFillsTheGridAndKeepsTheComputersBytes() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, title);
+        CMemoryImage document = CMemoryImage::NewDocument();
+        MarkComputerBytes(document);
+        QVERIFY(Launch(document, language));
+        m_radio->m_radio.m_memory = ImageToRadio(ImageWithChannel());
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QString());
+
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> dlg = Transfer().ProcessDlg();
+        QVERIFY(dlg && dlg->isVisible());
+        QCOMPARE(dlg->windowTitle(), title);
+        QCOMPARE(dlg->Bar()->maximum(), 191);
+        QCOMPARE(dlg->Bar()->value(), 0);
+        QCOMPARE(dlg->StatusText(), language == "Chinese" ? QString("未开始") : "Not start yet");
+        // The status texts as they come: the handshake's, then the bar's positions.
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+        QVERIFY(!dlg->StartButton()->isEnabled());
+        QStringList statuses;
+        connect(dlg, &CProcessDlg::StatusShown, this,
+                [&statuses](const QString& text) { statuses << text; });
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+
+        QVERIFY(m_prompter.m_asked.isEmpty());
+        QTRY_VERIFY(dlg.isNull());
+        QStringList expected = {language == "Chinese" ? QString("请等待对机讲响应....")
+                                                      : "Waiting the response from radio...."};
+        for (int position = 1; position <= 191; ++position) {
+            expected << QString::number(position);
+        }
+        QCOMPARE(statuses, expected);
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
+        QVERIFY(!g_bNewDocument);
+        for (std::size_t offset = 0; offset < kImageSize; ++offset) {
+            const auto address = RadioAddressOf(offset);
+            const std::uint8_t expected =
+                address ? m_radio->m_radio.m_memory[*address] : document[offset];
+            QVERIFY2(Doc().m_image[offset] == expected, qPrintable(QString::number(offset)));
+        }
+    }
+
+    void writeStoresTheGridFirstAndChangesTheRadio() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        const auto before = m_radio->m_radio.m_memory;
+        // A frequency typed but not yet committed goes to the radio too.
+        CMSFlexGrid* grid = View()->Grid();
+        grid->SetCell(2, kColRx);
+        View()->ShowCellEditor();
+        QLineEdit* edit = View()->Editors()->FrequencyEdit();
+        QVERIFY(edit->isVisible());
+        edit->setText(QStringLiteral("146.025"));
+
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_WRITE);
+        QVERIFY(dlg);
+        QCOMPARE(dlg->windowTitle(), QStringLiteral("Write Data"));
+        QString lastStatus;
+        connect(dlg, &CProcessDlg::StatusShown, this,
+                [&lastStatus](const QString& text) { lastStatus = text; });
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QCOMPARE(lastStatus, QStringLiteral("190"));
+        QTRY_VERIFY(dlg.isNull());
+        QVERIFY(m_prompter.m_asked.isEmpty());
+
+        const auto& radio = m_radio->m_radio.m_memory;
+        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, 510);
+        // Channel 2's record, 146.02500 MHz in BCD, least significant byte first.
+        QCOMPARE(int(radio[24]), 0x00);
+        QCOMPARE(int(radio[25]), 0x25);
+        QCOMPARE(int(radio[26]), 0x60);
+        QCOMPARE(int(radio[27]), 0x14);
+        for (const CTransferBlock& block : WriteBlocks()) {
+            for (std::size_t i = 0; i < kBlockSize; ++i) {
+                QCOMPARE(radio[block.m_address + i], Doc().m_image[block.m_offset + i]);
+            }
+        }
+        // The band and squelch bytes are the squelch dialog's business.
+        for (std::size_t address = 0x0FF0; address < kRadioSize; ++address) {
+            QCOMPARE(radio[address], before[address]);
+        }
+    }
+
+    void cancelDuringTheBlocksLeavesTheDocumentAndClosesTheWindow() {
+        const CMemoryImage document = ImageWithChannel();
+        QVERIFY(Launch(document));
+        m_radio->m_radio.m_memory = ImageToRadio(CMemoryImage::NewDocument());
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
+        QVERIFY(dlg);
+        QTRY_VERIFY_WITH_TIMEOUT(dlg->Bar()->value() >= 3, 20000);
+        QTest::mouseClick(qobject_cast<QPushButton*>(dlg->Control(2)), Qt::LeftButton);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Cancelled);
+        QTRY_VERIFY(dlg.isNull());
+        QVERIFY(m_prompter.m_asked.isEmpty());
+        QVERIFY(Doc().m_image == document);
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
+        QVERIFY(m_radio->m_radio.m_nBlocksRead < 512);
+    }
+
+    void cancelBeforeStartOpensNoPort() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> dlg = Transfer().ProcessDlg();
+        QVERIFY(dlg);
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QTRY_VERIFY(dlg.isNull());
+        QTest::qWait(50);
+        QCOMPARE(m_radio->m_radio.m_nWakeUps, 0);
+        // The next command makes a fresh window.
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QVERIFY(Transfer().ProcessDlg() != nullptr);
+        QCOMPARE(Transfer().ProcessDlg()->StatusText(), QStringLiteral("Not start yet"));
+        Transfer().ProcessDlg()->reject();
+    }
+
+    // Read, then Write before Start: the window says what Start will do, and does it.
+    void titleFollowsTheDirectionStartWillUse_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << QByteArray("English") << QStringLiteral("Write Data");
+        QTest::newRow("Chinese") << QByteArray("Chinese") << QStringLiteral("写数据");
+    }
+    void titleFollowsTheDirectionStartWillUse() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, title);
+        QVERIFY(Launch(CMemoryImage::NewDocument(), language));
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> dlg = Transfer().ProcessDlg();
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_WRITE));
+        QCOMPARE(Transfer().ProcessDlg(), dlg.data());
+        QCOMPARE(dlg->windowTitle(), title);
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, 510);
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 0);
+    }
+
+    void silentRadioAsksRetryOrCancel() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        m_radio->m_radio.m_faults.m_silent = true;
+        m_prompter.m_answers = {EPromptAnswer::Retry, EPromptAnswer::Cancel};
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
+        QVERIFY(dlg);
+        QCOMPARE(WaitEnd(ended, 120000), ETransferOutcome::CommunicationError);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(m_prompter.Ids(), (QList<int>{IDS_COMMUNICATION_ERROR, IDS_COMMUNICATION_ERROR}));
+        const CPrompt& asked = m_prompter.m_asked.first();
+        QCOMPARE(asked.m_buttons, EPromptButtons::RetryCancel);
+        QCOMPARE(QString::fromStdString(asked.m_text), StringTableText(IDS_COMMUNICATION_ERROR));
+    }
+
+    void bandQuestionContinuesOrEnds_data() {
+        QTest::addColumn<EPromptAnswer>("answer");
+        QTest::addColumn<ETransferOutcome>("outcome");
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("OK") << EPromptAnswer::Ok << ETransferOutcome::Done << 510;
+        QTest::newRow("Cancel") << EPromptAnswer::Cancel << ETransferOutcome::BandRefused << 0;
+    }
+    void bandQuestionContinuesOrEnds() {
+        QFETCH(EPromptAnswer, answer);
+        QFETCH(ETransferOutcome, outcome);
+        QFETCH(int, blocks);
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        m_radio->m_radio.m_bandLowMHz = 400;
+        m_radio->m_radio.m_bandHighMHz = 470;
+        m_prompter.m_answers = {answer};
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_WRITE);
+        QVERIFY(dlg);
+        QCOMPARE(WaitEnd(ended), outcome);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(m_prompter.Ids(), QList<int>{IDS_BAND_OVER_RANGE});
+        QCOMPARE(m_prompter.m_asked.first().m_buttons, EPromptButtons::OkCancel);
+        QCOMPARE(m_prompter.m_asked.first().m_caption, std::string("Caution"));
+        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, blocks);
+    }
+
+    // While a transfer runs, nothing may replace the view, its document or the window.
+    void commandsAndViewAreLockedWhileRunning() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        QAction* save = Frame()->Action(ID_FILE_SAVE);
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
+        QVERIFY(dlg);
+        QTRY_VERIFY(Transfer().Running());
+        for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_APP_EXIT, ID_SETUP_LANGUAGE,
+                       ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM, ID_EDIT_PRODUCT_INFO,
+                       ID_EDIT_SQUELCH_TUNING}) {
+            QVERIFY2(!Frame()->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+            QVERIFY(!Frame()->OnCommand(id));
+        }
+        QVERIFY(save->isEnabled());
+        QVERIFY(!View()->isEnabled());
+        QVERIFY(!Frame()->close());
+        QVERIFY(Frame()->isVisible());
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_PROGRAM_READ, ID_PROGRAM_WRITE,
+                       ID_SETUP_COM, ID_EDIT_SQUELCH_TUNING}) {
+            QVERIFY(Frame()->Action(id)->isEnabled());
+        }
+        QVERIFY(View()->isEnabled());
+        QVERIFY(!CTransferLock::Active());
+    }
+
+    void portThatCannotBeOpenedEndsAtOnce() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        g_strComPort = QStringLiteral("/dev/lh740-no-such-port");
+        const CMemoryImage before = Doc().m_image;
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::PortUnavailable);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(m_prompter.Ids(), QList<int>{IDS_OPEN_PORT_FAILED});
+        QVERIFY(Doc().m_image == before);
+    }
+
+    // The simulated radio keeps what was written for the next read.
+    void simulatedRadioReadsBackWhatWasWritten() {
+        QVERIFY(Launch(ImageWithChannel()));
+        g_strComPort = kSimulatedPort;
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        Begin(ID_PROGRAM_WRITE);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        View()->Grid()->SetTextMatrix(1, kColRx, QString());
+        View()->StoreGrid();
+        Begin(ID_PROGRAM_READ);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
+    }
+
+    void squelchListsLoadAndStoreByTheirRules_data() {
+        QTest::addColumn<int>("imageByte");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("default") << 0x29 << "-23" << 0x29;
+        QTest::newRow("below range uses the default") << 0x05 << "-23" << 0x29;
+        QTest::newRow("lowest") << 9 << "-55" << 9;
+        QTest::newRow("highest") << 118 << "54" << 118;
+        QTest::newRow("119 has no entry") << 119 << "" << 0x29;
+        QTest::newRow("above range uses the default") << 0xC0 << "-23" << 0x29;
+    }
+    void squelchListsLoadAndStoreByTheirRules() {
+        QFETCH(int, imageByte);
+        QFETCH(QString, shown);
+        QFETCH(int, stored);
+        CMemoryImage image = CMemoryImage::NewDocument();
+        image[kSquelchOffset] = static_cast<std::uint8_t>(imageByte);
+        QVERIFY(Launch(image));
+        CSquelchTuningDlg dialog([this] { return &Doc(); }, Frame());
+        QVERIFY(dialog.OnInitDialog());
+        QCOMPARE(dialog.List(0)->count(), 110);
+        QCOMPARE(dialog.List(0)->itemText(0), QStringLiteral("-55"));
+        QCOMPARE(dialog.List(0)->itemText(109), QStringLiteral("54"));
+        QCOMPARE(dialog.List(0)->currentText(), shown);
+        QCOMPARE(dialog.List(3)->currentText(), QStringLiteral("-34"));
+        // Cancel stores nothing; OK stores the lists.
+        dialog.reject();
+        QCOMPARE(int(Doc().m_image[kSquelchOffset]), imageByte);
+        QVERIFY(dialog.OnInitDialog());
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1)), Qt::LeftButton);
+        QCOMPARE(int(Doc().m_image[kSquelchOffset]), stored);
+        QCOMPARE(int(Doc().m_image[kSquelchOffset + 3]), 0x1E);
+    }
+
+    void squelchReadAndWriteMoveTheFourBytes() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        auto& radio = m_radio->m_radio.m_memory;
+        const std::uint8_t values[4] = {64 + 10, 64 - 20, 64 + 54, 64 - 55};
+        std::copy(values, values + 4, radio.begin() + kSquelchAddress);
+        CSquelchTuningDlg dialog([this] { return &Doc(); }, Frame());
+        QVERIFY(dialog.OnInitDialog());
+        dialog.show();
+        QSignalSpy ended(&dialog, &CSquelchTuningDlg::ExchangeEnded);
+
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1140)), Qt::LeftButton);
+        QVERIFY(dialog.Busy());
+        QVERIFY(!dialog.Control(1)->isEnabled());
+        QVERIFY(!dialog.List(0)->isEnabled());
+        dialog.reject();  // refused while the radio is talking
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QVERIFY(!dialog.Busy());
+        QVERIFY(dialog.Control(1)->isEnabled());
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked.first().m_text),
+                 QStringLiteral("Read Successfully"));
+        const QStringList expected = {"10", "-20", "54", "-55"};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(dialog.List(i)->currentText(), expected[i]);
+            QCOMPARE(Doc().m_image[kSquelchOffset + i], values[i]);
+        }
+
+        m_prompter.m_asked.clear();
+        dialog.List(0)->setCurrentText(QStringLiteral("-3"));
+        dialog.List(2)->setCurrentText(QStringLiteral("0"));
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1141)), Qt::LeftButton);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked.first().m_text),
+                 QStringLiteral("Write Successfully"));
+        const std::uint8_t written[4] = {61, 64 - 20, 64, 64 - 55};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(radio[kSquelchAddress + i], written[i]);
+            QCOMPARE(Doc().m_image[kSquelchOffset + i], written[i]);
+        }
+    }
+
+    // A reply one byte short would leave identification bytes where the values belong.
+    void squelchShortReplyChangesNothing() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        m_radio->m_radio.m_faults.m_shortReplyBlock = kSquelchAddress / 8;
+        const CMemoryImage before = Doc().m_image;
+        CSquelchTuningDlg dialog([this] { return &Doc(); }, Frame());
+        QVERIFY(dialog.OnInitDialog());
+        QSignalSpy ended(&dialog, &CSquelchTuningDlg::ExchangeEnded);
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1140)), Qt::LeftButton);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Interrupted);
+        QCOMPARE(m_prompter.Ids(), QList<int>{IDS_PROGRAM_INTERRUPT});
+        QVERIFY(Doc().m_image == before);
+        QCOMPARE(dialog.List(0)->currentText(), QStringLiteral("-23"));
+    }
+
+    void portListShowsBusyPortsDisabled() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        CPtyRadio other;
+        QVERIFY(other.m_bOk);
+        // Another program has the first pty.
+        CPosixSerialPort busy;
+        std::string error;
+        QVERIFY2(busy.Open(m_radio->Path().toStdString(), error), error.c_str());
+        const std::vector<CSerialPortInfo> ports = {{m_radio->Path().toStdString(), "Busy adapter"},
+                                                    {other.Path().toStdString(), "Free adapter"}};
+        CUserValues& values = ProgramUserValues();
+        QVERIFY(RememberPort(values, other.Path()));
+        CComSetupDlg dialog(values, Frame(), [&] { return ports; });
+        dialog.OnInitDialog();
+
+        QListWidgetItem* busyItem = dialog.ItemOf(m_radio->Path());
+        QListWidgetItem* freeItem = dialog.ItemOf(other.Path());
+        QListWidgetItem* simItem = dialog.ItemOf(kSimulatedPort);
+        QVERIFY(busyItem && freeItem && simItem);
+        QVERIFY(!(busyItem->flags() & Qt::ItemIsEnabled));
+        QVERIFY(!busyItem->toolTip().isEmpty());
+        QVERIFY(busyItem->text().contains("Busy adapter"));
+        QVERIFY(freeItem->flags() & Qt::ItemIsEnabled);
+        QCOMPARE(simItem->text(), QStringLiteral("Simulated radio"));
+        // The remembered port is preselected.
+        QVERIFY(freeItem->isSelected());
+        QCOMPARE(dialog.Port(), other.Path());
+
+        // F1: the port choice has the command's context, the buttons their own.
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.PortList()->setFocus();
+        QTRY_COMPARE(dialog.HelpContext(), int(ID_SETUP_COM));
+        dialog.Control(1)->setFocus();
+        QTRY_COMPARE(dialog.HelpContext(), 1);
+
+        dialog.PortList()->setCurrentItem(simItem);
+        QCOMPARE(dialog.Port(), kSimulatedPort);
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1)), Qt::LeftButton);
+        QCOMPARE(g_strComPort, kSimulatedPort);
+        QCOMPARE(RememberedPort(values), std::optional<QString>(kSimulatedPort));
+        busy.Close();
+    }
+
+    void otherPathAndOldNumbersAreTaken() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        CUserValues& values = ProgramUserValues();
+        QVERIFY(values.SetNumber("com", 3));
+        QCOMPARE(RememberedPort(values), std::optional<QString>("/dev/ttyS2"));
+        CComSetupDlg dialog(values, Frame(), [] { return std::vector<CSerialPortInfo>{}; });
+        dialog.OnInitDialog();
+        QCOMPARE(dialog.Port(), QStringLiteral("/dev/ttyS2"));
+        QVERIFY(dialog.PortList()->selectedItems().isEmpty());
+        dialog.PortField()->clear();
+        QVERIFY(!dialog.Control(1)->isEnabled());
+        QTest::keyClicks(dialog.PortField(), "/dev/ttyACM7");
+        QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1)), Qt::LeftButton);
+        QCOMPARE(g_strComPort, QStringLiteral("/dev/ttyACM7"));
+        QCOMPARE(RememberedPort(values), std::optional<QString>("/dev/ttyACM7"));
+    }
+
+    // The chosen port survives new document windows and is the one a later start uses.
+    void chosenPortIsKept() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        QVERIFY(RememberPort(ProgramUserValues(), QStringLiteral("/dev/ttyUSB3")));
+        g_strComPort = QStringLiteral("/dev/ttyUSB3");
+        // A window still waiting for Start goes with the document window it belongs to.
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> waiting = Transfer().ProcessDlg();
+        QVERIFY(waiting);
+        m_prompter.m_answers = {EPromptAnswer::Ok};  // "All data will be Cleared!"
+        QVERIFY(Frame()->OnCommand(ID_FILE_NEW));
+        QCOMPARE(g_strComPort, QStringLiteral("/dev/ttyUSB3"));
+        QTRY_VERIFY(waiting.isNull());
+        g_strComPort = QStringLiteral("/dev/ttyS0");
+        cleanup();
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        QCOMPARE(m_strStartPort, QStringLiteral("/dev/ttyUSB3"));
+    }
+};
+
+QTEST_MAIN(CTransferTest)
+#include "TransferTest.moc"
