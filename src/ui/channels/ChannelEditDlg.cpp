@@ -61,7 +61,7 @@ CSpinButton::CSpinButton(QWidget* parent) : QWidget(parent) {
 }
 
 CChannelEditDlg::CChannelEditDlg(CProgramView& view, int row, QWidget* parent)
-    : QDialog(parent), m_view(view), m_nRow(row) {
+    : CHelpDialog(parent), m_view(view), m_nRow(row) {
     setWindowTitle(tr("Channel Edit"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -328,13 +328,5 @@ bool CChannelEditDlg::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CChannelEditDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    return CHelpDialog::eventFilter(watched, event);
 }

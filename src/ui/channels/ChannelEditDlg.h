@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <QWidget>
 
+#include "app/HelpDialog.h"
 #include "channels/ChannelEditRules.h"
 
 class QComboBox;
@@ -32,7 +32,7 @@ private:
 
 // The Channel Edit dialog: a channel's optional signal and, for MSK and 2-Tone, its encode and
 // decode numbers. It writes into the image as it goes and refreshes the grid.
-class CChannelEditDlg : public QDialog {
+class CChannelEditDlg : public CHelpDialog {
     Q_OBJECT
 public:
     // `row` is the grid row whose channel opens (129, the Fr record, shows as 0).
@@ -46,11 +46,10 @@ public:
     // 1025/1026 encode/decode, 1031/1032/1033 spins, 1277/1278 labels, 1 OK, 2 Cancel).
     QWidget* Control(int id) const;
     const CChannelEditState& State() const { return m_state; }
-    int HelpContext() const;
+    int HelpContext() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowSignal();

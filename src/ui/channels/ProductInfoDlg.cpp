@@ -24,7 +24,7 @@ constexpr int kBandIds[4] = {1113, 1114, 1115, 1116};
 }
 
 CProductInfoDlg::CProductInfoDlg(CDocumentFinder findDocument, QWidget* parent)
-    : QDialog(parent), m_findDocument(std::move(findDocument)) {
+    : CHelpDialog(parent), m_findDocument(std::move(findDocument)) {
     setWindowTitle(tr("Product Information"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -65,9 +65,7 @@ CProductInfoDlg::CProductInfoDlg(CDocumentFinder findDocument, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &CProductInfoDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-    }
+    WatchChildrenForHelp();
 }
 
 QWidget* CProductInfoDlg::Control(int id) const {
@@ -136,20 +134,4 @@ int CProductInfoDlg::HelpContext() const {
         return 135;
     }
     return focus->property("controlId").toInt();
-}
-
-bool CProductInfoDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CProductInfoDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

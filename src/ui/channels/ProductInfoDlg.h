@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
 
+#include "app/HelpDialog.h"
 class QComboBox;
 class QLineEdit;
 class CProgramDoc;
 
 // Product Information: the radio model and the two frequency bands. The main frame keeps one
 // and shows it modally; it finds the active document each time it opens or stores.
-class CProductInfoDlg : public QDialog {
+class CProductInfoDlg : public CHelpDialog {
     Q_OBJECT
 public:
     using CDocumentFinder = std::function<CProgramDoc*()>;
@@ -22,12 +22,9 @@ public:
 
     // 1013 model list, 1113..1116 band edits, 1 OK, 2 Cancel.
     QWidget* Control(int id) const;
-    int HelpContext() const;
+    int HelpContext() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void OnOK();
 

@@ -20,7 +20,7 @@ constexpr int kPortRole = Qt::UserRole;
 }
 
 CComSetupDlg::CComSetupDlg(CUserValues& values, QWidget* parent, CPortLister lister)
-    : QDialog(parent), m_values(values), m_lister(std::move(lister)) {
+    : CHelpDialog(parent), m_values(values), m_lister(std::move(lister)) {
     setWindowTitle(tr("Com Setup"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     if (!m_lister) {
@@ -61,9 +61,7 @@ CComSetupDlg::CComSetupDlg(CUserValues& values, QWidget* parent, CPortLister lis
     connect(m_pField, &QLineEdit::textEdited, this, &CComSetupDlg::OnFieldEdited);
     connect(m_pField, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_pOk->setEnabled(!text.trimmed().isEmpty()); });
-    for (QWidget* child : findChildren<QWidget*>()) {
-        child->installEventFilter(this);
-    }
+    WatchChildrenForHelp();
 }
 
 int CComSetupDlg::DoModal() {
@@ -159,20 +157,4 @@ int CComSetupDlg::HelpContext() const {
     }
     const int id = focus->property("controlId").toInt();
     return id != 0 ? id : ID_SETUP_COM;
-}
-
-bool CComSetupDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CComSetupDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <functional>
 #include <vector>
 
+#include "app/HelpDialog.h"
 #include "link/SerialPort.h"
 
 class QLineEdit;
@@ -14,7 +14,7 @@ class CUserValues;
 // Com Setup: the port the transfers use. Lists the system's serial ports with their
 // descriptions (each disabled when it cannot be opened now) and the simulated radio, and takes
 // any other path in its field. OK sets g_strComPort and remembers the port in "com".
-class CComSetupDlg : public QDialog {
+class CComSetupDlg : public CHelpDialog {
     Q_OBJECT
 public:
     using CPortLister = std::function<std::vector<CSerialPortInfo>()>;
@@ -32,12 +32,9 @@ public:
     QListWidgetItem* ItemOf(const QString& port) const;
     // 1 OK, 2 Cancel; the list and the field stand for the port choice (32777).
     QWidget* Control(int id) const;
-    int HelpContext() const;
+    int HelpContext() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void OnOK();
     void OnItemChanged();

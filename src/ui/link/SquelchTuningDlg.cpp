@@ -35,7 +35,7 @@ struct CSquelchJob {
 }  // namespace
 
 CSquelchTuningDlg::CSquelchTuningDlg(CDocumentFinder findDocument, QWidget* parent)
-    : QDialog(parent), m_findDocument(std::move(findDocument)) {
+    : CHelpDialog(parent), m_findDocument(std::move(findDocument)) {
     setWindowTitle(tr("Squelch Tuning"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -241,12 +241,4 @@ void CSquelchTuningDlg::RunExchange(bool write) {
 int CSquelchTuningDlg::HelpContext() const {
     // The lists' numbers belong to other windows' help too; the dialog has one page.
     return ID_EDIT_SQUELCH_TUNING;
-}
-
-void CSquelchTuningDlg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp(HelpContext());
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

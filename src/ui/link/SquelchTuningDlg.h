@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <cstdint>
 #include <functional>
 
+#include "app/HelpDialog.h"
 #include "link/CloneProtocol.h"
 
 class QComboBox;
@@ -14,7 +14,7 @@ class CProgramDoc;
 
 // Squelch Tuning: the four squelch values of the image's last row, with Read and Write
 // buttons that move exactly these four bytes with the radio. Made for each opening, modal.
-class CSquelchTuningDlg : public QDialog {
+class CSquelchTuningDlg : public CHelpDialog {
     Q_OBJECT
 public:
     using CDocumentFinder = std::function<CProgramDoc*()>;
@@ -36,7 +36,7 @@ public:
     QComboBox* List(int index) const { return m_pLists[index]; }
     // True while an exchange with the radio runs.
     bool Busy() const { return m_bBusy; }
-    int HelpContext() const;
+    int HelpContext() const override;
 
 signals:
     // An exchange with the radio has ended.
@@ -46,8 +46,6 @@ public slots:
     void reject() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     void LoadLists(const CMemoryImage& image);
     std::array<std::uint8_t, 4> ListBytes() const;
