@@ -31,6 +31,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
+#include "ui/ProgramFolder.h"
 
 namespace {
 
@@ -45,33 +46,13 @@ public:
 };
 
 // A program folder of its own: Program.ini with two models, the language packs, help pages.
-class CAppDir {
+class CAppDir : public CProgramFolder {
 public:
-    explicit CAppDir(const QByteArray& language) {
-        const QByteArray ini = "[Setup]\r\nLanguage=" + language +
-                               "\r\nAppName=Editing Test\r\nType1=LH-740A\r\nType2=LH-740B\r\n"
-                               "[English]\r\nCompany=Vornex Communications\r\n"
-                               "[Chinese]\r\nCompany=Vornex\r\n";
-        QFile file(Path("Program.ini"));
-        file.open(QIODevice::WriteOnly);
-        file.write(ini);
-        file.close();
-        const QString bin = QStringLiteral(LH740_BIN_DIR "/");
-        for (const QString& name : {QStringLiteral("English.qm"), QStringLiteral("Chinese.qm")}) {
-            QFile::copy(bin + name, Path(name));
-        }
-        for (const QString& help : {QStringLiteral("enHelp"), QStringLiteral("chHelp")}) {
-            QDir().mkpath(Path(help));
-            for (const QString& page : QDir(bin + help).entryList(QDir::Files)) {
-                QFile::copy(bin + help + "/" + page, Path(help + "/" + page));
-            }
-        }
-    }
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-    QString Dir() const { return m_dir.path() + "/"; }
-
-private:
-    QTemporaryDir m_dir;
+    explicit CAppDir(const QByteArray& language)
+        : CProgramFolder("[Setup]\r\nLanguage=" + language +
+                         "\r\nAppName=Editing Test\r\nType1=LH-740A\r\nType2=LH-740B\r\n"
+                         "[English]\r\nCompany=Vornex Communications\r\n"
+                         "[Chinese]\r\nCompany=Vornex\r\n") {}
 };
 
 // Record k's frequencies, both given as BCD bytes, least significant first.

@@ -35,6 +35,7 @@
 #include "link/ViewTransfer.h"
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
+#include "ui/ProgramFolder.h"
 
 namespace {
 
@@ -57,24 +58,12 @@ public:
 };
 
 // A program folder of its own: Program.ini and the language packs.
-class CAppDir {
+class CAppDir : public CProgramFolder {
 public:
-    explicit CAppDir(const QByteArray& language) {
-        QFile file(Path("Program.ini"));
-        file.open(QIODevice::WriteOnly);
-        file.write("[Setup]\r\nLanguage=" + language +
-                   "\r\nAppName=Transfer Test\r\n[English]\r\nCompany=Vornex\r\n"
-                   "[Chinese]\r\nCompany=Vornex\r\n");
-        file.close();
-        for (const QString& name : {QStringLiteral("English.qm"), QStringLiteral("Chinese.qm")}) {
-            QFile::copy(QStringLiteral(LH740_BIN_DIR "/") + name, Path(name));
-        }
-    }
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-    QString Dir() const { return m_dir.path() + "/"; }
-
-private:
-    QTemporaryDir m_dir;
+    explicit CAppDir(const QByteArray& language)
+        : CProgramFolder("[Setup]\r\nLanguage=" + language +
+                         "\r\nAppName=Transfer Test\r\n[English]\r\nCompany=Vornex\r\n"
+                         "[Chinese]\r\nCompany=Vornex\r\n") {}
 };
 
 // The simulated radio served on a pseudo-terminal by a thread of its own.

@@ -34,6 +34,7 @@
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
+#include "ui/ProgramFolder.h"
 
 namespace {
 
@@ -53,41 +54,16 @@ const char kGbkCompany[] = "Vornex \xCD\xA8\xD0\xC5";
 
 // A program folder of its own: Program.ini, the language packs, help pages and, on request,
 // the pictures.
-class CAppDir {
+class CAppDir : public CProgramFolder {
 public:
     explicit CAppDir(const QByteArray& language, bool pictures = false,
-                     const QByteArray& extraEnglish = "Version=Version 9\r\n") {
-        const QByteArray ini = "[Setup]\r\nLanguage=" + language +
-                               "\r\nAppName=Test Programmer\r\n[English]\r\n"
-                               "Company=Vornex Communications\r\nAbout Title=About LH-740\r\n" +
-                               extraEnglish + "Copyrights=Copyright 2026\r\n[Chinese]\r\nCompany=" +
-                               QByteArray(kGbkCompany) + "\r\n";
-        QFile file(Path("Program.ini"));
-        file.open(QIODevice::WriteOnly);
-        file.write(ini);
-        file.close();
-        const QString bin = QStringLiteral(LH740_BIN_DIR "/");
-        QStringList files = {"English.qm", "Chinese.qm"};
-        if (pictures) {
-            files << "startup.bmp"
-                  << "background.bmp"
-                  << "title.ico";
-        }
-        for (const QString& name : files) {
-            QFile::copy(bin + name, Path(name));
-        }
-        for (const QString& help : {QStringLiteral("enHelp"), QStringLiteral("chHelp")}) {
-            QDir().mkpath(Path(help));
-            for (const QString& page : QDir(bin + help).entryList(QDir::Files)) {
-                QFile::copy(bin + help + "/" + page, Path(help + "/" + page));
-            }
-        }
-    }
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-    QString Dir() const { return m_dir.path() + "/"; }
-
-private:
-    QTemporaryDir m_dir;
+                     const QByteArray& extraEnglish = "Version=Version 9\r\n")
+        : CProgramFolder("[Setup]\r\nLanguage=" + language +
+                             "\r\nAppName=Test Programmer\r\n[English]\r\n"
+                             "Company=Vornex Communications\r\nAbout Title=About LH-740\r\n" +
+                             extraEnglish + "Copyrights=Copyright 2026\r\n[Chinese]\r\nCompany=" +
+                             QByteArray(kGbkCompany) + "\r\n",
+                         pictures) {}
 };
 
 std::unique_ptr<CProgramApp> Start(const CAppDir& dir, const QStringList& arguments = {},
