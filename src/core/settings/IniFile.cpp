@@ -205,7 +205,7 @@ bool CIniFile::Save() {
     const std::string text = Serialise();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    auto saved = WriteFileAtomically(m_strPath, bytes);
+    auto saved = WriteFileSafely(m_strPath, bytes);
     if (!saved) {
         // A folder we cannot create files in may still hold a writable file: rewrite it in
         // place and cut it to length, so no stale tail of the old content survives.
