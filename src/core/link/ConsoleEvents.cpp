@@ -221,9 +221,16 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
 }
 
 std::string CConsoleLink::Describe(const CTransferResult& result) {
-    std::string text = OneLine(result.m_message);
-    if (!result.m_detail.empty()) {
-        text += text.empty() ? result.m_detail : " (" + result.m_detail + ")";
+    // A message that shows the detail on a line of its own keeps it there.
+    const std::string& detail = result.m_detail;
+    std::string message = result.m_message;
+    const bool ownLine = !detail.empty() && message.ends_with("\n" + detail);
+    if (ownLine) {
+        message.resize(message.size() - detail.size() - 1);
+    }
+    std::string text = OneLine(message);
+    if (!detail.empty()) {
+        text += text.empty() ? detail : ownLine ? "\n" + detail : " (" + detail + ")";
     }
     if (text.empty() && result.m_outcome == ETransferOutcome::Cancelled) {
         text = "cancelled.";

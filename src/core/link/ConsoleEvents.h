@@ -70,7 +70,8 @@ public:
     CConsoleLinkEvents& Events() { return *m_pEvents; }
     const std::string& PortName() const { return m_strPort; }
 
-    // The message of a failed transfer, in one line, with what the system said.
+    // The message of a failed transfer in one line, with what the system said (on a second line
+    // when the message shows it there, as "Could not Open the Port" does).
     static std::string Describe(const CTransferResult& result);
 
 private:

@@ -164,4 +164,63 @@ TEST(PortProbe, LockFolderComesFromTheEnvironment) {
     }
 }
 
+class CRecordingEvents : public CLinkEvents {
+public:
+    std::vector<CPrompt> m_prompts;
+    void OnStatus(const std::string&) override {}
+    void OnProgress(int) override {}
+    EPromptAnswer Ask(const CPrompt& prompt) override {
+        m_prompts.push_back(prompt);
+        return EPromptAnswer::Ok;
+    }
+    bool CancelRequested() override { return false; }
+};
+
+// "Could not Open the Port" keeps its text and names the port and the reason below it.
+TEST(PortProbe, OpenFailureShowsThePortAndTheReasonOnASecondLine) {
+    CTempDir locks;
+    CHeldPty pty;
+    WriteText(locks / pty.LockName(), "1\n");
+    const struct {
+        bool m_chinese;
+        std::string m_port;
+        std::string m_second;
+    } cases[] = {
+        {false, pty.m_path, pty.m_path + ": busy, held by process 1."},
+        {true, pty.m_path, pty.m_path + ": 端口忙，被进程 1 占用。"},
+        {false, locks / "ttyUSB9", locks / "ttyUSB9" + ": no such device."},
+        {true, locks / "ttyUSB9", locks / "ttyUSB9" + ": 没有此设备。"},
+    };
+    for (const auto& c : cases) {
+        g_bChinese = c.m_chinese;
+        CPosixSerialPort port(locks.Path());
+        CRecordingEvents events;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        const auto result =
+            RunTransfer(ETransferDirection::Read, port, c.m_port, image, events, {});
+        const std::string shown = std::string(LoadString(IDS_OPEN_PORT_FAILED)) + "\n" + c.m_second;
+        EXPECT_EQ(result.m_outcome, ETransferOutcome::PortUnavailable);
+        EXPECT_EQ(result.m_message, shown);
+        EXPECT_EQ(result.m_detail, c.m_second);
+        ASSERT_EQ(events.m_prompts.size(), 1u);
+        EXPECT_EQ(events.m_prompts[0].m_text, shown);
+        EXPECT_EQ(events.m_prompts[0].m_detail, c.m_second);
+        EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_OPEN_PORT_FAILED);
+    }
+    g_bChinese = false;
+
+    // The same reason from a probe run by a user outside the dialout group.
+    ASSERT_EQ(::fchmod(pty.m_slave, 0660), 0);
+    std::filesystem::remove(locks / pty.LockName());
+    EXPECT_EQ(RunAsOrdinaryUser([&] {
+                  return ProbeSerialPort(pty.m_path, locks.Path()) ==
+                                 pty.m_path +
+                                     ": permission denied; join the dialout group (sudo usermod "
+                                     "-aG dialout $USER, then log in again)."
+                             ? 0
+                             : 1;
+              }),
+              0);
+}
+
 }  // namespace
