@@ -154,8 +154,9 @@ std::expected<CTarget, std::string> FindTarget(const std::string& path) {
         return std::unexpected(CannotSave(path, NotRegular(target.m_stat.st_mode)));
     }
     if (const int err = WriteRefusal(target.m_path, target.m_stat); err != 0) {
-        return std::unexpected(
-            CannotSave(path, SystemReason(err) + " (the file is write-protected)"));
+        const bool noWriteBit = (target.m_stat.st_mode & 0222) == 0;
+        return std::unexpected(CannotSave(
+            path, SystemReason(err) + (noWriteBit ? " (the file is write-protected)" : "")));
     }
     return target;
 }
@@ -255,6 +256,11 @@ CFileResult CheckWritableTarget(const std::string& path) {
     auto target = FindTarget(path);
     if (!target) {
         return std::unexpected(target.error());
+    }
+    // A new file needs a folder that takes it.
+    if (!target->m_bExists && ::faccessat(AT_FDCWD, DirectoryPart(target->m_path).c_str(),
+                                          W_OK | X_OK, AT_EACCESS) != 0) {
+        return std::unexpected(CannotSave(path, errno));
     }
     return {};
 }

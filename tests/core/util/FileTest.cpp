@@ -233,6 +233,20 @@ TEST(WriteFileSafely, FileSizeLimitLeavesTheOldFileByteForByte) {
     }
 }
 
+TEST(CheckWritableTarget, NewFilesNeedAFolderThatTakesThem) {
+    CTempDir dir;
+    fs::create_directory(dir / "closed");
+    ASSERT_EQ(::chmod((dir / "closed").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+    EXPECT_TRUE(CheckWritableTarget(dir / "new.dat"));
+    auto missing = CheckWritableTarget(dir / "missing/new.dat");
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.error().find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(
+        RunAsOrdinaryUser([&] { return CheckWritableTarget(dir / "closed/new.dat") ? 1 : 0; }), 0);
+    EXPECT_FALSE(fs::exists(dir / "new.dat"));
+}
+
 TEST(WriteOutputFile, DashIsStandardOutput) {
     CTempDir dir;
     const std::string captured = dir / "stdout";
