@@ -152,18 +152,6 @@ TEST(PortProbe, HonoursUucpLockFilesOfLiveProcesses) {
     }
 }
 
-TEST(PortProbe, LockFolderComesFromTheEnvironment) {
-    const char* saved = std::getenv("LH740_LOCK_DIR");
-    const std::string keep = saved ? saved : "";
-    ::setenv("LH740_LOCK_DIR", "/tmp/elsewhere", 1);
-    EXPECT_EQ(SerialLockDirectory(), "/tmp/elsewhere");
-    ::unsetenv("LH740_LOCK_DIR");
-    EXPECT_EQ(SerialLockDirectory(), "/var/lock");
-    if (saved) {
-        ::setenv("LH740_LOCK_DIR", keep.c_str(), 1);
-    }
-}
-
 class CRecordingEvents : public CLinkEvents {
 public:
     std::vector<CPrompt> m_prompts;
