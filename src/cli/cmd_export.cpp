@@ -13,7 +13,9 @@ void AddExportCommand(CLI::App& app, int& rc) {
     auto file = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     cmd->add_option("FILE", *file, "The .dat file.")->required();
-    cmd->add_option("OUT", *out, "The CSV file to write (replaced atomically).")->required();
+    cmd->add_option("OUT", *out,
+                    "The CSV file to write (replaced atomically), or - for standard output.")
+        ->required();
     cmd->callback([&rc, file, out] {
         auto image = LoadDatFile(*file);
         if (!image) {
@@ -22,8 +24,8 @@ void AddExportCommand(CLI::App& app, int& rc) {
         }
         g_bNewDocument = false;
         const std::string csv = ExportChannelsCsv(*image);
-        auto written = WriteFileAtomically(
-            *out, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});
+        auto written =
+            WriteOutputFile(*out, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});
         rc = written ? kExitOk : Fail(kExitFailure, written.error());
     });
 }

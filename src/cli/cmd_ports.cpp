@@ -29,7 +29,11 @@ void AddPortsCommand(CLI::App& app, int& rc) {
             std::printf("No serial ports found.\n");
         }
         for (const auto& port : ports) {
-            const std::string reason = ProbeSerialPort(port.m_path);
+            std::string reason = ProbeSerialPort(port.m_path);
+            // The line names the port already.
+            if (reason.starts_with(port.m_path + ": ")) {
+                reason.erase(0, port.m_path.size() + 2);
+            }
             std::printf("%s %-14s %-32s %s\n", port.m_path == current ? "*" : " ",
                         port.m_path.c_str(),
                         port.m_description.empty() ? "-" : port.m_description.c_str(),

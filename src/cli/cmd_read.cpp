@@ -45,6 +45,11 @@ void AddReadCommand(CLI::App& app, int& rc) {
                                                 : 0xFF;
             }
         }
+        // A read takes a minute; an output that will be refused is refused first.
+        if (auto writable = CheckWritableTarget(args->m_out); !writable) {
+            rc = Fail(kExitFailure, writable.error());
+            return;
+        }
         CConsoleLink link;
         std::string error;
         if (!link.Prepare(args->m_link, ProgramUserValues().GetString("com"), MakeSerialPort,

@@ -93,7 +93,8 @@ void AddReportCommand(CLI::App& app, int& rc) {
         "report", "Write the printed report of a .dat file as a PDF (A4, one page per page).");
     auto args = std::make_shared<CReportArgs>();
     cmd->add_option("FILE", args->m_file, "The .dat file.")->required();
-    cmd->add_option("-o,--output", args->m_out, "The PDF file to write.")->required();
+    cmd->add_option("-o,--output", args->m_out, "The PDF file to write, or - for standard output.")
+        ->required();
     cmd->add_option("--sections", args->m_sections,
                     "Comma-separated sections in any order: dtmf, msk, optional, 2tone, "
                     "channels (default: optional,channels).");

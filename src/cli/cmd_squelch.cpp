@@ -27,6 +27,10 @@ void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
         rc = Fail(kExitInvalidInput, image.error());
         return;
     }
+    if (auto writable = CheckWritableTarget(args.m_file); !write && !writable) {
+        rc = Fail(kExitFailure, writable.error());
+        return;
+    }
     CConsoleLink link;
     std::string error;
     if (!link.Prepare(args.m_link, ProgramUserValues().GetString("com"), MakeSerialPort, error)) {

@@ -142,7 +142,6 @@ std::expected<void, std::string> WriteReportPdf(const std::string& path,
         }
     }
     const QByteArray& bytes = buffer.data();
-    return WriteFileAtomically(path,
-                               std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                         static_cast<std::size_t>(bytes.size())));
+    return WriteOutputFile(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                           static_cast<std::size_t>(bytes.size())));
 }

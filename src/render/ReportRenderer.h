@@ -38,6 +38,7 @@ std::expected<void, std::string> RenderReport(QPagedPaintDevice& device,
                                               const CReportContext& context, int first = 1,
                                               int last = 0);
 
-// Renders to PDF in memory and writes the file atomically. A plan without pages is an error.
+// Renders to PDF in memory and writes the file with WriteOutputFile ("-" is standard output).
+// A plan without pages is an error.
 std::expected<void, std::string> WriteReportPdf(const std::string& path,
                                                 const CReportContext& context);

@@ -152,7 +152,7 @@ TEST(CliLink, FailuresHaveTheirExitCodesAndWriteNothing) {
         std::vector<std::string> m_sim;
         std::string m_command;  // PORT and OUT are replaced
         int m_code;
-        const char* m_message;
+        std::string m_message;
     };
     const CCase cases[] = {
         {{"--fault", "wrong-model"}, "read --port PORT -o OUT", 5, "type of radio does not"},
@@ -161,7 +161,13 @@ TEST(CliLink, FailuresHaveTheirExitCodesAndWriteNothing) {
         {{"--fault", "hangup=3"}, "read --port PORT -o OUT", 5, "hung up"},
         {{"--fault", "no-confirm"}, "read --retries 2 --port PORT -o OUT", 5, "retrying (2 of 2)"},
         {{"--band", "400-470"}, "write --port PORT DOC", 6, "over the range of the radio"},
-        {{}, "read --port /dev/lh740-missing -o OUT", 4, "does not exist"},
+        // The message, then the port and the reason on a line of their own.
+        {{},
+         "read --port " + Q(dir / "missing-port") + " -o OUT",
+         4,
+         "Could not Open the Port, Please check whether the Port are occupied or the device are "
+         "ok\n" +
+             (dir / "missing-port") + ": no such device.\n"},
         {{}, "read -o OUT", 2, "no port given"},
         {{}, "read --port PORT --base " + Q(dir / "missing.dat") + " -o OUT", 3, "missing.dat"},
     };

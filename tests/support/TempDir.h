@@ -73,3 +73,21 @@ inline int RunAsOrdinaryUser(const std::function<int()>& body) {
     }
     return WEXITSTATUS(status);
 }
+
+// Runs `body` in a child process that is killed after `seconds`, and returns its exit code, or
+// -1 when it did not exit normally (a body that blocks fails instead of hanging the test).
+inline int RunWithTimeout(unsigned seconds, const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child < 0) {
+        return -1;
+    }
+    if (child == 0) {
+        ::alarm(seconds);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}

@@ -412,13 +412,18 @@ private slots:
 
     void portThatCannotBeOpenedEndsAtOnce() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        g_strComPort = QStringLiteral("/dev/lh740-no-such-port");
+        g_strComPort = QDir::tempPath() + QStringLiteral("/lh740-no-such-port");
         const CMemoryImage before = Doc().m_image;
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::PortUnavailable);
         QTRY_VERIFY(dlg.isNull());
         QCOMPARE(m_prompter.Ids(), QList<int>{IDS_OPEN_PORT_FAILED});
+        // The message keeps its text and names the port and the reason on a second line.
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_text),
+                 StringTableText(IDS_OPEN_PORT_FAILED) + "\n" + g_strComPort +
+                     (g_bChinese ? QStringLiteral(": 没有此设备。")
+                                 : QStringLiteral(": no such device.")));
         QVERIFY(Doc().m_image == before);
     }
 

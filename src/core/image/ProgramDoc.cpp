@@ -27,7 +27,7 @@ std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
 }
 
 CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image) {
-    return WriteFileAtomically(path, image.m_bytes);
+    return WriteFileSafely(path, image.m_bytes);
 }
 
 bool CProgramDoc::OnNewDocument(const CIniFile& ini) {

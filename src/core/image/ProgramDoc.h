@@ -21,7 +21,8 @@ public:
     bool OnNewDocument(const CIniFile& ini);
     // Reads the first 6144 bytes of `path`. On failure the document is left as it was.
     CFileResult OnOpenDocument(const std::string& path);
-    // Runs the before-save hook (the channel view stores its grid), then writes atomically.
+    // Runs the before-save hook (the channel view stores its grid), then writes the file with
+    // WriteFileSafely (the file a link leads to, atomically; protected files are refused).
     CFileResult OnSaveDocument(const std::string& path);
 
     const std::string& GetTitle() const { return m_strTitle; }

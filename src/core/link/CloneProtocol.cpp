@@ -33,7 +33,12 @@ public:
         std::string error;
         if (!m_port.Open(name, error)) {
             m_result.m_detail = error;
-            Fail(ETransferOutcome::PortUnavailable, IDS_OPEN_PORT_FAILED);
+            CPrompt prompt;
+            prompt.m_stringId = IDS_OPEN_PORT_FAILED;
+            prompt.m_detail = error;
+            prompt.m_text = PromptText(LoadString(IDS_OPEN_PORT_FAILED), error);
+            prompt.m_icon = EPromptIcon::Exclamation;
+            FailWith(ETransferOutcome::PortUnavailable, prompt);
             return false;
         }
         m_rx.fill(0);

@@ -1,6 +1,7 @@
 #include "link/ConsoleEvents.h"
 
 #include "link/TracePort.h"
+#include "util/File.h"
 
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -162,8 +164,17 @@ CConsoleLink::~CConsoleLink() {
     if (m_pTrace) {
         m_pTrace->Close();
     }
-    if (m_pTraceFile != nullptr) {
-        std::fclose(m_pTraceFile);
+    if (m_pTraceFile == nullptr || m_pTraceFile == stdout) {
+        return;
+    }
+    // The trace is kept in memory and written like every other file, once, at the end.
+    std::fclose(m_pTraceFile);
+    auto written = WriteFileSafely(
+        m_strTracePath,
+        std::span(reinterpret_cast<const std::uint8_t*>(m_pTraceBuffer), m_nTraceSize));
+    std::free(m_pTraceBuffer);
+    if (!written) {
+        std::fprintf(stderr, "lh740ctl: the trace was not written: %s\n", written.error().c_str());
     }
 }
 
@@ -180,11 +191,20 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
     }
     m_pPort = makePort(m_strPort);
     if (!options.m_strTrace.empty()) {
-        m_pTraceFile = std::fopen(options.m_strTrace.c_str(), "w");
-        if (m_pTraceFile == nullptr) {
-            error = "cannot write the trace file " + options.m_strTrace + ": " +
-                    std::strerror(errno) + ".";
-            return false;
+        if (options.m_strTrace == "-") {
+            m_pTraceFile = stdout;
+        } else {
+            // Refused now rather than after the transfer: a device, a pipe, a protected file.
+            if (auto writable = CheckWritableTarget(options.m_strTrace); !writable) {
+                error = "cannot write the trace file: " + writable.error();
+                return false;
+            }
+            m_strTracePath = options.m_strTrace;
+            m_pTraceFile = ::open_memstream(&m_pTraceBuffer, &m_nTraceSize);
+            if (m_pTraceFile == nullptr) {
+                error = "cannot keep the trace: " + SystemReason(errno) + ".";
+                return false;
+            }
         }
         m_pTrace = std::make_unique<CTraceSerialPort>(*m_pPort, m_pTraceFile);
     }
@@ -201,9 +221,16 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
 }
 
 std::string CConsoleLink::Describe(const CTransferResult& result) {
-    std::string text = OneLine(result.m_message);
-    if (!result.m_detail.empty()) {
-        text += text.empty() ? result.m_detail : " (" + result.m_detail + ")";
+    // A message that shows the detail on a line of its own keeps it there.
+    const std::string& detail = result.m_detail;
+    std::string message = result.m_message;
+    const bool ownLine = !detail.empty() && message.ends_with("\n" + detail);
+    if (ownLine) {
+        message.resize(message.size() - detail.size() - 1);
+    }
+    std::string text = OneLine(message);
+    if (!detail.empty()) {
+        text += text.empty() ? detail : ownLine ? "\n" + detail : " (" + detail + ")";
     }
     if (text.empty() && result.m_outcome == ETransferOutcome::Cancelled) {
         text = "cancelled.";

@@ -47,7 +47,7 @@ private:
 // the events, and Ctrl+C turned into Cancel while it runs.
 struct CConsoleLinkOptions {
     std::string m_strPort;   // empty: the remembered one
-    std::string m_strTrace;  // file for the byte trace, empty for none
+    std::string m_strTrace;  // file for the byte trace ("-": standard output), empty for none
     bool m_bQuiet = false;
     bool m_bYes = false;
     int m_nRetries = 0;
@@ -70,13 +70,17 @@ public:
     CConsoleLinkEvents& Events() { return *m_pEvents; }
     const std::string& PortName() const { return m_strPort; }
 
-    // The message of a failed transfer, in one line, with what the system said.
+    // The message of a failed transfer in one line, with what the system said (on a second line
+    // when the message shows it there, as "Could not Open the Port" does).
     static std::string Describe(const CTransferResult& result);
 
 private:
     std::string m_strPort;
     std::unique_ptr<CSerialPort> m_pPort;
     std::unique_ptr<CSerialPort> m_pTrace;
-    std::FILE* m_pTraceFile = nullptr;
+    std::FILE* m_pTraceFile = nullptr;  // stdout for "-", else a memory stream
+    std::string m_strTracePath;
+    char* m_pTraceBuffer = nullptr;
+    std::size_t m_nTraceSize = 0;
     std::unique_ptr<CConsoleLinkEvents> m_pEvents;
 };

@@ -1,44 +1,174 @@
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "link/SerialPort.h"
+#include "settings/Language.h"
 #include "util/File.h"
 
 namespace {
 
 using CClock = std::chrono::steady_clock;
 
-std::string OpenError(const std::string& name, int err) {
+const CText kNoSuchDevice{"no such device", "没有此设备"};
+const CText kPermissionDenied{
+    "permission denied; join the dialout group (sudo usermod -aG dialout $USER, then log in "
+    "again)",
+    "权限不足，请把用户加入 dialout 组（sudo usermod -aG dialout $USER，然后重新登录）"};
+const CText kInUse{"busy, in use by another program", "端口忙，正被其他程序使用"};
+const CText kNotSerial{"not a serial port", "不是串口"};
+
+std::string HeldBy(int pid) {
+    const std::string n = std::to_string(pid);
+    return g_bChinese ? "端口忙，被进程 " + n + " 占用" : "busy, held by process " + n;
+}
+
+std::string LockedBy(const std::string& lockFile) {
+    return (g_bChinese ? "端口忙，已被锁定：" : "busy, locked by ") + lockFile;
+}
+
+// The second line of message 61451: the port and why it cannot be used.
+std::string PortError(const std::string& name, const std::string& reason) {
+    return name + ": " + reason + (g_bChinese ? "。" : ".");
+}
+
+std::string OpenError(const std::string& name, int err, int holder = 0) {
     switch (err) {
         case ENOENT:
         case ENXIO:
         case ENODEV:
-            return "port " + name + " does not exist.";
+            return PortError(name, kNoSuchDevice.Get());
         case EACCES:
         case EPERM:
-            return "permission denied on " + name +
-                   "; the user must be in the dialout group (sudo usermod -aG dialout $USER, "
-                   "then log in again).";
+            return PortError(name, kPermissionDenied.Get());
         case EBUSY:
         case EWOULDBLOCK:
-            return name + " is in use by another program.";
+            return PortError(name, holder > 0 ? HeldBy(holder) : kInUse.Get());
         case ENOTTY:
-            return name + " is not a serial port.";
+            return PortError(name, kNotSerial.Get());
         default:
-            return name + ": " + SystemReason(err) + ".";
+            return PortError(name, SystemReason(err));
     }
+}
+
+// The process holding a flock on the open file, from /proc/locks; 0 when not found.
+int FlockHolder(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return 0;
+    }
+    std::ifstream in("/proc/locks");
+    for (std::string line; std::getline(in, line);) {
+        // "1: FLOCK  ADVISORY  WRITE 1234 00:05:87 0 EOF"; waiters are marked "->".
+        std::istringstream fields(line);
+        std::string number, type, mode, access, device;
+        int pid = 0;
+        if (line.find("->") != std::string::npos ||
+            !(fields >> number >> type >> mode >> access >> pid >> device) || type != "FLOCK") {
+            continue;
+        }
+        unsigned major = 0, minor = 0;
+        unsigned long inode = 0;
+        if (std::sscanf(device.c_str(), "%x:%x:%lu", &major, &minor, &inode) == 3 &&
+            major == ::major(st.st_dev) && minor == ::minor(st.st_dev) && inode == st.st_ino) {
+            return pid;
+        }
+    }
+    return 0;
+}
+
+// LCK.. and the device's name below /dev, with '/' as '_': LCK..ttyUSB0, LCK..pts_3.
+std::string LockFileName(const std::string& path) {
+    char real[PATH_MAX];
+    std::string name = ::realpath(path.c_str(), real) != nullptr ? real : path;
+    if (name.starts_with("/dev/")) {
+        name.erase(0, 5);
+    } else if (const auto slash = name.rfind('/'); slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    std::ranges::replace(name, '/', '_');
+    return "LCK.." + name;
+}
+
+// The pid a lock file holds: ten ASCII digits as most programs write it, or a binary int as
+// old ones did. 0 when it holds none.
+int ParseLockPid(const std::vector<std::uint8_t>& bytes) {
+    const bool text = std::ranges::all_of(bytes, [](std::uint8_t b) {
+        return b == '\n' || b == '\r' || b == '\t' || (b >= 0x20 && b < 0x7F);
+    });
+    if (bytes.size() == 4 && !text) {
+        std::int32_t pid = 0;
+        std::memcpy(&pid, bytes.data(), sizeof pid);
+        return pid > 0 ? pid : 0;
+    }
+    const char* begin = reinterpret_cast<const char*>(bytes.data());
+    const char* end = begin + bytes.size();
+    while (begin != end && std::isspace(static_cast<unsigned char>(*begin))) {
+        ++begin;
+    }
+    int pid = 0;
+    const auto parsed = std::from_chars(begin, end, pid);
+    return parsed.ec == std::errc() && pid > 0 ? pid : 0;
+}
+
+// Opens the port for a transfer or a probe, refusing it when another program holds it, and
+// changing nothing on it: the caller configures it or closes it again.
+int OpenUnused(const std::string& name, const std::string& lockDir, std::string& error) {
+    const std::string lockFile = lockDir + "/" + LockFileName(name);
+    const int locker = SerialLockHolder(name, lockDir);
+    if (locker != 0) {
+        error = PortError(name, locker > 0 ? HeldBy(locker) : LockedBy(lockFile));
+        return -1;
+    }
+    // Non-blocking so the open does not wait for a carrier; reads and writes use poll().
+    const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = OpenError(name, errno);
+        return -1;
+    }
+    // flock keeps out every program that asks, even one running as root, which TIOCEXCL
+    // does not; TIOCEXCL keeps out those that do not ask.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        error = OpenError(name, err, err == EWOULDBLOCK ? FlockHolder(fd) : 0);
+        ::close(fd);
+        return -1;
+    }
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        error = OpenError(name, errno);
+        ::close(fd);
+        return -1;
+    }
+    // Root opens a port that another program made exclusive; it is still that program's.
+    int exclusive = 0;
+    if (::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0) {
+        error = OpenError(name, EBUSY);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Raw 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control, receiver on, modem lines
@@ -99,17 +229,8 @@ CPosixSerialPort::~CPosixSerialPort() {
 
 bool CPosixSerialPort::Open(const std::string& name, std::string& error) {
     Close();
-    // Non-blocking so the open does not wait for a carrier; reads and writes use poll().
-    const int fd = ::open(name.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenUnused(name, m_strLockDir, error);
     if (fd < 0) {
-        error = OpenError(name, errno);
-        return false;
-    }
-    // flock keeps out every program that asks, even one running as root, which TIOCEXCL
-    // does not; TIOCEXCL keeps out those that do not ask.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        error = OpenError(name, errno);
-        ::close(fd);
         return false;
     }
     termios tio{};
@@ -306,12 +427,36 @@ std::vector<CSerialPortInfo> ListSerialPorts(const std::string& sysRoot) {
     return ports;
 }
 
-std::string ProbeSerialPort(const std::string& path) {
-    CPosixSerialPort port;
+std::string SerialLockDirectory() {
+    const char* dir = std::getenv("LH740_LOCK_DIR");
+    return dir != nullptr && *dir != '\0' ? dir : "/var/lock";
+}
+
+int SerialLockHolder(const std::string& path, const std::string& lockDir) {
+    const std::string lockFile = lockDir + "/" + LockFileName(path);
+    struct stat st {};
+    // No lock file, or a lock folder we may not look into: nothing to honour.
+    if (::lstat(lockFile.c_str(), &st) != 0) {
+        return 0;
+    }
+    auto bytes = ReadFileBytes(lockFile, 64);
+    const int pid = bytes ? ParseLockPid(*bytes) : 0;
+    if (pid <= 0) {
+        return -1;
+    }
+    // A lock of a process that has ended is stale; one of another user's process is not.
+    if (pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH)) {
+        return 0;
+    }
+    return pid;
+}
+
+std::string ProbeSerialPort(const std::string& path, const std::string& lockDir) {
     std::string error;
-    if (!port.Open(path, error)) {
+    const int fd = OpenUnused(path, lockDir, error);
+    if (fd < 0) {
         return error;
     }
-    port.Close();
+    ::close(fd);
     return {};
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The result of one read: how many bytes arrived and how the read ended. A time-out is not an
@@ -39,11 +40,22 @@ public:
     virtual void Pause(int ms);
 };
 
-// A termios port: exclusive (flock and TIOCEXCL), raw 9600 8N1 without flow control, reads
-// against a monotonic deadline with poll(), hang-up reported at once.
+// The folder of UUCP lock files (LCK..ttyUSB0): $LH740_LOCK_DIR when set, else /var/lock.
+std::string SerialLockDirectory();
+
+// Who holds a port by a UUCP lock file in `lockDir`: 0 when nobody does (no lock file, or a
+// stale one of a process that has ended), the holder's pid, or -1 for a lock file that names
+// no process.
+int SerialLockHolder(const std::string& path, const std::string& lockDir);
+
+// A termios port: refuses a port that another program holds (a live UUCP lock file, flock, or
+// the exclusive flag), then takes it for itself (flock and TIOCEXCL) and sets raw 9600 8N1
+// without flow control; reads against a monotonic deadline with poll(), hang-up reported at
+// once. Open's error is "PORT: reason", the second line of message 61451.
 class CPosixSerialPort : public CSerialPort {
 public:
-    CPosixSerialPort() = default;
+    explicit CPosixSerialPort(std::string lockDir = SerialLockDirectory())
+        : m_strLockDir(std::move(lockDir)) {}
     CPosixSerialPort(const CPosixSerialPort&) = delete;
     CPosixSerialPort& operator=(const CPosixSerialPort&) = delete;
     ~CPosixSerialPort() override;
@@ -60,6 +72,7 @@ public:
     bool IsLowLatency() const { return m_bLowLatency; }
 
 private:
+    std::string m_strLockDir;
     int m_fd = -1;
     bool m_bHungUp = false;
     bool m_bLowLatency = false;
@@ -75,6 +88,9 @@ struct CSerialPortInfo {
 // `sysRoot` is for tests; the default is the system's.
 std::vector<CSerialPortInfo> ListSerialPorts(const std::string& sysRoot = "/sys/class/tty");
 
-// Tries to open the port as a transfer would and closes it again. Empty when it can be
-// opened, else the reason (naming the dialout group for permission denied).
-std::string ProbeSerialPort(const std::string& path);
+// Whether a transfer could open the port now, found out without changing anything: the lock
+// file, then open, flock and the exclusive flag are only looked at, the line settings and
+// buffers are never touched, so a port in another program's use keeps its settings and its
+// unread input. Empty when it can be opened, else "PORT: reason" as Open gives it.
+std::string ProbeSerialPort(const std::string& path,
+                            const std::string& lockDir = SerialLockDirectory());

@@ -1,11 +1,6 @@
 #include "settings/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <fstream>
+#include <sstream>
 
 #include "settings/AppPaths.h"
 #include "util/File.h"
@@ -15,6 +10,7 @@ CIniFile g_iniFile;
 namespace {
 
 constexpr const char* kSpace = " \t\r\n\v\f";
+constexpr std::size_t kMaxIniSize = 1 << 20;
 
 unsigned char FoldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
@@ -101,20 +97,18 @@ bool CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCa
     m_bIgnoreCase = ignoreCase;
     m_strLastError.clear();
 
-    // A missing file is created empty, never truncated.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        m_strLastError = "Cannot open \"" + path + "\": " + SystemReason(errno) + ".";
+    // A missing file is created empty, never truncated. A settings file is a few kilobytes;
+    // anything beyond the bound is not one, and is refused rather than cut and written back.
+    auto bytes = ReadFileBytes(path, kMaxIniSize + 1, true);
+    if (!bytes) {
+        m_strLastError = bytes.error();
         return false;
     }
-    struct stat st {};
-    const bool isDir = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
-    ::close(fd);
-    std::ifstream in(path, std::ios::binary);
-    if (isDir || !in) {
-        m_strLastError = "Cannot read \"" + path + "\".";
+    if (bytes->size() > kMaxIniSize) {
+        m_strLastError = "Cannot read \"" + path + "\": it is larger than 1 MB.";
         return false;
     }
+    std::istringstream in(std::string(bytes->begin(), bytes->end()));
 
     m_strPath = path;
     m_sections.push_back({});
@@ -205,26 +199,10 @@ bool CIniFile::Save() {
     const std::string text = Serialise();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    auto saved = WriteFileAtomically(m_strPath, bytes);
+    auto saved = WriteFileSafely(m_strPath, bytes);
     if (!saved) {
-        // A folder we cannot create files in may still hold a writable file: rewrite it in
-        // place and cut it to length, so no stale tail of the old content survives.
-        const int fd = ::open(m_strPath.c_str(), O_WRONLY | O_CLOEXEC);
-        bool ok = fd >= 0;
-        std::size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            ok = n >= 0 || errno == EINTR;
-            done += n > 0 ? static_cast<std::size_t>(n) : 0;
-        }
-        ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
-        if (fd >= 0) {
-            ok = ::close(fd) == 0 && ok;
-        }
-        if (!ok) {
-            m_strLastError = saved.error();
-            return false;
-        }
+        m_strLastError = saved.error();
+        return false;
     }
     m_bModified = false;
     return true;

@@ -15,7 +15,8 @@ public:
 
     // Loads `fileName` from the program's directory.
     bool Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
-    // Loads a file by its full path; a missing file is created empty.
+    // Loads a file by its full path; a missing file is created empty. Anything but a regular
+    // file (a pipe, a device), or a file over 1 MB, is refused and nothing is loaded.
     bool LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase);
 
     std::string GetString(const std::string& section, const std::string& key,

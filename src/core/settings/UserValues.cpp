@@ -5,11 +5,13 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 #include "util/File.h"
 
 namespace {
+
+constexpr std::size_t kMaxValuesSize = 1 << 20;
 
 std::string Lower(std::string text) {
     for (auto& c : text) {
@@ -103,7 +105,12 @@ CFileUserValues::CFileUserValues(const std::string& appName, const std::string& 
 
 std::map<std::string, CFileUserValues::CValue> CFileUserValues::Read() const {
     std::map<std::string, CValue> values;
-    std::ifstream in(m_strFile, std::ios::binary);
+    // A missing, unreadable or oversized file holds no values; a pipe must not block the program.
+    auto bytes = ReadFileBytes(m_strFile, kMaxValuesSize + 1);
+    if (!bytes || bytes->size() > kMaxValuesSize) {
+        return values;
+    }
+    std::istringstream in(std::string(bytes->begin(), bytes->end()));
     std::string line;
     while (std::getline(in, line)) {
         const auto eq = line.find('=');
@@ -143,9 +150,8 @@ bool CFileUserValues::Write(const std::map<std::string, CValue>& values) const {
     if (!MakeDirectories(m_strFile.substr(0, slash))) {
         return false;
     }
-    return WriteFileAtomically(
-               m_strFile,
-               std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))
+    return WriteFileSafely(m_strFile, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                                text.size()))
         .has_value();
 }
 

@@ -1,29 +1,59 @@
 #include "util/File.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 namespace {
 
+constexpr int kMaxLinkHops = 40;  // as the kernel allows
+
 std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
+}
+
+std::string CannotSave(const std::string& path, const std::string& reason) {
+    return "Cannot save " + Quoted(path) + ": " + reason + ".";
+}
+
+std::string CannotSave(const std::string& path, int err) {
+    return CannotSave(path, SystemReason(err));
 }
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) {
+        if (n <= 0) {
+            if (n < 0 && errno == EINTR) {
                 continue;
             }
+            errno = n == 0 ? EIO : errno;
             return false;
         }
         data += n;
         size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n <= 0) {
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            errno = n == 0 ? EIO : errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
     }
     return true;
 }
@@ -36,35 +66,247 @@ std::string DirectoryPart(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// What a path holds when it is not a regular file, for the message.
+const char* KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a named pipe";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "a special file";
+}
+
+std::string NotRegular(mode_t mode) {
+    return std::string("it is ") + KindOf(mode) + ", not a regular file";
+}
+
+// Follows symbolic links one at a time, so that a link to a file that does not exist yet leads
+// to the place where it will be created. Folders on the way are the kernel's business.
+std::expected<std::string, int> ResolveLinks(std::string path) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT) {
+                return path;
+            }
+            return std::unexpected(errno);
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            return path;
+        }
+        std::string target(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 256, '\0');
+        for (;;) {
+            const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+            if (n < 0) {
+                return std::unexpected(errno);
+            }
+            if (static_cast<std::size_t>(n) < target.size()) {
+                target.resize(static_cast<std::size_t>(n));
+                break;
+            }
+            target.resize(target.size() * 2);
+        }
+        path = target.starts_with('/') ? target : DirectoryPart(path) + "/" + target;
+    }
+    return std::unexpected(ELOOP);
+}
+
+// The system's refusal to write an existing file, 0 when it may be written. Root passes every
+// permission check, but a file without a single write bit was protected on purpose.
+int WriteRefusal(const std::string& path, const struct stat& st) {
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno;
+    }
+    return (st.st_mode & 0222) == 0 ? EACCES : 0;
+}
+
+struct CTarget {
+    std::string m_path;  // the real file, links resolved
+    bool m_bExists = false;
+    struct stat m_stat {};
+};
+
+std::expected<CTarget, std::string> FindTarget(const std::string& path) {
+    if (path.empty()) {
+        return std::unexpected(CannotSave(path, ENOENT));
+    }
+    auto resolved = ResolveLinks(path);
+    if (!resolved) {
+        return std::unexpected(CannotSave(path, resolved.error()));
+    }
+    CTarget target;
+    target.m_path = *resolved;
+    if (::stat(target.m_path.c_str(), &target.m_stat) != 0) {
+        if (errno != ENOENT) {
+            return std::unexpected(CannotSave(path, errno));
+        }
+        return target;
+    }
+    target.m_bExists = true;
+    if (!S_ISREG(target.m_stat.st_mode)) {
+        return std::unexpected(CannotSave(path, NotRegular(target.m_stat.st_mode)));
+    }
+    if (const int err = WriteRefusal(target.m_path, target.m_stat); err != 0) {
+        const bool noWriteBit = (target.m_stat.st_mode & 0222) == 0;
+        return std::unexpected(CannotSave(
+            path, SystemReason(err) + (noWriteBit ? " (the file is write-protected)" : "")));
+    }
+    return target;
+}
+
+// A new file beside `path`, created with mode 0666 less the umask (and any default ACL), as a
+// new file of that name would be.
+int CreateTemporary(const std::string& path, std::string& tmp) {
+    // Keep the name within the file system's limit whatever the target's length.
+    const auto slash = path.rfind('/');
+    const std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::string stem = DirectoryPart(path) + "/" + base.substr(0, 200) + ".";
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned char random[6] = {};
+        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+            for (std::size_t i = 0; i < sizeof random; ++i) {
+                random[i] = static_cast<unsigned char>(::getpid() + attempt * 7 + i * 13);
+            }
+        }
+        tmp = stem;
+        for (unsigned char r : random) {
+            tmp += kLetters[r % (sizeof kLetters - 1)];
+        }
+        const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Rewrites an existing regular file through its own inode. Used only when no temporary file
+// can stand beside it; the old bytes are kept in memory and put back on any failure.
+CFileResult RewriteInPlace(const std::string& shown, const CTarget& target,
+                           std::span<const std::uint8_t> bytes) {
+    const int fd = ::open(target.m_path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return std::unexpected(CannotSave(shown, errno));
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_ino != target.m_stat.st_ino ||
+        st.st_dev != target.m_stat.st_dev) {
+        ::close(fd);
+        return std::unexpected(CannotSave(shown, "the file was replaced while saving"));
+    }
+    std::vector<std::uint8_t> old(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    while (got < old.size()) {
+        const ssize_t n = ::pread(fd, old.data() + got, old.size() - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            const int err = n < 0 ? errno : EIO;
+            ::close(fd);
+            return std::unexpected(CannotSave(shown, err));
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    // Claim the room first: a full disk or a file-size limit then refuses before a single old
+    // byte is overwritten. File systems without fallocate fall back on the restore below.
+    if (bytes.size() > old.size() && ::fallocate(fd, 0, 0, static_cast<off_t>(bytes.size())) != 0 &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+        const int err = errno;
+        ::ftruncate(fd, static_cast<off_t>(old.size()));
+        ::close(fd);
+        return std::unexpected(CannotSave(shown, err));
+    }
+    bool ok = WriteAllAt(fd, bytes);
+    ok = ok &&
+         (bytes.size() >= old.size() || ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0);
+    ok = ok && ::fsync(fd) == 0;
+    if (!ok) {
+        const int err = errno;
+        // Every byte goes back where it was, in room the file already had.
+        WriteAllAt(fd, old);
+        ::ftruncate(fd, static_cast<off_t>(old.size()));
+        ::fsync(fd);
+        ::close(fd);
+        return std::unexpected(CannotSave(shown, err));
+    }
+    if (::close(fd) != 0) {
+        return std::unexpected(CannotSave(shown, errno));
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string SystemReason(int err) {
     return std::strerror(err);
 }
 
-CFileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        return std::unexpected("Cannot save " + Quoted(path) + ": " + SystemReason(errno) + ".");
+CFileResult CheckWritableTarget(const std::string& path) {
+    auto target = FindTarget(path);
+    if (!target) {
+        return std::unexpected(target.error());
     }
+    // A new file needs a folder that takes it.
+    if (!target->m_bExists && ::faccessat(AT_FDCWD, DirectoryPart(target->m_path).c_str(),
+                                          W_OK | X_OK, AT_EACCESS) != 0) {
+        return std::unexpected(CannotSave(path, errno));
+    }
+    return {};
+}
+
+CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes) {
+    auto found = FindTarget(path);
+    if (!found) {
+        return std::unexpected(found.error());
+    }
+    const CTarget& target = *found;
+    std::string tmp;
+    const int fd = CreateTemporary(target.m_path, tmp);
+    if (fd < 0) {
+        const int err = errno;
+        // A folder that takes no new files may still hold a file we may write.
+        if (target.m_bExists && (err == EACCES || err == EPERM || err == EROFS)) {
+            return RewriteInPlace(path, target, bytes);
+        }
+        return std::unexpected(CannotSave(path, err));
+    }
+    // From here on the target is untouched until the rename.
     auto fail = [&](int err) -> CFileResult {
         ::close(fd);
         ::unlink(tmp.c_str());
-        return std::unexpected("Cannot save " + Quoted(path) + ": " + SystemReason(err) + ".");
+        return std::unexpected(CannotSave(path, err));
     };
-
-    struct stat old {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0) {
-        return fail(errno);
+    if (target.m_bExists) {
+        struct stat mine {};
+        if (::fstat(fd, &mine) != 0) {
+            return fail(errno);
+        }
+        if (mine.st_uid != target.m_stat.st_uid || mine.st_gid != target.m_stat.st_gid) {
+            if (::fchown(fd, target.m_stat.st_uid, target.m_stat.st_gid) != 0) {
+                if (errno != EPERM) {
+                    return fail(errno);
+                }
+                // Only the owner's own file keeps its owner: write that one where it is.
+                ::close(fd);
+                ::unlink(tmp.c_str());
+                return RewriteInPlace(path, target, bytes);
+            }
+        }
+        // After the chown, which clears the set-id bits.
+        if (::fchmod(fd, target.m_stat.st_mode & 07777) != 0) {
+            return fail(errno);
+        }
     }
     if (!WriteAll(fd, bytes.data(), bytes.size())) {
         return fail(errno);
@@ -75,15 +317,16 @@ CFileResult WriteFileAtomically(const std::string& path, std::span<const std::ui
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        return std::unexpected("Cannot save " + Quoted(path) + ": " + SystemReason(err) + ".");
+        return std::unexpected(CannotSave(path, err));
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (::rename(tmp.c_str(), target.m_path.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        return std::unexpected("Cannot save " + Quoted(path) + ": " + SystemReason(err) + ".");
+        return std::unexpected(CannotSave(path, err));
     }
     // Make the rename itself durable.
-    const int dir = ::open(DirectoryPart(path).c_str(), O_RDONLY | O_DIRECTORY);
+    const int dir =
+        ::open(DirectoryPart(target.m_path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
@@ -91,21 +334,55 @@ CFileResult WriteFileAtomically(const std::string& path, std::span<const std::ui
     return {};
 }
 
+CFileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    if (path != "-") {
+        return WriteFileSafely(path, bytes);
+    }
+    if (!WriteAll(STDOUT_FILENO, bytes.data(), bytes.size())) {
+        return std::unexpected("Cannot write to standard output: " + SystemReason(errno) + ".");
+    }
+    return {};
+}
+
 std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::string& path,
-                                                                    std::size_t limit) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return std::unexpected("Cannot open " + Quoted(path) + ": " + SystemReason(errno) + ".");
-    }
+                                                                    std::size_t limit,
+                                                                    bool createIfMissing) {
+    auto cannotOpen = [&](const std::string& reason) {
+        return std::unexpected("Cannot open " + Quoted(path) + ": " + reason + ".");
+    };
+    // Decided before opening: opening a pipe or a device may block or act on the device.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return std::unexpected("Cannot open " + Quoted(path) + ": it is a directory.");
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            return cannotOpen(NotRegular(st.st_mode));
+        }
+    } else if (errno != ENOENT || !createIfMissing) {
+        return cannotOpen(SystemReason(errno));
     }
-    std::vector<std::uint8_t> bytes(limit);
+    const int flags =
+        O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (createIfMissing ? O_CREAT : 0);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        return cannotOpen(SystemReason(errno));
+    }
+    // The path may have changed between the two looks.
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return cannotOpen(SystemReason(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return cannotOpen(NotRegular(st.st_mode));
+    }
+    std::vector<std::uint8_t> bytes(
+        std::min<std::size_t>(limit, static_cast<std::size_t>(st.st_size) + 1));
     std::size_t got = 0;
     while (got < limit) {
-        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+        if (got == bytes.size()) {
+            bytes.resize(std::min(limit, bytes.size() * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

@@ -9,14 +9,33 @@
 // Errors are sentences ready to show to the user.
 using CFileResult = std::expected<void, std::string>;
 
-// Replaces `path` with `bytes` so that a crash or a full disk leaves either the old file or the
-// new one, never a mix: a temporary file in the same directory is written, synced and renamed
-// over the target. The target's permissions are kept.
-CFileResult WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// Every file the programs write goes through here. The file written is the real one: symbolic
+// links are followed and the file they lead to is written, never the link. The target must be a
+// regular file or not exist yet; a device, pipe, socket or folder is refused, and so is a file
+// that is write-protected (no write permission, or no write bit at all even for root).
+//
+// The new content goes to a temporary file in the target's own folder, which is synced and
+// renamed over the target with its mode, owner and group, so any failure leaves the old file
+// byte for byte. Only when the folder refuses new files (EACCES, EPERM, EROFS), or the owner
+// could not be kept, is an existing writable file rewritten in place instead: its space is
+// reserved first, and if the new bytes cannot all be written the old ones are put back.
+CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// Reads at most `limit` bytes; the error names the file and the system's reason.
+// As WriteFileSafely, except that "-" writes to standard output, for commands whose result is
+// a file a user may want to pipe.
+CFileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// Whether WriteFileSafely may write `path`, checked without writing anything: used before
+// long work whose result would otherwise be refused only at the end.
+CFileResult CheckWritableTarget(const std::string& path);
+
+// Reads at most `limit` bytes of a regular file. Anything else (a pipe, a device, a folder) is
+// refused without being opened, so a pipe with no writer cannot block the program. With
+// `createIfMissing` a missing file is created empty (never truncated). The error names the
+// file and the system's reason.
 std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::string& path,
-                                                                    std::size_t limit);
+                                                                    std::size_t limit,
+                                                                    bool createIfMissing = false);
 
 // The system's reason for errno `err`, as a sentence fragment.
 std::string SystemReason(int err);

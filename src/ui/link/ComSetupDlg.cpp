@@ -79,7 +79,8 @@ void CComSetupDlg::OnInitDialog() {
         }
         auto* item = new QListWidgetItem(text, m_pList);
         item->setData(kPortRole, path);
-        // Tried exactly as a transfer opens it; a port that refuses is shown, not offered.
+        // Looked at without touching its settings or buffers; a port that a transfer could not
+        // open is shown, not offered.
         const std::string reason = ProbeSerialPort(port.m_path);
         if (!reason.empty()) {
             item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));

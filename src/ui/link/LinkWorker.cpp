@@ -76,7 +76,7 @@ EPromptAnswer AskTransferQuestion(const CPrompt& prompt) {
     if (prompt.m_stringId != 0) {
         const QString text = StringTableText(prompt.m_stringId);
         if (!text.isEmpty()) {
-            shown.m_text = text.toStdString();
+            shown.m_text = PromptText(text.toStdString(), prompt.m_detail);
         }
     }
     if (shown.m_caption.empty()) {
