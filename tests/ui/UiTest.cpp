@@ -1,19 +1,25 @@
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 
 #include "app/AboutDlg.h"
@@ -430,6 +436,93 @@ private slots:
         QTest::mousePress(panel, Qt::LeftButton, {}, button);
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(button.x() - 40, button.y()));
         QVERIFY(!bar->isHidden());
+        app->ExitInstance();
+    }
+
+    // The frame's keys reach their commands while the channel grid has the focus.
+    void acceleratorsWorkFromTheGrid_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("command");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << int(ID_FILE_NEW);
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << int(ID_FILE_OPEN);
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << int(ID_FILE_SAVE);
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << int(ID_FILE_PRINT);
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << int(ID_PROGRAM_READ);
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << ctrl << int(ID_PROGRAM_WRITE);
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << ctrl << int(ID_VIEW_CONTROLBAR);
+        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(ID_HELP);
+    }
+    void acceleratorsWorkFromTheGrid() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, command);
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        QHash<int, int> runs;
+        for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, ID_PROGRAM_READ,
+                       ID_PROGRAM_WRITE, ID_VIEW_CONTROLBAR, ID_HELP}) {
+            frame->SetCommandHandler(id, [&runs, id] { ++runs[id]; });
+        }
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CMSFlexGrid* grid = frame->ActiveChild()->View()->Grid();
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(runs, (QHash<int, int>{{command, 1}}));
+        app->ExitInstance();
+    }
+
+    // A bar hidden from the frame's context menu is unchecked in the View menu, and back.
+    void viewChecksFollowTheBars_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("inMenu");  // the context menu can hide it
+        QTest::newRow("toolbar") << int(ID_VIEW_TOOLBAR) << true;
+        QTest::newRow("navigation bar") << int(ID_VIEW_CONTROLBAR) << false;
+    }
+    void viewChecksFollowTheBars() {
+        QFETCH(int, command);
+        QFETCH(bool, inMenu);
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QWidget* bar = command == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(frame->ToolBar())
+                                                  : frame->NavigationBar();
+        QAction* check = frame->Action(command);
+        std::unique_ptr<QMenu> menu(frame->createPopupMenu());
+        QAction* toggle = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == bar->windowTitle()) {
+                toggle = action;
+            }
+        }
+        QVERIFY(toggle != nullptr);
+        QCOMPARE(toggle->isEnabled(), inMenu);
+        if (inMenu) {
+            toggle->trigger();
+        } else {
+            bar->hide();
+        }
+        QVERIFY(bar->isHidden());
+        QVERIFY(!check->isChecked());
+        QVERIFY(frame->OnCommand(command));
+        QVERIFY(!bar->isHidden());
+        QVERIFY(check->isChecked());
+        QVERIFY(toggle->isChecked());
+        // The status bar has only its command; it keeps its mark through hiding the window.
+        QVERIFY(frame->OnCommand(ID_VIEW_STATUS_BAR));
+        QVERIFY(frame->statusBar()->isHidden());
+        QVERIFY(!frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        QVERIFY(frame->OnCommand(ID_VIEW_STATUS_BAR));
+        frame->hide();
+        QVERIFY(frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        QVERIFY(check->isChecked());
         app->ExitInstance();
     }
 
