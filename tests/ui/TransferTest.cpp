@@ -572,6 +572,61 @@ private slots:
         busy.Close();
     }
 
+    // Each way of picking a port in the list puts it in the field that OK stores.
+    void portIsChosenByMouseAndKeys_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("row");     // where the action happens
+        QTest::addColumn<int>("chosen");  // the port's row
+        QTest::newRow("click") << "click" << 0 << 0;
+        QTest::newRow("click the simulated radio") << "click" << 2 << 2;
+        QTest::newRow("double click presses OK") << "double" << 0 << 0;
+        QTest::newRow("arrow down") << "down" << 1 << 2;
+        QTest::newRow("arrow up") << "up" << 1 << 0;
+    }
+    void portIsChosenByMouseAndKeys() {
+        QFETCH(QString, action);
+        QFETCH(int, row);
+        QFETCH(int, chosen);
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        CPtyRadio other;
+        QVERIFY(other.m_bOk);
+        const std::vector<CSerialPortInfo> ports = {{m_radio->Path().toStdString(), "First"},
+                                                    {other.Path().toStdString(), "Second"}};
+        const QStringList paths = {m_radio->Path(), other.Path(), kSimulatedPort};
+        CUserValues& values = ProgramUserValues();
+        QVERIFY(RememberPort(values, other.Path()));
+        g_strComPort = other.Path();
+        CComSetupDlg dialog(values, Frame(), [&] { return ports; });
+        dialog.OnInitDialog();
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QListWidget* list = dialog.PortList();
+        QCOMPARE(dialog.Port(), other.Path());
+
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        if (action == "click") {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else if (action == "double") {
+            // As the window system delivers it: a click, then the second press as a double click.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, action == "down" ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QCOMPARE(dialog.Port(), paths[chosen]);
+        if (action != "double") {
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(g_strComPort, other.Path());
+            QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1)), Qt::LeftButton);
+        }
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(g_strComPort, paths[chosen]);
+        QCOMPARE(RememberedPort(values), std::optional<QString>(paths[chosen]));
+    }
+
     void otherPathAndOldNumbersAreTaken() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
         CUserValues& values = ProgramUserValues();
