@@ -410,6 +410,77 @@ private slots:
         QVERIFY(!CTransferLock::Active());
     }
 
+    // Read, File Open, Read: two progress windows, yet only one transfer may run at a time.
+    void oneTransferAtATime() {
+        QVERIFY(Launch(ImageWithChannel()));
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        CViewTransfer& firstTransfer = Transfer();
+        QPointer<CProcessDlg> first = firstTransfer.ProcessDlg();
+        QVERIFY(m_app->DocManager().OpenDocumentFile(m_dir->Path("radio.dat")) != nullptr);
+        QVERIFY(&Transfer() != &firstTransfer);
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> second = Transfer().ProcessDlg();
+        QVERIFY(first && second && first != second);
+        QVERIFY(first->isVisible() && second->isVisible());
+        QSignalSpy firstEnded(&firstTransfer, &CViewTransfer::TransferEnded);
+        QSignalSpy secondEnded(&Transfer(), &CViewTransfer::TransferEnded);
+
+        // Start in both, one right after the other: the second window refuses.
+        QTest::mouseClick(first->StartButton(), Qt::LeftButton);
+        QTest::mouseClick(second->StartButton(), Qt::LeftButton);
+        QVERIFY(!second->StartButton()->isEnabled());
+        QVERIFY(!second->Running());
+        QCOMPARE(WaitEnd(firstEnded), ETransferOutcome::Done);
+        QVERIFY(secondEnded.isEmpty());
+        const int oneRead = 1 + 512;  // the password block, then the image
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, oneRead);
+        QVERIFY(!CTransferLock::Active());
+        QVERIFY(second && second->StartButton()->isEnabled());
+        QTest::mouseClick(second->StartButton(), Qt::LeftButton);
+        QCOMPARE(WaitEnd(secondEnded), ETransferOutcome::Done);
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 2 * oneRead);
+        QTRY_VERIFY(first.isNull() && second.isNull());
+
+        // With two holders the lock stays until the last one lets go.
+        CTransferLock::Engage(Frame(), View());
+        CTransferLock::Engage(Frame(), nullptr);
+        CTransferLock::Release();
+        QVERIFY(CTransferLock::Active());
+        QVERIFY(!View()->isEnabled());
+        QVERIFY(!Frame()->Action(ID_FILE_NEW)->isEnabled());
+        QVERIFY(!Frame()->close());
+        CTransferLock::Release(View());
+        QVERIFY(!CTransferLock::Active());
+        QVERIFY(View()->isEnabled());
+        QVERIFY(Frame()->Action(ID_FILE_NEW)->isEnabled());
+    }
+
+    // Locking the view during a transfer moves the focus away; the grid gets it back.
+    void focusReturnsToTheGrid_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("read") << int(ID_PROGRAM_READ);
+        QTest::newRow("write") << int(ID_PROGRAM_WRITE);
+    }
+    void focusReturnsToTheGrid() {
+        QFETCH(int, command);
+        QVERIFY(Launch(ImageWithChannel()));
+        Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        CMSFlexGrid* grid = View()->Grid();
+        grid->SetCell(3, kColRx);
+        View()->CommitCellEdit();
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(command);
+        QVERIFY(dlg);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(Frame()->focusWidget(), grid);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), int(kColRx));
+    }
+
     void portThatCannotBeOpenedEndsAtOnce() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
         g_strComPort = QStringLiteral("/dev/lh740-no-such-port");
