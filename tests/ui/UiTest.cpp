@@ -865,6 +865,62 @@ private slots:
         app->ExitInstance();
     }
 
+    // F1 in a modal dialog: the help window takes keys and clicks while the dialog is open.
+    // Events go through the window system's path, where a blocked window drops them.
+    void helpFromAModalDialogIsUsable_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<bool>("openBefore");  // the help window was already open
+        QTest::newRow("English") << QByteArray("English") << false;
+        QTest::newRow("Chinese, help open before") << QByteArray("Chinese") << true;
+    }
+    void helpFromAModalDialogIsUsable() {
+        QFETCH(QByteArray, language);
+        QFETCH(bool, openBefore);
+        CAppDir dir(language);
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CHelpWindow* help = CHelpWindow::Instance();
+        help->hide();
+        if (openBefore) {
+            QVERIFY(ShowHelp(0));
+        }
+        auto clickOn = [help](QWidget* button) {
+            const QPoint at = button->mapTo(help, button->rect().center());
+            QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, at);
+        };
+        auto page = [help] { return help->CurrentSource().fileName(); };
+        CLanguageDlg dialog(frame, frame);
+        QStringList seen;
+        QTimer::singleShot(0, &dialog, [&] {
+            if (!QTest::qWaitForWindowActive(&dialog)) {
+                seen << "dialog not active";
+            }
+            dialog.m_pEnglish->setFocus();
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
+            seen << (help->isVisible() ? "shown" : "not shown") << page();
+            if (!QTest::qWaitForWindowExposed(help)) {
+                seen << "help not exposed";
+            }
+            clickOn(help->ContentsButton());
+            seen << page();
+            clickOn(help->BackButton());
+            seen << page();
+            QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+            seen << (help->isVisible() ? "still shown" : "closed");
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(seen,
+                 (QStringList{"shown", "language.html", "index.html", "language.html", "closed"}));
+        QCOMPARE(help->BackButton()->text(),
+                 language == "Chinese" ? QString::fromUtf8("后退") : QString("Back"));
+        QCOMPARE(help->ContentsButton()->text(),
+                 language == "Chinese" ? QString::fromUtf8("目录") : QString("Contents"));
+        app->ExitInstance();
+    }
+
     void userValuesLiveUnderTheAppName() {
         CQtUserValues first("Programmer A");
         CQtUserValues second("Programmer B");
