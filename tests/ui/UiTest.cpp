@@ -128,6 +128,21 @@ void ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pos);
 }
 
+// Lets a test look at every event the application delivers.
+class CEventWatch : public QObject {
+public:
+    explicit CEventWatch(std::function<void(QObject*, QEvent*)> look) : m_look(std::move(look)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        m_look(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> m_look;
+};
+
 }  // namespace
 
 class CUiTest : public QObject {
@@ -651,6 +666,66 @@ private slots:
         auto app = Start(dir);
         QVERIFY(CSplashWnd::Current() != nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(CSplashWnd::Current() == nullptr, 3000);
+        app->ExitInstance();
+    }
+
+    // The splash's own second may end while start-up still pauses: it waits for the window.
+    void splashStaysUntilTheMainWindowIsShown_data() {
+        QTest::addColumn<int>("pause");
+        QTest::newRow("no pause") << 0;
+        QTest::newRow("pause longer than the splash's second") << 1500;
+    }
+    void splashStaysUntilTheMainWindowIsShown() {
+        QFETCH(int, pause);
+        CAppDir dir("English", true);
+        bool splashAtShow = false;
+        CEventWatch watch([&](QObject* watched, QEvent* event) {
+            if (event->type() == QEvent::Show && qobject_cast<CMainFrame*>(watched) != nullptr) {
+                splashAtShow = CSplashWnd::Current() != nullptr;
+            }
+        });
+        qApp->installEventFilter(&watch);
+        QElapsedTimer clock;
+        clock.start();
+        auto app = Start(dir, {}, pause);
+        qApp->removeEventFilter(&watch);
+        QVERIFY(app != nullptr);
+        QVERIFY(splashAtShow);
+        QTRY_VERIFY_WITH_TIMEOUT(CSplashWnd::Current() == nullptr, 5000);
+        QVERIFY(clock.elapsed() >= 1000);
+        app->ExitInstance();
+    }
+
+    void splashPictureFollowsTheLanguage_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("shown");  // empty: no splash
+        QTest::newRow("English") << QByteArray("English") << ""
+                                 << "startup.bmp";
+        QTest::newRow("Chinese") << QByteArray("Chinese") << ""
+                                 << "startup-zh.bmp";
+        QTest::newRow("Chinese without its picture") << QByteArray("Chinese") << "startup-zh.bmp"
+                                                     << "startup.bmp";
+        QTest::newRow("Chinese without startup.bmp") << QByteArray("Chinese") << "startup.bmp"
+                                                     << "";
+    }
+    void splashPictureFollowsTheLanguage() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, removed);
+        QFETCH(QString, shown);
+        CAppDir dir(language, true);
+        if (!removed.isEmpty()) {
+            QVERIFY(QFile::remove(dir.Path(removed)));
+        }
+        auto app = Start(dir);
+        QCOMPARE(CSplashWnd::Current() != nullptr, !shown.isEmpty());
+        if (!shown.isEmpty()) {
+            const QImage expected = QImage(dir.Path(shown)).convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!expected.isNull());
+            QCOMPARE(
+                CSplashWnd::Current()->Picture().toImage().convertToFormat(QImage::Format_RGB32),
+                expected);
+        }
         app->ExitInstance();
     }
 
