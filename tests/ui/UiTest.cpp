@@ -202,6 +202,8 @@ private slots:
         QTest::addColumn<QString>("helpFolder");
         QTest::addColumn<QString>("ready");
         QTest::addColumn<QString>("dataCleared");
+        QTest::addColumn<QStringList>(
+            "qtTexts");  // OK, Cancel, Retry, the file dialog's "Look in:"
         QTest::newRow("English") << QByteArray("English") << "Vornex LH-740 Program Software"
                                  << QStringList{"&File", "&Edit", "&Program",
                                                 "Setup", "&View", "&Help"}
@@ -216,7 +218,8 @@ private slots:
                                                 "Squelch Tuning"}
                                  << "enHelp"
                                  << "Ready"
-                                 << "All data will be Cleared!";
+                                 << "All data will be Cleared!"
+                                 << QStringList{"OK", "Cancel", "Retry", "Look in:"};
         QTest::newRow("Chinese")
             << QByteArray("Chinese") << QString::fromUtf8("Vornex LH-740 写频软件")
             << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,查看(&V),帮助(&H)").split(',')
@@ -224,7 +227,8 @@ private slots:
                    "Vornex 通信,机型设置,信道信息,可选功能,DTMF,"
                    "2-Tone,MSK,侧键设定,静噪微调")
                    .split(',')
-            << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！");
+            << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！")
+            << QString::fromUtf8("确定,取消,重试,查找范围：").split(',');
     }
     void startInEitherLanguage() {
         QFETCH(QByteArray, language);
@@ -234,6 +238,7 @@ private slots:
         QFETCH(QString, helpFolder);
         QFETCH(QString, ready);
         QFETCH(QString, dataCleared);
+        QFETCH(QStringList, qtTexts);
         CAppDir dir(language);
         auto app = Start(dir);
         QVERIFY(app != nullptr);
@@ -260,6 +265,15 @@ private slots:
         QCOMPARE(frame->Action(ID_PROGRAM_READ)->statusTip(),
                  language == "Chinese" ? QString::fromUtf8("从对讲机读取数据")
                                        : QString("Read Data From Radio"));
+        // Qt's own texts (message box buttons, the file dialog) speak the same language.
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Retry);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QCOMPARE((QStringList{
+                     box.button(QMessageBox::Ok)->text(), box.button(QMessageBox::Cancel)->text(),
+                     box.button(QMessageBox::Retry)->text(), files.labelText(QFileDialog::LookIn)}),
+                 qtTexts);
         app->ExitInstance();
     }
 
@@ -315,12 +329,20 @@ private slots:
 
     void failedOpenChangesNothing_data() {
         QTest::addColumn<int>("size");
-        QTest::newRow("short file") << 6143;
-        QTest::newRow("missing file") << -1;
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("short file") << 6143 << QByteArray("English") << "unexpected format";
+        QTest::newRow("missing file") << -1 << QByteArray("English") << "Cannot open";
+        QTest::newRow("short file, Chinese")
+            << 6143 << QByteArray("Chinese") << QString::fromUtf8("的格式不对");
+        QTest::newRow("missing file, Chinese")
+            << -1 << QByteArray("Chinese") << QString::fromUtf8("无法打开");
     }
     void failedOpenChangesNothing() {
         QFETCH(int, size);
-        CAppDir dir("English");
+        QFETCH(QByteArray, language);
+        QFETCH(QString, says);
+        CAppDir dir(language);
         const QString file = dir.Path("bad.dat");
         if (size >= 0) {
             WriteImage(file, ImageWithChannels(), size);
@@ -330,7 +352,8 @@ private slots:
         CChildFrame* before = frame->ActiveChild();
         QVERIFY(app->DocManager().OpenDocumentFile(file) == nullptr);
         QCOMPARE(m_prompter.m_asked.size(), 1);
-        QVERIFY(QString::fromStdString(m_prompter.m_asked[0].m_text).contains("bad.dat"));
+        const QString text = QString::fromStdString(m_prompter.m_asked[0].m_text);
+        QVERIFY2(text.contains("bad.dat") && text.contains(says), qPrintable(text));
         QCOMPARE(frame->ActiveChild(), before);
         QVERIFY(before->isVisible());
         QCOMPARE(frame->Children().size(), 1);
