@@ -47,6 +47,8 @@ CSplashWnd::CSplashWnd(const QPixmap& picture, QWidget* parent)
     if (area.isValid()) {
         move(area.center() - rect().center());
     }
+    // A coarse timer may fire up to 5% early; the picture stays a full second.
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &CSplashWnd::OnTimer);
     m_timer.start();
