@@ -165,10 +165,11 @@ void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& re
         m_view.FillGrid();
     }
     // Locking the view moved the keyboard focus away (to the navigation tree); it goes back to
-    // the grid's current cell.
+    // the grid's current cell, or to the editor open over it.
     CMSFlexGrid* grid = m_view.Grid();
     grid->scrollTo(grid->currentIndex());
-    grid->setFocus(Qt::OtherFocusReason);
+    QWidget* editor = m_view.VisibleEditor();
+    (editor != nullptr ? editor : static_cast<QWidget*>(grid))->setFocus(Qt::OtherFocusReason);
     if (m_pProcessDlg) {
         m_pProcessDlg->hide();
         m_pProcessDlg->deleteLater();
