@@ -99,6 +99,14 @@
         <source> Help</source>
         <translation> 帮助</translation>
     </message>
+    <message>
+        <source>Back</source>
+        <translation>后退</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>目录</translation>
+    </message>
 </context>
 <context>
     <name>CLanguageDlg</name>

@@ -99,6 +99,14 @@
         <source> Help</source>
         <translation> Help</translation>
     </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Contents</translation>
+    </message>
 </context>
 <context>
     <name>CLanguageDlg</name>

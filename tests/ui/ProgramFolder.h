@@ -18,6 +18,7 @@ public:
         QStringList files = {"English.qm", "Chinese.qm"};
         if (pictures) {
             files << "startup.bmp"
+                  << "startup-zh.bmp"
                   << "background.bmp"
                   << "title.ico";
         }

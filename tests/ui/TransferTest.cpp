@@ -410,6 +410,77 @@ private slots:
         QVERIFY(!CTransferLock::Active());
     }
 
+    // Read, File Open, Read: two progress windows, yet only one transfer may run at a time.
+    void oneTransferAtATime() {
+        QVERIFY(Launch(ImageWithChannel()));
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        CViewTransfer& firstTransfer = Transfer();
+        QPointer<CProcessDlg> first = firstTransfer.ProcessDlg();
+        QVERIFY(m_app->DocManager().OpenDocumentFile(m_dir->Path("radio.dat")) != nullptr);
+        QVERIFY(&Transfer() != &firstTransfer);
+        QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
+        QPointer<CProcessDlg> second = Transfer().ProcessDlg();
+        QVERIFY(first && second && first != second);
+        QVERIFY(first->isVisible() && second->isVisible());
+        QSignalSpy firstEnded(&firstTransfer, &CViewTransfer::TransferEnded);
+        QSignalSpy secondEnded(&Transfer(), &CViewTransfer::TransferEnded);
+
+        // Start in both, one right after the other: the second window refuses.
+        QTest::mouseClick(first->StartButton(), Qt::LeftButton);
+        QTest::mouseClick(second->StartButton(), Qt::LeftButton);
+        QVERIFY(!second->StartButton()->isEnabled());
+        QVERIFY(!second->Running());
+        QCOMPARE(WaitEnd(firstEnded), ETransferOutcome::Done);
+        QVERIFY(secondEnded.isEmpty());
+        const int oneRead = 1 + 512;  // the password block, then the image
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, oneRead);
+        QVERIFY(!CTransferLock::Active());
+        QVERIFY(second && second->StartButton()->isEnabled());
+        QTest::mouseClick(second->StartButton(), Qt::LeftButton);
+        QCOMPARE(WaitEnd(secondEnded), ETransferOutcome::Done);
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 2 * oneRead);
+        QTRY_VERIFY(first.isNull() && second.isNull());
+
+        // With two holders the lock stays until the last one lets go.
+        CTransferLock::Engage(Frame(), View());
+        CTransferLock::Engage(Frame(), nullptr);
+        CTransferLock::Release();
+        QVERIFY(CTransferLock::Active());
+        QVERIFY(!View()->isEnabled());
+        QVERIFY(!Frame()->Action(ID_FILE_NEW)->isEnabled());
+        QVERIFY(!Frame()->close());
+        CTransferLock::Release(View());
+        QVERIFY(!CTransferLock::Active());
+        QVERIFY(View()->isEnabled());
+        QVERIFY(Frame()->Action(ID_FILE_NEW)->isEnabled());
+    }
+
+    // Locking the view during a transfer moves the focus away; the grid gets it back.
+    void focusReturnsToTheGrid_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("read") << int(ID_PROGRAM_READ);
+        QTest::newRow("write") << int(ID_PROGRAM_WRITE);
+    }
+    void focusReturnsToTheGrid() {
+        QFETCH(int, command);
+        QVERIFY(Launch(ImageWithChannel()));
+        Frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        CMSFlexGrid* grid = View()->Grid();
+        grid->SetCell(3, kColRx);
+        View()->CommitCellEdit();
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(command);
+        QVERIFY(dlg);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(Frame()->focusWidget(), grid);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), int(kColRx));
+    }
+
     void portThatCannotBeOpenedEndsAtOnce() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
         g_strComPort = QDir::tempPath() + QStringLiteral("/lh740-no-such-port");
@@ -575,6 +646,61 @@ private slots:
         QCOMPARE(g_strComPort, kSimulatedPort);
         QCOMPARE(RememberedPort(values), std::optional<QString>(kSimulatedPort));
         busy.Close();
+    }
+
+    // Each way of picking a port in the list puts it in the field that OK stores.
+    void portIsChosenByMouseAndKeys_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("row");     // where the action happens
+        QTest::addColumn<int>("chosen");  // the port's row
+        QTest::newRow("click") << "click" << 0 << 0;
+        QTest::newRow("click the simulated radio") << "click" << 2 << 2;
+        QTest::newRow("double click presses OK") << "double" << 0 << 0;
+        QTest::newRow("arrow down") << "down" << 1 << 2;
+        QTest::newRow("arrow up") << "up" << 1 << 0;
+    }
+    void portIsChosenByMouseAndKeys() {
+        QFETCH(QString, action);
+        QFETCH(int, row);
+        QFETCH(int, chosen);
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        CPtyRadio other;
+        QVERIFY(other.m_bOk);
+        const std::vector<CSerialPortInfo> ports = {{m_radio->Path().toStdString(), "First"},
+                                                    {other.Path().toStdString(), "Second"}};
+        const QStringList paths = {m_radio->Path(), other.Path(), kSimulatedPort};
+        CUserValues& values = ProgramUserValues();
+        QVERIFY(RememberPort(values, other.Path()));
+        g_strComPort = other.Path();
+        CComSetupDlg dialog(values, Frame(), [&] { return ports; });
+        dialog.OnInitDialog();
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QListWidget* list = dialog.PortList();
+        QCOMPARE(dialog.Port(), other.Path());
+
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        if (action == "click") {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else if (action == "double") {
+            // As the window system delivers it: a click, then the second press as a double click.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            list->setFocus();
+            QTest::keyClick(list, action == "down" ? Qt::Key_Down : Qt::Key_Up);
+        }
+        QCOMPARE(dialog.Port(), paths[chosen]);
+        if (action != "double") {
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(g_strComPort, other.Path());
+            QTest::mouseClick(qobject_cast<QPushButton*>(dialog.Control(1)), Qt::LeftButton);
+        }
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(g_strComPort, paths[chosen]);
+        QCOMPARE(RememberedPort(values), std::optional<QString>(paths[chosen]));
     }
 
     void otherPathAndOldNumbersAreTaken() {

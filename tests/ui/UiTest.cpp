@@ -1,19 +1,25 @@
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 
 #include "app/AboutDlg.h"
@@ -122,6 +128,21 @@ void ClickTreeItem(QTreeWidget* tree, QTreeWidgetItem* item) {
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pos);
 }
 
+// Lets a test look at every event the application delivers.
+class CEventWatch : public QObject {
+public:
+    explicit CEventWatch(std::function<void(QObject*, QEvent*)> look) : m_look(std::move(look)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        m_look(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> m_look;
+};
+
 }  // namespace
 
 class CUiTest : public QObject {
@@ -181,6 +202,8 @@ private slots:
         QTest::addColumn<QString>("helpFolder");
         QTest::addColumn<QString>("ready");
         QTest::addColumn<QString>("dataCleared");
+        QTest::addColumn<QStringList>(
+            "qtTexts");  // OK, Cancel, Retry, the file dialog's "Look in:"
         QTest::newRow("English") << QByteArray("English") << "Vornex LH-740 Program Software"
                                  << QStringList{"&File", "&Edit", "&Program",
                                                 "Setup", "&View", "&Help"}
@@ -195,7 +218,8 @@ private slots:
                                                 "Squelch Tuning"}
                                  << "enHelp"
                                  << "Ready"
-                                 << "All data will be Cleared!";
+                                 << "All data will be Cleared!"
+                                 << QStringList{"OK", "Cancel", "Retry", "Look in:"};
         QTest::newRow("Chinese")
             << QByteArray("Chinese") << QString::fromUtf8("Vornex LH-740 写频软件")
             << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,查看(&V),帮助(&H)").split(',')
@@ -203,7 +227,8 @@ private slots:
                    "Vornex 通信,机型设置,信道信息,可选功能,DTMF,"
                    "2-Tone,MSK,侧键设定,静噪微调")
                    .split(',')
-            << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！");
+            << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！")
+            << QString::fromUtf8("确定,取消,重试,查找范围：").split(',');
     }
     void startInEitherLanguage() {
         QFETCH(QByteArray, language);
@@ -213,6 +238,7 @@ private slots:
         QFETCH(QString, helpFolder);
         QFETCH(QString, ready);
         QFETCH(QString, dataCleared);
+        QFETCH(QStringList, qtTexts);
         CAppDir dir(language);
         auto app = Start(dir);
         QVERIFY(app != nullptr);
@@ -239,6 +265,15 @@ private slots:
         QCOMPARE(frame->Action(ID_PROGRAM_READ)->statusTip(),
                  language == "Chinese" ? QString::fromUtf8("从对讲机读取数据")
                                        : QString("Read Data From Radio"));
+        // Qt's own texts (message box buttons, the file dialog) speak the same language.
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Retry);
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QCOMPARE((QStringList{
+                     box.button(QMessageBox::Ok)->text(), box.button(QMessageBox::Cancel)->text(),
+                     box.button(QMessageBox::Retry)->text(), files.labelText(QFileDialog::LookIn)}),
+                 qtTexts);
         app->ExitInstance();
     }
 
@@ -294,12 +329,20 @@ private slots:
 
     void failedOpenChangesNothing_data() {
         QTest::addColumn<int>("size");
-        QTest::newRow("short file") << 6143;
-        QTest::newRow("missing file") << -1;
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("short file") << 6143 << QByteArray("English") << "unexpected format";
+        QTest::newRow("missing file") << -1 << QByteArray("English") << "Cannot open";
+        QTest::newRow("short file, Chinese")
+            << 6143 << QByteArray("Chinese") << QString::fromUtf8("的格式不对");
+        QTest::newRow("missing file, Chinese")
+            << -1 << QByteArray("Chinese") << QString::fromUtf8("无法打开");
     }
     void failedOpenChangesNothing() {
         QFETCH(int, size);
-        CAppDir dir("English");
+        QFETCH(QByteArray, language);
+        QFETCH(QString, says);
+        CAppDir dir(language);
         const QString file = dir.Path("bad.dat");
         if (size >= 0) {
             WriteImage(file, ImageWithChannels(), size);
@@ -309,7 +352,8 @@ private slots:
         CChildFrame* before = frame->ActiveChild();
         QVERIFY(app->DocManager().OpenDocumentFile(file) == nullptr);
         QCOMPARE(m_prompter.m_asked.size(), 1);
-        QVERIFY(QString::fromStdString(m_prompter.m_asked[0].m_text).contains("bad.dat"));
+        const QString text = QString::fromStdString(m_prompter.m_asked[0].m_text);
+        QVERIFY2(text.contains("bad.dat") && text.contains(says), qPrintable(text));
         QCOMPARE(frame->ActiveChild(), before);
         QVERIFY(before->isVisible());
         QCOMPARE(frame->Children().size(), 1);
@@ -430,6 +474,93 @@ private slots:
         QTest::mousePress(panel, Qt::LeftButton, {}, button);
         QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(button.x() - 40, button.y()));
         QVERIFY(!bar->isHidden());
+        app->ExitInstance();
+    }
+
+    // The frame's keys reach their commands while the channel grid has the focus.
+    void acceleratorsWorkFromTheGrid_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("command");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << int(ID_FILE_NEW);
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << int(ID_FILE_OPEN);
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << int(ID_FILE_SAVE);
+        QTest::newRow("Ctrl+P") << int(Qt::Key_P) << ctrl << int(ID_FILE_PRINT);
+        QTest::newRow("Ctrl+R") << int(Qt::Key_R) << ctrl << int(ID_PROGRAM_READ);
+        QTest::newRow("Ctrl+W") << int(Qt::Key_W) << ctrl << int(ID_PROGRAM_WRITE);
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << ctrl << int(ID_VIEW_CONTROLBAR);
+        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(ID_HELP);
+    }
+    void acceleratorsWorkFromTheGrid() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, command);
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        QHash<int, int> runs;
+        for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, ID_PROGRAM_READ,
+                       ID_PROGRAM_WRITE, ID_VIEW_CONTROLBAR, ID_HELP}) {
+            frame->SetCommandHandler(id, [&runs, id] { ++runs[id]; });
+        }
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CMSFlexGrid* grid = frame->ActiveChild()->View()->Grid();
+        grid->setFocus();
+        QTRY_VERIFY(grid->hasFocus());
+        QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(runs, (QHash<int, int>{{command, 1}}));
+        app->ExitInstance();
+    }
+
+    // A bar hidden from the frame's context menu is unchecked in the View menu, and back.
+    void viewChecksFollowTheBars_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("inMenu");  // the context menu can hide it
+        QTest::newRow("toolbar") << int(ID_VIEW_TOOLBAR) << true;
+        QTest::newRow("navigation bar") << int(ID_VIEW_CONTROLBAR) << false;
+    }
+    void viewChecksFollowTheBars() {
+        QFETCH(int, command);
+        QFETCH(bool, inMenu);
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QWidget* bar = command == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(frame->ToolBar())
+                                                  : frame->NavigationBar();
+        QAction* check = frame->Action(command);
+        std::unique_ptr<QMenu> menu(frame->createPopupMenu());
+        QAction* toggle = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text() == bar->windowTitle()) {
+                toggle = action;
+            }
+        }
+        QVERIFY(toggle != nullptr);
+        QCOMPARE(toggle->isEnabled(), inMenu);
+        if (inMenu) {
+            toggle->trigger();
+        } else {
+            bar->hide();
+        }
+        QVERIFY(bar->isHidden());
+        QVERIFY(!check->isChecked());
+        QVERIFY(frame->OnCommand(command));
+        QVERIFY(!bar->isHidden());
+        QVERIFY(check->isChecked());
+        QVERIFY(toggle->isChecked());
+        // The status bar has only its command; it keeps its mark through hiding the window.
+        QVERIFY(frame->OnCommand(ID_VIEW_STATUS_BAR));
+        QVERIFY(frame->statusBar()->isHidden());
+        QVERIFY(!frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        QVERIFY(frame->OnCommand(ID_VIEW_STATUS_BAR));
+        frame->hide();
+        QVERIFY(frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        QVERIFY(check->isChecked());
         app->ExitInstance();
     }
 
@@ -558,6 +689,66 @@ private slots:
         auto app = Start(dir);
         QVERIFY(CSplashWnd::Current() != nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(CSplashWnd::Current() == nullptr, 3000);
+        app->ExitInstance();
+    }
+
+    // The splash's own second may end while start-up still pauses: it waits for the window.
+    void splashStaysUntilTheMainWindowIsShown_data() {
+        QTest::addColumn<int>("pause");
+        QTest::newRow("no pause") << 0;
+        QTest::newRow("pause longer than the splash's second") << 1500;
+    }
+    void splashStaysUntilTheMainWindowIsShown() {
+        QFETCH(int, pause);
+        CAppDir dir("English", true);
+        bool splashAtShow = false;
+        CEventWatch watch([&](QObject* watched, QEvent* event) {
+            if (event->type() == QEvent::Show && qobject_cast<CMainFrame*>(watched) != nullptr) {
+                splashAtShow = CSplashWnd::Current() != nullptr;
+            }
+        });
+        qApp->installEventFilter(&watch);
+        QElapsedTimer clock;
+        clock.start();
+        auto app = Start(dir, {}, pause);
+        qApp->removeEventFilter(&watch);
+        QVERIFY(app != nullptr);
+        QVERIFY(splashAtShow);
+        QTRY_VERIFY_WITH_TIMEOUT(CSplashWnd::Current() == nullptr, 5000);
+        QVERIFY(clock.elapsed() >= 1000);
+        app->ExitInstance();
+    }
+
+    void splashPictureFollowsTheLanguage_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("shown");  // empty: no splash
+        QTest::newRow("English") << QByteArray("English") << ""
+                                 << "startup.bmp";
+        QTest::newRow("Chinese") << QByteArray("Chinese") << ""
+                                 << "startup-zh.bmp";
+        QTest::newRow("Chinese without its picture") << QByteArray("Chinese") << "startup-zh.bmp"
+                                                     << "startup.bmp";
+        QTest::newRow("Chinese without startup.bmp") << QByteArray("Chinese") << "startup.bmp"
+                                                     << "";
+    }
+    void splashPictureFollowsTheLanguage() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, removed);
+        QFETCH(QString, shown);
+        CAppDir dir(language, true);
+        if (!removed.isEmpty()) {
+            QVERIFY(QFile::remove(dir.Path(removed)));
+        }
+        auto app = Start(dir);
+        QCOMPARE(CSplashWnd::Current() != nullptr, !shown.isEmpty());
+        if (!shown.isEmpty()) {
+            const QImage expected = QImage(dir.Path(shown)).convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!expected.isNull());
+            QCOMPARE(
+                CSplashWnd::Current()->Picture().toImage().convertToFormat(QImage::Format_RGB32),
+                expected);
+        }
         app->ExitInstance();
     }
 
@@ -769,6 +960,62 @@ private slots:
         QVERIFY(ShowHelp(context));
         QVERIFY(CHelpWindow::Instance()->CurrentSource().toLocalFile().endsWith(page));
         CHelpWindow::Instance()->hide();
+        app->ExitInstance();
+    }
+
+    // F1 in a modal dialog: the help window takes keys and clicks while the dialog is open.
+    // Events go through the window system's path, where a blocked window drops them.
+    void helpFromAModalDialogIsUsable_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<bool>("openBefore");  // the help window was already open
+        QTest::newRow("English") << QByteArray("English") << false;
+        QTest::newRow("Chinese, help open before") << QByteArray("Chinese") << true;
+    }
+    void helpFromAModalDialogIsUsable() {
+        QFETCH(QByteArray, language);
+        QFETCH(bool, openBefore);
+        CAppDir dir(language);
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CHelpWindow* help = CHelpWindow::Instance();
+        help->hide();
+        if (openBefore) {
+            QVERIFY(ShowHelp(0));
+        }
+        auto clickOn = [help](QWidget* button) {
+            const QPoint at = button->mapTo(help, button->rect().center());
+            QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, at);
+        };
+        auto page = [help] { return help->CurrentSource().fileName(); };
+        CLanguageDlg dialog(frame, frame);
+        QStringList seen;
+        QTimer::singleShot(0, &dialog, [&] {
+            if (!QTest::qWaitForWindowActive(&dialog)) {
+                seen << "dialog not active";
+            }
+            dialog.m_pEnglish->setFocus();
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_F1);
+            seen << (help->isVisible() ? "shown" : "not shown") << page();
+            if (!QTest::qWaitForWindowExposed(help)) {
+                seen << "help not exposed";
+            }
+            clickOn(help->ContentsButton());
+            seen << page();
+            clickOn(help->BackButton());
+            seen << page();
+            QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+            seen << (help->isVisible() ? "still shown" : "closed");
+            dialog.reject();
+        });
+        dialog.exec();
+        QCOMPARE(seen,
+                 (QStringList{"shown", "language.html", "index.html", "language.html", "closed"}));
+        QCOMPARE(help->BackButton()->text(),
+                 language == "Chinese" ? QString::fromUtf8("后退") : QString("Back"));
+        QCOMPARE(help->ContentsButton()->text(),
+                 language == "Chinese" ? QString::fromUtf8("目录") : QString("Contents"));
         app->ExitInstance();
     }
 

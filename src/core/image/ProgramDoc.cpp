@@ -17,9 +17,14 @@ std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
         return std::unexpected(bytes.error());
     }
     if (bytes->size() < kImageSize) {
-        return std::unexpected("\"" + path + "\" has an unexpected format: it holds " +
-                               std::to_string(bytes->size()) + " bytes, a document needs " +
-                               std::to_string(kImageSize) + ".");
+        const std::string held = std::to_string(bytes->size());
+        const std::string needed = std::to_string(kImageSize);
+        if (g_bChinese) {
+            return std::unexpected("\"" + path + "\" 的格式不对：它只有 " + held +
+                                   " 个字节，一个文档需要 " + needed + " 个字节。");
+        }
+        return std::unexpected("\"" + path + "\" has an unexpected format: it holds " + held +
+                               " bytes, a document needs " + needed + ".");
     }
     CMemoryImage image;
     std::ranges::copy(*bytes, image.m_bytes.begin());

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "util/Text.h"
+
 namespace {
 
 constexpr int kMaxLinkHops = 40;  // as the kernel allows
@@ -17,8 +19,18 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
+constexpr CText kCannotOpen{"Cannot open ", "无法打开 "};
+constexpr CText kCannotRead{"Cannot read ", "无法读取 "};
+constexpr CText kCannotSave{"Cannot save ", "无法保存 "};
+
+// "Cannot save "x": reason." in the program's language.
+std::string FileError(const CText& verb, const std::string& path, const std::string& reason) {
+    return verb.Get() + Quoted(path) + (g_bChinese ? "：" : ": ") + reason +
+           (g_bChinese ? "。" : ".");
+}
+
 std::string CannotSave(const std::string& path, const std::string& reason) {
-    return "Cannot save " + Quoted(path) + ": " + reason + ".";
+    return FileError(kCannotSave, path, reason);
 }
 
 std::string CannotSave(const std::string& path, int err) {
@@ -66,25 +78,57 @@ std::string DirectoryPart(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The system's reasons that file work meets, in Chinese; others keep the system's English.
+struct CReason {
+    int m_errno;
+    const char* m_zh;
+};
+constexpr CReason kChineseReasons[] = {
+    {ENOENT, "文件或文件夹不存在"},
+    {EACCES, "权限不够"},
+    {EPERM, "不允许的操作"},
+    {EISDIR, "这是一个文件夹"},
+    {ENOTDIR, "路径中有一项不是文件夹"},
+    {ENOSPC, "磁盘空间不足"},
+    {EDQUOT, "超出磁盘配额"},
+    {EROFS, "文件系统是只读的"},
+    {EEXIST, "文件已存在"},
+    {ENAMETOOLONG, "文件名太长"},
+    {ELOOP, "符号链接的层数过多"},
+    {EFBIG, "文件太大"},
+    {EIO, "输入/输出错误"},
+    {EBUSY, "设备或资源忙"},
+    {ETXTBSY, "文件正被使用"},
+    {EMFILE, "打开的文件过多"},
+    {ENFILE, "系统中打开的文件过多"},
+    {ENXIO, "没有这个设备或地址"},
+    {ENODEV, "没有这个设备"},
+    {EAGAIN, "资源暂时不可用"},
+    {EINVAL, "参数无效"},
+};
+
 // What a path holds when it is not a regular file, for the message.
-const char* KindOf(mode_t mode) {
+CText KindOf(mode_t mode) {
     if (S_ISDIR(mode)) {
-        return "a folder";
+        return {"a folder", "文件夹"};
     }
     if (S_ISFIFO(mode)) {
-        return "a named pipe";
+        return {"a named pipe", "命名管道"};
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "a device";
+        return {"a device", "设备"};
     }
     if (S_ISSOCK(mode)) {
-        return "a socket";
+        return {"a socket", "套接字"};
     }
-    return "a special file";
+    return {"a special file", "特殊文件"};
 }
 
 std::string NotRegular(mode_t mode) {
-    return std::string("it is ") + KindOf(mode) + ", not a regular file";
+    if (g_bChinese) {
+        return std::string("这是") + KindOf(mode).m_zh + "，不是普通文件";
+    }
+    return std::string("it is ") + KindOf(mode).m_en + ", not a regular file";
 }
 
 // Follows symbolic links one at a time, so that a link to a file that does not exist yet leads
@@ -156,7 +200,10 @@ std::expected<CTarget, std::string> FindTarget(const std::string& path) {
     if (const int err = WriteRefusal(target.m_path, target.m_stat); err != 0) {
         const bool noWriteBit = (target.m_stat.st_mode & 0222) == 0;
         return std::unexpected(CannotSave(
-            path, SystemReason(err) + (noWriteBit ? " (the file is write-protected)" : "")));
+            path,
+            SystemReason(err) +
+                (noWriteBit ? CText{" (the file is write-protected)", "（文件有写保护）"}.Get()
+                            : "")));
     }
     return target;
 }
@@ -202,7 +249,8 @@ CFileResult RewriteInPlace(const std::string& shown, const CTarget& target,
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_ino != target.m_stat.st_ino ||
         st.st_dev != target.m_stat.st_dev) {
         ::close(fd);
-        return std::unexpected(CannotSave(shown, "the file was replaced while saving"));
+        return std::unexpected(CannotSave(
+            shown, CText{"the file was replaced while saving", "保存时文件被替换了"}.Get()));
     }
     std::vector<std::uint8_t> old(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
@@ -249,6 +297,13 @@ CFileResult RewriteInPlace(const std::string& shown, const CTarget& target,
 }  // namespace
 
 std::string SystemReason(int err) {
+    if (g_bChinese) {
+        for (const CReason& reason : kChineseReasons) {
+            if (reason.m_errno == err) {
+                return reason.m_zh;
+            }
+        }
+    }
     return std::strerror(err);
 }
 
@@ -348,7 +403,7 @@ std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::s
                                                                     std::size_t limit,
                                                                     bool createIfMissing) {
     auto cannotOpen = [&](const std::string& reason) {
-        return std::unexpected("Cannot open " + Quoted(path) + ": " + reason + ".");
+        return std::unexpected(FileError(kCannotOpen, path, reason));
     };
     // Decided before opening: opening a pipe or a device may block or act on the device.
     struct stat st {};
@@ -389,7 +444,7 @@ std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::s
             }
             const int err = errno;
             ::close(fd);
-            return std::unexpected("Cannot read " + Quoted(path) + ": " + SystemReason(err) + ".");
+            return std::unexpected(FileError(kCannotRead, path, SystemReason(err)));
         }
         if (n == 0) {
             break;

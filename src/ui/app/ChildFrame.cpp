@@ -1,7 +1,9 @@
 #include "app/ChildFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMenu>
 
 #include "app/UiGlobals.h"
 #include "channels/ProgramView.h"
@@ -21,6 +23,13 @@ CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, QWidget* parent)
         setWindowIcon(icon);
     }
     setGeometry(0, 0, CProgramView::kFrameWidth, CProgramView::kFrameHeight);
+    // The window menu's own Close key (Ctrl+W) would make the main window's Write key
+    // ambiguous while the grid has the focus, and neither would run.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) {
+            action->setShortcuts({});
+        }
+    }
 }
 
 CChildFrame::~CChildFrame() {

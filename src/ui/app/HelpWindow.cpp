@@ -1,8 +1,13 @@
 #include "app/HelpWindow.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/Commands.h"
 #include "app/UiGlobals.h"
@@ -100,22 +105,37 @@ CHelpWindow* CHelpWindow::Instance() {
 
 CHelpWindow::CHelpWindow() : QWidget(nullptr, Qt::Window) {
     setAttribute(Qt::WA_QuitOnClose, false);
+    m_pBack = new QPushButton(this);
+    m_pBack->setEnabled(false);
+    m_pContents = new QPushButton(this);
     m_pBrowser = new QTextBrowser(this);
     m_pBrowser->setOpenExternalLinks(false);
+    connect(m_pBack, &QPushButton::clicked, m_pBrowser, &QTextBrowser::backward);
+    connect(m_pBrowser, &QTextBrowser::backwardAvailable, m_pBack, &QWidget::setEnabled);
+    connect(m_pContents, &QPushButton::clicked, this,
+            [this] { Open(QStringLiteral("index.html")); });
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 6, 6, 0);
+    buttons->addWidget(m_pBack);
+    buttons->addWidget(m_pContents);
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(buttons);
     layout->addWidget(m_pBrowser);
     resize(760, 620);
 }
 
-bool CHelpWindow::ShowContext(int context) {
+bool CHelpWindow::Open(const QString& page) {
     const QString folder = g_strAppDir + g_strHelpFile;
     if (!QFileInfo(folder + QStringLiteral("/index.html")).isFile()) {
         return false;
     }
+    // Texts are set at every opening, from the language pack in use.
     setWindowTitle(g_strAppTitle.isEmpty() ? tr("Help") : g_strAppTitle + tr(" Help"));
+    m_pBack->setText(tr("Back"));
+    m_pContents->setText(tr("Contents"));
     m_pBrowser->setSearchPaths({folder});
-    const QString page = PageOf(context);
     const qsizetype hash = page.indexOf(QLatin1Char('#'));
     QUrl url = QUrl::fromLocalFile(folder + QLatin1Char('/') + page.left(hash));
     if (hash >= 0) {
@@ -125,10 +145,31 @@ bool CHelpWindow::ShowContext(int context) {
     if (hash >= 0) {
         m_pBrowser->scrollToAnchor(page.mid(hash + 1));
     }
+    return true;
+}
+
+bool CHelpWindow::ShowContext(int context) {
+    if (!Open(PageOf(context))) {
+        return false;
+    }
+    // A modal dialog blocks every window but its own; the help it asked for is made its own.
+    // Asked for anywhere else, the window stands alone again.
+    const QWidget* modal = QApplication::activeModalWidget();
+    create();
+    windowHandle()->setTransientParent(modal != nullptr && modal != this ? modal->windowHandle()
+                                                                         : nullptr);
     show();
     raise();
     activateWindow();
     return true;
+}
+
+void CHelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 QUrl CHelpWindow::CurrentSource() const {

@@ -3,10 +3,13 @@
 #include <QUrl>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 
 // The help window: HTML pages from the help folder next to the program ("enHelp" or "chHelp"),
-// opened at the page that a help context number maps to.
+// opened at the page that a help context number maps to, with Back and Contents buttons.
+// Escape closes it. Asked for from a modal dialog, it belongs to that dialog, so the dialog
+// does not block it.
 class CHelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -17,10 +20,19 @@ public:
     // False (and nothing shown) when the help folder is missing.
     bool ShowContext(int context);
     QUrl CurrentSource() const;
+    QPushButton* BackButton() const { return m_pBack; }
+    QPushButton* ContentsButton() const { return m_pContents; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     CHelpWindow();
+    bool Open(const QString& page);
+
     QTextBrowser* m_pBrowser;
+    QPushButton* m_pBack;
+    QPushButton* m_pContents;
 };
 
 // Help Topics (context 0) and every help request of the program.

@@ -171,14 +171,10 @@ void CMainFrame::CreateActions() {
     m_handlers.insert(ID_EDIT_CHANNEL_INFO, [this] { ShowChannelInformation(); });
     m_handlers.insert(ID_SETUP_LANGUAGE, [this] { OnLanguage(); });
     m_handlers.insert(ID_EDIT_PRODUCT_INFO, [this] { OnProductInfo(); });
-    m_handlers.insert(ID_VIEW_TOOLBAR, [this] {
-        m_pToolBar->setVisible(!m_pToolBar->isVisible());
-        Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar->isVisible());
-    });
-    m_handlers.insert(ID_VIEW_STATUS_BAR, [this] {
-        statusBar()->setVisible(!statusBar()->isVisible());
-        Action(ID_VIEW_STATUS_BAR)->setChecked(statusBar()->isVisible());
-    });
+    // The check marks follow the bars (see eventFilter), whoever shows or hides them.
+    m_handlers.insert(ID_VIEW_TOOLBAR, [this] { m_pToolBar->setVisible(m_pToolBar->isHidden()); });
+    m_handlers.insert(ID_VIEW_STATUS_BAR,
+                      [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     m_handlers.insert(ID_VIEW_CONTROLBAR, [this] { OnControlBar(); });
     m_handlers.insert(ID_HELP_TOPICS, [] { ShowHelp(0); });
     m_handlers.insert(ID_HELP, [this] { ShowHelp(HelpContext()); });
@@ -322,10 +318,15 @@ bool CMainFrame::Create() {
     addDockWidget(Qt::LeftDockWidgetArea, m_pNavigationBar);
     m_pNavigationBar->FillTree(LanguageSetting("Company"));
     connect(m_pNavigationBar, &CNavigationBar::ItemChosen, this, &CMainFrame::OnTreeItem);
-    connect(m_pNavigationBar, &CNavigationBar::CloseClicked, this, [this] {
-        m_pNavigationBar->hide();
-        UpdateControlBarCheck();
-    });
+    connect(m_pNavigationBar, &CNavigationBar::CloseClicked, this,
+            [this] { m_pNavigationBar->hide(); });
+    // The bars can also be hidden from the frame's own context menu; the View menu's check
+    // marks are read from the bars whenever one of them is shown or hidden.
+    for (QWidget* bar : {static_cast<QWidget*>(m_pToolBar), static_cast<QWidget*>(statusBar()),
+                         static_cast<QWidget*>(m_pNavigationBar)}) {
+        bar->installEventFilter(this);
+    }
+    UpdateBarChecks();
 
     m_pMdiClient = new CMdiClientWnd(this);
     setCentralWidget(m_pMdiClient);
@@ -472,11 +473,21 @@ void CMainFrame::OnTreeItem(const QString& text) {
 
 void CMainFrame::OnControlBar() {
     m_pNavigationBar->setVisible(m_pNavigationBar->isHidden());
-    UpdateControlBarCheck();
 }
 
-void CMainFrame::UpdateControlBarCheck() {
+void CMainFrame::UpdateBarChecks() {
+    // isHidden, not isVisible: a bar stays checked while the whole window is hidden.
+    Action(ID_VIEW_TOOLBAR)->setChecked(!m_pToolBar->isHidden());
+    Action(ID_VIEW_STATUS_BAR)->setChecked(!statusBar()->isHidden());
     Action(ID_VIEW_CONTROLBAR)->setChecked(!m_pNavigationBar->isHidden());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Sent whenever the bar itself is shown or hidden, whether or not the frame is on screen.
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
+        UpdateBarChecks();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void CMainFrame::LoadRecentFiles() {

@@ -63,6 +63,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* MakeAction(int id, const QString& text, const QString& prompt, const QString& tip,
@@ -75,7 +76,7 @@ private:
     void SaveRecentFiles() const;
     void OnTreeItem(const QString& text);
     void OnControlBar();
-    void UpdateControlBarCheck();
+    void UpdateBarChecks();
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();

@@ -115,6 +115,7 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
         m_pMainFrame->setGeometry(screen->availableGeometry());
     }
     m_pMainFrame->showMaximized();
+    CSplashWnd::MainWindowShown();
     const QIcon icon(m_strAppDir + QStringLiteral("title.ico"));
     if (!icon.availableSizes().isEmpty()) {
         m_pMainFrame->setWindowIcon(icon);

@@ -7,6 +7,7 @@
 
 #include "app/UiGlobals.h"
 
+const QString CSplashWnd::kChineseSplashFile = QStringLiteral("startup-zh.bmp");
 bool CSplashWnd::s_bShowSplashWnd = true;
 CSplashWnd* CSplashWnd::s_pSplashWnd = nullptr;
 
@@ -21,6 +22,11 @@ bool CSplashWnd::ShowSplashScreen(QWidget* parent) {
     QPixmap picture;
     if (!picture.load(g_strAppDir + QStringLiteral("startup.bmp")) || picture.isNull()) {
         return false;
+    }
+    // "startup.bmp" decides whether there is a splash; Chinese shows its own picture when the
+    // program has one.
+    if (QPixmap chinese; g_bChinese && chinese.load(g_strAppDir + kChineseSplashFile)) {
+        picture = chinese;
     }
     s_pSplashWnd = new CSplashWnd(picture, parent);
     s_pSplashWnd->show();
@@ -41,9 +47,31 @@ CSplashWnd::CSplashWnd(const QPixmap& picture, QWidget* parent)
     if (area.isValid()) {
         move(area.center() - rect().center());
     }
+    // A coarse timer may fire up to 5% early; the picture stays a full second.
+    m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setInterval(1000);
-    connect(&m_timer, &QTimer::timeout, this, &CSplashWnd::HideSplashScreen);
+    connect(&m_timer, &QTimer::timeout, this, &CSplashWnd::OnTimer);
     m_timer.start();
+}
+
+void CSplashWnd::OnTimer() {
+    // Start-up may still be busy (its own pause runs an event loop): the splash waits for the
+    // main window rather than leave an empty screen.
+    m_timer.stop();
+    m_bTimeUp = true;
+    if (m_bMainShown) {
+        HideSplashScreen();
+    }
+}
+
+void CSplashWnd::MainWindowShown() {
+    if (s_pSplashWnd == nullptr) {
+        return;
+    }
+    s_pSplashWnd->m_bMainShown = true;
+    if (s_pSplashWnd->m_bTimeUp) {
+        HideSplashScreen();
+    }
 }
 
 CSplashWnd::~CSplashWnd() {

@@ -57,7 +57,14 @@ CComSetupDlg::CComSetupDlg(CUserValues& values, QWidget* parent, CPortLister lis
 
     connect(ok, &QPushButton::clicked, this, &CComSetupDlg::OnOK);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_pList, &QListWidget::currentItemChanged, this, &CComSetupDlg::OnItemChanged);
+    // A click selects only after the current item has changed, so the selection decides.
+    connect(m_pList, &QListWidget::itemSelectionChanged, this, &CComSetupDlg::OnItemChanged);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if ((item->flags() & Qt::ItemIsEnabled) && (item->flags() & Qt::ItemIsSelectable)) {
+            m_pField->setText(item->data(kPortRole).toString());
+            OnOK();
+        }
+    });
     connect(m_pField, &QLineEdit::textEdited, this, &CComSetupDlg::OnFieldEdited);
     connect(m_pField, &QLineEdit::textChanged, this,
             [this](const QString& text) { m_pOk->setEnabled(!text.trimmed().isEmpty()); });
@@ -123,9 +130,9 @@ QString CComSetupDlg::Port() const {
 }
 
 void CComSetupDlg::OnItemChanged() {
-    QListWidgetItem* item = m_pList->currentItem();
-    if (item != nullptr && item->isSelected()) {
-        m_pField->setText(item->data(kPortRole).toString());
+    const QList<QListWidgetItem*> selected = m_pList->selectedItems();
+    if (!selected.isEmpty()) {
+        m_pField->setText(selected.first()->data(kPortRole).toString());
     }
 }
 

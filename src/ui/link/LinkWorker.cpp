@@ -121,9 +121,8 @@ protected:
 };
 
 struct CLockState {
-    bool m_bActive = false;
-    QPointer<QWidget> m_pFrame;
-    QPointer<QWidget> m_pView;
+    int m_nHolders = 0;
+    QList<QPointer<QWidget>> m_views;  // one entry per holder that locked a view
     QPointer<CCloseGuard> m_pGuard;
     QList<QPointer<QAction>> m_disabled;  // what we disabled, to enable again
 };
@@ -161,17 +160,23 @@ const QList<int>& CTransferLock::LockedCommands() {
 }
 
 bool CTransferLock::Active() {
-    return LockState().m_bActive;
+    return LockState().m_nHolders > 0;
+}
+
+CTransferLockNotifier& CTransferLock::Notifier() {
+    static CTransferLockNotifier notifier;
+    return notifier;
 }
 
 void CTransferLock::Engage(QWidget* frame, QWidget* view) {
     CLockState& state = LockState();
-    if (state.m_bActive) {
+    if (view != nullptr) {
+        state.m_views.append(view);
+        view->setEnabled(false);
+    }
+    if (state.m_nHolders++ > 0) {
         return;
     }
-    state.m_bActive = true;
-    state.m_pFrame = frame;
-    state.m_pView = view;
     state.m_disabled.clear();
     if (auto* mainFrame = qobject_cast<CMainFrame*>(frame)) {
         for (int id : LockedCommands()) {
@@ -186,14 +191,22 @@ void CTransferLock::Engage(QWidget* frame, QWidget* view) {
         state.m_pGuard = new CCloseGuard(frame);
         frame->installEventFilter(state.m_pGuard);
     }
-    if (view != nullptr) {
-        view->setEnabled(false);
-    }
+    emit Notifier().Changed(true);
 }
 
-void CTransferLock::Release() {
+void CTransferLock::Release(QWidget* view) {
     CLockState& state = LockState();
-    if (!state.m_bActive) {
+    if (state.m_nHolders == 0) {
+        return;
+    }
+    if (view != nullptr) {
+        state.m_views.removeOne(view);
+        // A view that another holder still locks stays locked.
+        if (!state.m_views.contains(view)) {
+            view->setEnabled(true);
+        }
+    }
+    if (--state.m_nHolders > 0) {
         return;
     }
     for (const QPointer<QAction>& action : state.m_disabled) {
@@ -202,11 +215,7 @@ void CTransferLock::Release() {
         }
     }
     state.m_disabled.clear();
+    state.m_views.clear();
     delete state.m_pGuard;  // removes its filter
-    if (state.m_pView) {
-        state.m_pView->setEnabled(true);
-    }
-    state.m_pFrame = nullptr;
-    state.m_pView = nullptr;
-    state.m_bActive = false;
+    emit Notifier().Changed(false);
 }

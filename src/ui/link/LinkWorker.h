@@ -58,16 +58,27 @@ EPromptAnswer AskTransferQuestion(const CPrompt& prompt);
 void StartWorker(QObject* context, std::function<CTransferResult()> work,
                  std::function<void(const CTransferResult&)> done);
 
+// Tells the windows that wait for a transfer of their own when the lock is taken or released.
+class CTransferLockNotifier : public QObject {
+    Q_OBJECT
+signals:
+    void Changed(bool active);
+};
+
 // While a transfer or a squelch exchange runs, nothing may replace or destroy the document,
-// its view or the progress window, and nothing may edit the document: the commands that
-// could are disabled, the main window refuses to close and to take dropped files, and the
-// view takes no input.
+// its view or the progress window, nothing may edit the document, and no other transfer may
+// start (the port and the radio serve one at a time): the commands that could are disabled,
+// progress windows refuse Start, the main window refuses to close and to take dropped files,
+// and the view takes no input. Every Engage has its Release; the lock is held until the last
+// holder has released it.
 class CTransferLock {
 public:
     static bool Active();
     // `frame` is the main window (may be null); `view` is locked too when given.
     static void Engage(QWidget* frame, QWidget* view);
-    static void Release();
+    // `view` as given to Engage.
+    static void Release(QWidget* view = nullptr);
     // The commands held disabled while a transfer runs.
     static const QList<int>& LockedCommands();
+    static CTransferLockNotifier& Notifier();
 };

@@ -9,6 +9,7 @@
 
 #include "app/HelpWindow.h"
 #include "link/CloneProtocol.h"
+#include "link/LinkWorker.h"
 
 CProcessDlg::CProcessDlg(const QString& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(title);
@@ -44,6 +45,13 @@ CProcessDlg::CProcessDlg(const QString& title, QWidget* parent) : QDialog(parent
     layout->addLayout(row);
     layout->addLayout(buttons);
 
+    // One transfer at a time: a window that waits cannot start while another one runs.
+    m_pStart->setEnabled(!CTransferLock::Active());
+    connect(&CTransferLock::Notifier(), &CTransferLockNotifier::Changed, this, [this](bool active) {
+        if (!m_bRunning) {
+            m_pStart->setEnabled(!active);
+        }
+    });
     connect(m_pStart, &QPushButton::clicked, this, &CProcessDlg::OnStart);
     connect(m_pCancel, &QPushButton::clicked, this, &CProcessDlg::reject);
 }
@@ -61,15 +69,12 @@ QString CProcessDlg::StatusText() const {
     return m_pStatus->text();
 }
 
-bool CProcessDlg::Running() const {
-    return !m_pStart->isEnabled();
-}
-
 void CProcessDlg::OnStart() {
-    if (Running()) {
+    if (m_bRunning || CTransferLock::Active()) {
         return;
     }
     // Disabled first, so Start cannot be pressed twice.
+    m_bRunning = true;
     m_pStart->setEnabled(false);
     m_pCancel->setFocus();
     emit StartRequested();

@@ -9,6 +9,7 @@ class QPushButton;
 
 // The progress window "Process" of a read or write: Start, Cancel, the bar 0..191 and the
 // status text. Modeless; it exists from the Read or Write command to the end of the transfer.
+// While another transfer holds the lock, Start is disabled.
 class CProcessDlg : public QDialog {
     Q_OBJECT
 public:
@@ -28,10 +29,12 @@ public:
     QPushButton* StartButton() const { return m_pStart; }
     QProgressBar* Bar() const { return m_pBar; }
     QString StatusText() const;
-    bool Running() const;
+    // True from Start to the end of the transfer.
+    bool Running() const { return m_bRunning; }
 
 signals:
-    // Start was pressed; the transfer begins on the next turn of the event loop.
+    // Start was pressed. The receiver takes the transfer lock at once, so no other window can
+    // start, and begins the transfer on the next turn of the event loop.
     void StartRequested();
     // Cancel, Escape or the close box.
     void CancelPressed();
@@ -52,4 +55,5 @@ private:
     QProgressBar* m_pBar;
     QLabel* m_pStatus;
     int m_nHelpContext = 0;
+    bool m_bRunning = false;
 };

@@ -6,6 +6,7 @@
 #include "app/Commands.h"
 #include "app/UiGlobals.h"
 #include "channels/Bands.h"
+#include "channels/FlexGrid.h"
 #include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
 #include "link/LinkWorker.h"
@@ -78,8 +79,7 @@ void CViewTransfer::OpenProcessDlg() {
     }
     m_pProcessDlg = new CProcessDlg(m_strTitle, m_view.window());
     m_pProcessDlg->SetHelpContext(m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ);
-    connect(m_pProcessDlg, &CProcessDlg::StartRequested, this, &CViewTransfer::OnTransfer,
-            Qt::QueuedConnection);
+    connect(m_pProcessDlg, &CProcessDlg::StartRequested, this, &CViewTransfer::OnStartPressed);
     m_pProcessDlg->adjustSize();
     const QWidget* owner = m_view.window();
     const QRect area = owner != nullptr && owner->isVisible()
@@ -89,8 +89,20 @@ void CViewTransfer::OpenProcessDlg() {
     m_pProcessDlg->show();
 }
 
+void CViewTransfer::OnStartPressed() {
+    if (m_bRunning) {
+        return;
+    }
+    // Taken before anything else runs, so a second window's Start is refused at once.
+    m_bRunning = true;
+    CTransferLock::Engage(m_view.window(), &m_view);
+    QMetaObject::invokeMethod(this, &CViewTransfer::OnTransfer, Qt::QueuedConnection);
+}
+
 void CViewTransfer::OnTransfer() {
-    if (m_bRunning || !m_pProcessDlg) {
+    if (!m_pProcessDlg) {
+        CTransferLock::Release(&m_view);
+        m_bRunning = false;
         return;
     }
     const bool write = m_bWrite;
@@ -125,8 +137,6 @@ void CViewTransfer::OnTransfer() {
     connect(m_pProcessDlg, &CProcessDlg::CancelPressed, this,
             [events = job->m_pEvents] { events->m_bCancel = true; });
 
-    m_bRunning = true;
-    CTransferLock::Engage(m_view.window(), &m_view);
     const ETransferDirection direction =
         write ? ETransferDirection::Write : ETransferDirection::Read;
     StartWorker(
@@ -149,11 +159,17 @@ void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& re
                         image.m_bytes.begin() + block.m_offset);
         }
     }
-    CTransferLock::Release();
+    CTransferLock::Release(&m_view);
     m_bRunning = false;
     if (!m_bWrite && result.Ok()) {
         m_view.FillGrid();
     }
+    // Locking the view moved the keyboard focus away (to the navigation tree); it goes back to
+    // the grid's current cell, or to the editor open over it.
+    CMSFlexGrid* grid = m_view.Grid();
+    grid->scrollTo(grid->currentIndex());
+    QWidget* editor = m_view.VisibleEditor();
+    (editor != nullptr ? editor : static_cast<QWidget*>(grid))->setFocus(Qt::OtherFocusReason);
     if (m_pProcessDlg) {
         m_pProcessDlg->hide();
         m_pProcessDlg->deleteLater();

@@ -35,6 +35,7 @@ signals:
 
 private:
     void OpenProcessDlg();
+    void OnStartPressed();
     void OnTransfer();
     void Finish(const CTransferResult& result, const CMemoryImage& received);
 

@@ -91,6 +91,44 @@ TEST(ProgramDoc, OpenUsesTheFirst6144BytesAndRefusesShorterFiles) {
     EXPECT_NE(opened.error().find("unexpected format"), std::string::npos) << opened.error();
 }
 
+// The messages a user sees when a file cannot be used, in each language.
+TEST(ProgramDoc, FileErrorsSpeakTheProgramsLanguage) {
+    CTempDir dir;
+    const std::string shortFile = dir / "short.dat";
+    const std::string missing = dir / "missing.dat";
+    const std::string unsaved = dir / "no-such-folder/x.dat";
+    WriteAllBytes(shortFile, std::vector<std::uint8_t>(10));
+    struct CCase {
+        bool m_chinese;
+        std::string m_path;
+        bool m_save;
+        std::string m_expected;
+    };
+    const CCase cases[] = {
+        {false, shortFile, false,
+         "\"" + shortFile +
+             "\" has an unexpected format: it holds 10 bytes, a document needs 6144."},
+        {true, shortFile, false,
+         "\"" + shortFile + "\" 的格式不对：它只有 10 个字节，一个文档需要 6144 个字节。"},
+        {false, missing, false, "Cannot open \"" + missing + "\": No such file or directory."},
+        {true, missing, false, "无法打开 \"" + missing + "\"：文件或文件夹不存在。"},
+        {false, dir.Path(), false,
+         "Cannot open \"" + dir.Path() + "\": it is a folder, not a regular file."},
+        {true, dir.Path(), false, "无法打开 \"" + dir.Path() + "\"：这是文件夹，不是普通文件。"},
+        {false, unsaved, true, "Cannot save \"" + unsaved + "\": No such file or directory."},
+        {true, unsaved, true, "无法保存 \"" + unsaved + "\"：文件或文件夹不存在。"},
+    };
+    for (const CCase& c : cases) {
+        g_bChinese = c.m_chinese;
+        CProgramDoc doc;
+        const CFileResult result =
+            c.m_save ? doc.OnSaveDocument(c.m_path) : doc.OnOpenDocument(c.m_path);
+        g_bChinese = false;
+        ASSERT_FALSE(result) << c.m_expected;
+        EXPECT_EQ(result.error(), c.m_expected);
+    }
+}
+
 TEST(ProgramDoc, FailedSaveLeavesThePreviousFileIntact) {
     CTempDir dir;
     const std::string sub = dir / "locked";

@@ -1,3 +1,0 @@
-#include "settings/Language.h"
-
-bool g_bChinese = false;

@@ -1,0 +1,3 @@
+#include "util/Text.h"
+
+bool g_bChinese = false;
