@@ -1,8 +1,11 @@
 #include "editors/EditorRules.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "util/Number.h"
 
 int LeadingInt(std::string_view text) {
     long value = 0;
@@ -19,8 +22,7 @@ int LeadingInt(std::string_view text) {
 }
 
 double LeadingNumber(std::string_view text) {
-    const std::string copy(text);
-    const double value = std::strtod(copy.c_str(), nullptr);
+    const double value = LeadingDouble(text);
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -31,9 +33,19 @@ std::string FormatInt(int value) {
 }
 
 std::string FormatNumber(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    // "%W.Pf": the width and the precision, read from the format the dialogs name.
+    const std::string_view spec(format);
+    const auto point = spec.find('.');
+    int width = 0;
+    int precision = 6;
+    if (spec.size() >= 2 && spec.front() == '%' && spec.back() == 'f') {
+        const auto end = point == std::string_view::npos ? spec.size() - 1 : point;
+        width = LeadingInt(spec.substr(1, end - 1));
+        if (point != std::string_view::npos) {
+            precision = LeadingInt(spec.substr(point + 1));
+        }
+    }
+    return FormatFixed(value, width, precision);
 }
 
 int DtmfSpeedArrow(int value, int delta) {
@@ -275,8 +287,8 @@ std::uint8_t SquelchByte(std::string_view text, std::uint8_t defaultByte) {
     if (text.empty()) {
         return defaultByte;
     }
-    const std::string copy(text);
-    return static_cast<std::uint8_t>((std::atoi(copy.c_str()) + 64) & 0xFF);
+    const long value = std::clamp<long>(LeadingLong(text), INT_MIN, INT_MAX);
+    return static_cast<std::uint8_t>((value + 64) & 0xFF);
 }
 
 std::uint16_t ReadBe16(const CMemoryImage& image, std::size_t offset) {

@@ -1,7 +1,6 @@
 #include "editors/SettingsFields.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 
@@ -324,9 +323,12 @@ const char* CharsetText(ECharset charset) {
     return "";
 }
 
+// ASCII letters only: the process's locale must not decide what a letter is.
 std::string Upper(std::string text) {
     for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
     }
     return text;
 }
