@@ -151,8 +151,16 @@ constexpr double kToneHigh = 3106.0;
 constexpr double kDelayLow = 0.5;
 constexpr double kDelayHigh = 10.0;
 constexpr double kIntervalHigh = 2.0;
-constexpr double kRiseLow = 0.1;
-constexpr double kRiseHigh = 1.0;
+// The rise delay in thousandths of a second.
+constexpr long long kRiseLow = 100;
+constexpr long long kRiseHigh = 1000;
+
+long long RiseThousandths(std::string_view text) {
+    // Beyond a billion seconds the value is out of range either way; the clamp keeps the
+    // arithmetic in range.
+    const double value = std::clamp(LeadingNumber(text), -1e9, 1e9);
+    return DecimalTimesPowerOfTen(value, 3);
+}
 
 const char* IntervalFormat(bool decode) {
     return decode ? "%1.1f" : "%2.1f";
@@ -192,20 +200,22 @@ std::string TwoToneIntervalArrow(std::string_view text, int delta, bool decode) 
 }
 
 std::string TwoToneRiseArrow(std::string_view text, int delta) {
-    const double value = LeadingNumber(text);
-    double result;
-    if (static_cast<long long>(value * 100) % 5 == 0) {
-        result = value + delta * 0.05;
+    // In thousandths of a second, exactly: in binary 0.15 - 0.05 falls below 0.10 and wrapped
+    // to 1.00. The edit holds four characters, so a typed value has at most three decimals.
+    const long long value = RiseThousandths(text);
+    long long result;
+    if (value / 10 % 5 == 0) {
+        result = value + delta * 50;
     } else {
-        const double steps = std::trunc(value / 0.05);
-        result = delta > 0 ? (steps + 1) * 0.05 : steps * 0.05;
+        const long long steps = value / 50;
+        result = delta > 0 ? (steps + 1) * 50 : steps * 50;
     }
     if (result > kRiseHigh) {
         result = kRiseLow;
     } else if (result < kRiseLow) {
         result = kRiseHigh;
     }
-    return FormatNumber("%3.2f", result);
+    return FormatNumber("%3.2f", static_cast<double>(result) / 1000);
 }
 
 std::string ClampTwoToneFrequency(std::string_view text) {
@@ -242,16 +252,12 @@ std::string ClampTwoToneInterval(std::string_view text, bool decode) {
 }
 
 std::string ClampTwoToneRise(std::string_view text) {
-    double value = LeadingNumber(text);
-    if (static_cast<long long>(value * 100) % 5 != 0) {
-        value = std::trunc(value / 0.05) * 0.05;
+    long long value = RiseThousandths(text);
+    if (value / 10 % 5 != 0) {
+        value = value / 50 * 50;
     }
-    if (value > kRiseHigh) {
-        value = kRiseHigh;
-    } else if (value < kRiseLow) {
-        value = kRiseLow;
-    }
-    return FormatNumber("%3.2f", value);
+    value = std::clamp(value, kRiseLow, kRiseHigh);
+    return FormatNumber("%3.2f", static_cast<double>(value) / 1000);
 }
 
 std::string CommitEncodeCell(std::string_view text) {
