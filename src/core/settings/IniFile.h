@@ -56,5 +56,6 @@ extern CIniFile g_iniFile;
 
 // Trims the white space a settings line may carry: space, tab, CR, LF, VT, FF.
 std::string TrimIniSpace(const std::string& text);
-// Compares ASCII letters without case; bytes from 0x80 up compare exactly (GBK stays intact).
+// Compares ASCII letters without case, character by character as GBK has them: a lead byte
+// (0x81..0xFE) and the byte after it form one character and compare exactly.
 bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b);
