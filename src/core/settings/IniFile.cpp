@@ -189,7 +189,9 @@ void CIniFile::SetString(const std::string& section, const std::string& key,
         return;
     }
     auto& stored = sec.m_entries[static_cast<std::size_t>(k)].second;
-    if (!Equal(stored, value)) {
+    // Different bytes are a change, letter case included: a value stored but never written
+    // would be back to the old one at the next start.
+    if (stored != value) {
         m_bModified = true;
     }
     stored = value;

@@ -20,6 +20,7 @@ public:
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) const;
+    // Modified when the stored bytes change (a change of letter case alone included).
     void SetString(const std::string& section, const std::string& key, const std::string& value);
 
     // Writes the whole store if it was modified. False (with GetLastError) when it could not.

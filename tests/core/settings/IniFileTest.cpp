@@ -123,8 +123,9 @@ const CSetCase kSetCases[] = {
      "[Setup]\r\nLanguage=Chinese\r\n"},
     {"same value: not modified", "[Setup]\nLanguage=English\n", "Setup", "Language", "English",
      false, nullptr},
-    {"letter case only: stored, not modified", "[Setup]\nLanguage=English\n", "Setup", "Language",
-     "ENGLISH", false, nullptr},
+    // The stored bytes change, so the file must change too.
+    {"letter case only: stored and written", "[Setup]\nLanguage=chinese\n", "Setup", "Language",
+     "Chinese", true, "[Setup]\r\nLanguage=Chinese\r\n"},
     {"new key appended", "[Setup]\nA=1\n[Other]\nB=2\n", "setup", "C", "3", true,
      "[Setup]\r\nA=1\r\nC=3\r\n[Other]\r\nB=2\r\n"},
     {"new section appended", "K=0\n[A]\nX=1\n", "B", "Y", "2", true,
