@@ -88,6 +88,15 @@ TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
         {"product.band1=174-136", 3, "Frequency input error"},
         {"no.such=1", 3, "unknown key"},
         {"options.tot", 2, "KEY=VALUE"},
+        // Plain decimals only: what a C library would also read as a number is refused.
+        {"2tone.decode.1.a=0x92", 3, "288.5 to 3106.0 Hz"},
+        {"2tone.encode.1.tone1=1e3", 3, "288.5 to 3106.0 Hz"},
+        {"2tone.first_delay=inf", 3, "0.5 to 10.0 seconds"},
+        {"2tone.interval=nan", 3, "0.0 to 2.0 seconds"},
+        {"2tone.rise_delay=.", 3, "0.10 to 1.00 seconds"},
+        {"2tone.decode.2.first_delay=1e0", 3, "0.5 to 10.0 seconds"},
+        {"dtmf.first_delay=0x92", 3, "0 to 1000 milliseconds"},
+        {"squelch.u_wide=+5", 3, "-55 to 54"},
     };
     for (const auto& c : cases) {
         const auto run = RunCli("set " + Quote(file) + " " + c.m_args);

@@ -6,6 +6,7 @@
 
 #include "channels/Bands.h"
 #include "editors/EditorRules.h"
+#include "util/Number.h"
 
 namespace {
 
@@ -333,17 +334,9 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// What the 2-Tone edits let through: digits and one decimal point.
+// What the 2-Tone edits let through: digits and one decimal point (and at least one digit).
 bool IsDecimalText(const std::string& text) {
-    int points = 0;
-    for (char c : text) {
-        if (c == '.') {
-            ++points;
-        } else if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return points <= 1;
+    return IsPlainDecimal(text);
 }
 
 // Edit lengths of the dialogs' time edits.
