@@ -3,6 +3,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
 #include "settings/Messages.h"
+#include "util/Gbk.h"
 
 namespace {
 
@@ -126,6 +127,10 @@ ECellEditor EditorForColumn(int column) {
         default:
             return ECellEditor::Frequency;
     }
+}
+
+bool FitsNameEditor(const std::string& text) {
+    return GbkLength(text) <= kNameEditorLimit;
 }
 
 bool IsDropDownEditor(ECellEditor editor) {
