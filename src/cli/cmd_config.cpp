@@ -37,7 +37,9 @@ void AddConfigCommand(CLI::App& app, int& rc) {
         rc = kExitOk;
     });
 
-    auto* set = cmd->add_subcommand("set", "Change a value and save the settings file.");
+    auto* set = cmd->add_subcommand(
+        "set",
+        "Change a value and save the settings file; prints the change, or that there was none.");
     set->add_option("SECTION", args->m_section)->required();
     set->add_option("KEY", args->m_key)->required();
     set->add_option("VALUE", args->m_value)->required();
@@ -48,8 +50,21 @@ void AddConfigCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, ini.GetLastError());
             return;
         }
+        const std::string name = "[" + args->m_section + "] " + args->m_key;
+        const std::string before = ini.GetString(args->m_section, args->m_key, "");
         ini.SetString(args->m_section, args->m_key, args->m_value);
-        rc = ini.Save() ? kExitOk : Fail(kExitFailure, ini.GetLastError());
+        // Any change of the bytes is written, letter case included; no change writes nothing.
+        if (!ini.IsModified()) {
+            std::cout << name << " is already \"" << args->m_value << "\"; nothing was written.\n";
+            rc = kExitOk;
+            return;
+        }
+        if (!ini.Save()) {
+            rc = Fail(kExitFailure, ini.GetLastError());
+            return;
+        }
+        std::cout << name << ": \"" << before << "\" -> \"" << args->m_value << "\"\n";
+        rc = kExitOk;
     });
 }
 

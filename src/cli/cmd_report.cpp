@@ -1,7 +1,7 @@
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "CliCommon.h"
 #include "channels/ChannelTable.h"
@@ -18,12 +18,20 @@ struct CReportArgs {
     std::string m_file;
     std::string m_out;
     std::string m_sections;
+    CLI::Option* m_sectionsOption = nullptr;
 };
 
 std::expected<std::array<bool, kSectionCount>, std::string> ParseSections(const std::string& list) {
     std::array<bool, kSectionCount> selected{};
-    std::stringstream in(list);
-    for (std::string name; std::getline(in, name, ',');) {
+    // Asking for no section is not asking for the default ones.
+    if (list.empty()) {
+        return std::unexpected(
+            "no section selected; sections are dtmf, msk, optional, 2tone, channels.");
+    }
+    for (std::size_t start = 0; start <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string name = list.substr(start, comma - start);
+        start = comma + 1;
         int found = -1;
         for (int s = 0; s < kSectionCount; ++s) {
             if (name == ReportSectionName(s)) {
@@ -40,8 +48,8 @@ std::expected<std::array<bool, kSectionCount>, std::string> ParseSections(const 
 }
 
 int RunReport(const CReportArgs& args) {
-    auto selected =
-        args.m_sections.empty() ? DefaultReportSelection() : ParseSections(args.m_sections);
+    auto selected = args.m_sectionsOption->count() == 0 ? DefaultReportSelection()
+                                                        : ParseSections(args.m_sections);
     if (!selected) {
         return Fail(kExitUsage, selected.error());
     }
@@ -95,9 +103,10 @@ void AddReportCommand(CLI::App& app, int& rc) {
     cmd->add_option("FILE", args->m_file, "The .dat file.")->required();
     cmd->add_option("-o,--output", args->m_out, "The PDF file to write, or - for standard output.")
         ->required();
-    cmd->add_option("--sections", args->m_sections,
-                    "Comma-separated sections in any order: dtmf, msk, optional, 2tone, "
-                    "channels (default: optional,channels).");
+    args->m_sectionsOption =
+        cmd->add_option("--sections", args->m_sections,
+                        "Comma-separated sections in any order: dtmf, msk, optional, 2tone, "
+                        "channels (default: optional,channels).");
     AddLanguageOption(cmd);
     cmd->callback([&rc, args] { rc = RunReport(*args); });
 }

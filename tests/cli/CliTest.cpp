@@ -95,6 +95,19 @@ TEST(Cli, ConfigGetAndSet) {
     EXPECT_EQ(ReadText(ini), "[Setup]\r\nLanguage=Chinese\r\n[English]\r\nCompany=ACME\r\n");
     EXPECT_EQ(RunCli("config get Setup Language --file " + Quote(ini)).m_out, "Chinese\n");
 
+    // A change of letter case alone changes the bytes: written and reported.
+    WriteText(ini, "[Setup]\r\nLanguage=chinese\r\n; kept unless written\r\n");
+    run = RunCli("config set Setup Language Chinese --file " + Quote(ini));
+    EXPECT_EQ(run.m_code, 0) << run.m_err;
+    EXPECT_EQ(run.m_out, "[Setup] Language: \"chinese\" -> \"Chinese\"\n");
+    EXPECT_EQ(ReadText(ini), "[Setup]\r\nLanguage=Chinese\r\n");
+    // The same bytes again: nothing is written.
+    WriteText(ini, "[Setup]\r\nLanguage=Chinese\r\n; kept unless written\r\n");
+    run = RunCli("config set setup LANGUAGE Chinese --file " + Quote(ini));
+    EXPECT_EQ(run.m_code, 0) << run.m_err;
+    EXPECT_EQ(run.m_out, "[setup] LANGUAGE is already \"Chinese\"; nothing was written.\n");
+    EXPECT_EQ(ReadText(ini), "[Setup]\r\nLanguage=Chinese\r\n; kept unless written\r\n");
+
     run = RunCli("config get Setup Language --file " + Quote(dir / "no/such/Program.ini"));
     EXPECT_EQ(run.m_code, 3);
     EXPECT_FALSE(run.m_err.empty());

@@ -7,6 +7,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "support/CliRun.h"
+#include "support/CommaLocale.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -88,6 +89,15 @@ TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
         {"product.band1=174-136", 3, "Frequency input error"},
         {"no.such=1", 3, "unknown key"},
         {"options.tot", 2, "KEY=VALUE"},
+        // Plain decimals only: what a C library would also read as a number is refused.
+        {"2tone.decode.1.a=0x92", 3, "288.5 to 3106.0 Hz"},
+        {"2tone.encode.1.tone1=1e3", 3, "288.5 to 3106.0 Hz"},
+        {"2tone.first_delay=inf", 3, "0.5 to 10.0 seconds"},
+        {"2tone.interval=nan", 3, "0.0 to 2.0 seconds"},
+        {"2tone.rise_delay=.", 3, "0.10 to 1.00 seconds"},
+        {"2tone.decode.2.first_delay=1e0", 3, "0.5 to 10.0 seconds"},
+        {"dtmf.first_delay=0x92", 3, "0 to 1000 milliseconds"},
+        {"squelch.u_wide=+5", 3, "-55 to 54"},
     };
     for (const auto& c : cases) {
         const auto run = RunCli("set " + Quote(file) + " " + c.m_args);
@@ -151,6 +161,35 @@ TEST(SettingsCli, ReportWithoutPagesIsAnError) {
     run = RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections dtmf,bogus");
     EXPECT_EQ(run.m_code, 2);
     EXPECT_TRUE(Contains(run.m_err, "bogus")) << run.m_err;
+    // An explicit empty selection is not the default one.
+    WriteChannels(file, {1});
+    for (const char* sections : {"''", "','"}) {
+        run = RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections " + sections);
+        EXPECT_EQ(run.m_code, 2) << sections;
+        EXPECT_TRUE(Contains(run.m_err, "section")) << run.m_err;
+        EXPECT_FALSE(std::filesystem::exists(pdf)) << sections;
+    }
+}
+
+TEST(SettingsCli, ReportUnderACommaLocalePrintsFullStops) {
+    std::string error;
+    ASSERT_FALSE(CCommaLocale::Folder(&error).empty()) << error;
+    CTempDir dir;
+    const std::string file = dir / "x.dat";
+    const std::string pdf = dir / "r.pdf";
+    WriteChannels(file, {1});
+    const auto run =
+        RunCli("report " + Quote(file) + " -o " + Quote(pdf) + " --sections 2tone,channels",
+               CCommaLocale::Environment());
+    ASSERT_EQ(run.m_code, 0) << run.m_err;
+    std::system(("pdftotext -layout " + Quote(pdf) + " " + Quote(dir / "t")).c_str());
+    const std::string text = ReadText(dir / "t");
+    for (const char* number : {"2000.0", "1000.0", "0.10", "146.02500"}) {
+        EXPECT_TRUE(Contains(text, number)) << number << "\n" << text;
+    }
+    for (const char* number : {"2000,0", "0,10", "146,02500"}) {
+        EXPECT_FALSE(Contains(text, number)) << number;
+    }
 }
 
 }  // namespace

@@ -176,7 +176,8 @@ private slots:
         // The comment's blank stays in the value, so the pack "Chinese .qm" is asked for.
         QTest::newRow("blank before comment")
             << QByteArray("Chinese //x") << false << "Load language DLL fail";
-        QTest::newRow("letter case") << QByteArray("chinese") << false << "Load language DLL fail";
+        QTest::newRow("no pack in any letter case")
+            << QByteArray("Klingon") << false << "Load language DLL fail";
     }
     void startWithoutLanguagePack() {
         QFETCH(QByteArray, language);
@@ -192,6 +193,26 @@ private slots:
         QCOMPARE(m_prompter.m_asked.size(), 1);
         QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_text), message);
         QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::Ok);
+    }
+
+    void languagePackFoundIgnoringLetterCase_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("fileMenu");
+        // Only "Chinese" as written switches the texts built in code; the pack follows the name.
+        QTest::newRow("chinese") << QByteArray("chinese") << QString::fromUtf8("文件(&F)");
+        QTest::newRow("ENGLISH") << QByteArray("ENGLISH") << QString("&File");
+    }
+    void languagePackFoundIgnoringLetterCase() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, fileMenu);
+        CAppDir dir(language);
+        auto app = Start(dir);
+        QVERIFY(app != nullptr);
+        QVERIFY(m_prompter.m_asked.isEmpty());
+        QCOMPARE(MenuTitles(app->MainFrame()).value(0), fileMenu);
+        QVERIFY(!g_bChinese);
+        QCOMPARE(g_strHelpFile, QString("enHelp"));
+        app->ExitInstance();
     }
 
     void startInEitherLanguage_data() {

@@ -1,10 +1,9 @@
 #include "channels/CellRules.h"
 
-#include <cctype>
-
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
 #include "settings/Messages.h"
+#include "util/Gbk.h"
 
 namespace {
 
@@ -36,13 +35,17 @@ CEntryLists BuildLists(bool chinese) {
     return lists;
 }
 
+// ASCII letters only: the process's locale must not fold the bytes of a UTF-8 text.
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool StartsWithIgnoringCase(const std::string& entry, const std::string& prefix) {
     if (prefix.size() > entry.size()) {
         return false;
     }
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(entry[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
+        if (FoldAscii(entry[i]) != FoldAscii(prefix[i])) {
             return false;
         }
     }
@@ -124,6 +127,10 @@ ECellEditor EditorForColumn(int column) {
         default:
             return ECellEditor::Frequency;
     }
+}
+
+bool FitsNameEditor(const std::string& text) {
+    return GbkLength(text) <= kNameEditorLimit;
 }
 
 bool IsDropDownEditor(ECellEditor editor) {

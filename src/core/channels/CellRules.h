@@ -12,7 +12,7 @@ class CChannelTable;
 enum class ECellEditor {
     Frequency,  // edit box, at most 9 characters (columns 1, 2 and any column not below)
     Tone,       // drop-down, the tone list (3, 4)
-    Name,       // edit box, at most 7 characters (5)
+    Name,       // edit box, at most 7 bytes (5)
     Power,      // drop-down (6)
     Bandwidth,  // (7)
     ScanAdd,    // (8)
@@ -25,7 +25,11 @@ ECellEditor EditorForColumn(int column);
 bool IsDropDownEditor(ECellEditor editor);
 
 inline constexpr std::size_t kFrequencyEditorLimit = 9;
-inline constexpr std::size_t kNameEditorLimit = 7;  // characters
+// A channel name as it may be typed (the grid's name editor, a CSV import): at most 7 bytes in
+// GBK, the radio's encoding, so a Chinese character takes 2. A longer name from a radio or a
+// file (8 bytes fit the record) is shown and kept whole until it is edited.
+inline constexpr std::size_t kNameEditorLimit = 7;  // bytes
+bool FitsNameEditor(const std::string& text);
 
 // The entries of a drop-down editor in the given language; empty for the edit boxes.
 const std::vector<std::string>& EditorEntries(ECellEditor editor, bool chinese);

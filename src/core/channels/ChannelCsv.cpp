@@ -11,6 +11,7 @@
 #include "image/MemoryImage.h"
 #include "settings/Messages.h"
 #include "util/Gbk.h"
+#include "util/Number.h"
 
 namespace {
 
@@ -77,6 +78,20 @@ std::optional<std::string> NumberValue(const std::string& text, int max) {
         return std::nullopt;
     }
     return NumberText(value, false);
+}
+
+// A frequency of a file is what a person would type, and means what it says: plain decimals
+// only (atof would also read 0x92, 1e2, inf), and a Tx outside its range is refused rather than
+// replaced by 67.00000 as the grid does. An empty Rx (deleting the channel) is left to the rules.
+bool FrequencyTextFits(int column, const std::string& text) {
+    if (text.empty()) {
+        return column == kColRx;
+    }
+    if (!IsPlainDecimal(text)) {
+        return false;
+    }
+    const int count = ParseFrequency(text);
+    return column != kColTx || (count >= kTxMin && count <= kTxMax);
 }
 
 struct CRowRequest {
@@ -297,9 +312,11 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
                     continue;
                 }
             } else if (editor == ECellEditor::Name) {
-                if (Utf8Length(text) > kNameEditorLimit) {
+                // An unchanged name never gets here, so an 8-byte name from a radio survives.
+                if (!FitsNameEditor(text)) {
                     errors.push_back(
-                        CellError(request.m_label, column, "a name has at most 7 characters"));
+                        CellError(request.m_label, column,
+                                  "a name takes at most 7 bytes (a Chinese character takes 2)"));
                     continue;
                 }
                 if (GbkToUtf8(Utf8ToGbk(text, 64)) != text) {
@@ -307,15 +324,13 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
                                                "the name has characters the radio cannot show"));
                     continue;
                 }
-                if (Utf8ToGbk(text, 64).size() > kNameSize) {
-                    errors.push_back(CellError(
-                        request.m_label, column,
-                        "the name takes more than 8 bytes (a Chinese character takes 2)"));
-                    continue;
-                }
             } else if (text.size() > kFrequencyEditorLimit) {
                 errors.push_back(
                     CellError(request.m_label, column, "a frequency has at most 9 characters"));
+                continue;
+            } else if (!FrequencyTextFits(column, text)) {
+                errors.push_back(
+                    CellError(request.m_label, column, LoadString(IDS_DATA_FORMAT, false)));
                 continue;
             }
             const CCellCommit commit = CommitCellEdit(table, row, column, text, bands, false);

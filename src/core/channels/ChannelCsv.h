@@ -35,7 +35,9 @@ std::string ExportChannelsCsv(const CMemoryImage& image);
 // numbers through the Channel Edit rules. Chinese value texts are accepted. An empty value
 // leaves its cell as it is, except Rx (empty deletes the channel) and Name (empty clears it):
 // no editor can make those cells empty on a channel. Rows not listed,
-// and listed rows whose texts do not change, keep their bytes exactly.
+// and listed rows whose texts do not change, keep their bytes exactly. Stricter than typing:
+// frequencies are plain decimals, a Tx outside 67..512 MHz is refused (the grid would store
+// 67.00000), and a name changed by the file takes at most 7 GBK bytes, as the editor allows.
 // Returns every rejection as "row N, column NAME: MESSAGE" (or "line N: MESSAGE" for the CSV's
 // own structure); when there is any, the image is unchanged.
 std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);

@@ -118,8 +118,12 @@ void CChannelTable::StoreGrid(CMemoryImage& image) const {
         record[kRxToneOffset + 1] = rxTone.m_high;
         record[kTxToneOffset] = txTone.m_low;
         record[kTxToneOffset + 1] = txTone.m_high;
-        const auto name = EncodeName(row[kColName]);
-        std::copy(name.begin(), name.end(), record.begin() + kNameOffset);
+        // A name still showing what its bytes decode to keeps those bytes: they need not be
+        // GBK (a radio holds whatever it was given), and re-encoding would turn them into '?'.
+        if (row[kColName] != DecodeName(record.subspan<kNameOffset, kNameSize>())) {
+            const auto name = EncodeName(row[kColName]);
+            std::copy(name.begin(), name.end(), record.begin() + kNameOffset);
+        }
         ApplyPowerText(record[kModeByte], row[kColPower]);
         ApplyBandwidthText(record[kModeByte], row[kColBandwidth]);
         ApplyScanAddText(record[kModeByte], row[kColScanAdd]);

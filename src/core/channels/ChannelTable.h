@@ -54,8 +54,9 @@ public:
     // The same in the language asked for (the export writes English texts).
     void FillGrid(CMemoryImage& image, CUserValues* userValues, bool chinese);
 
-    // The band limits, then columns 1..11 of every row into the records. Bytes 14 and 15 and
-    // the bits no editor owns keep what the image held.
+    // The band limits, then columns 1..11 of every row into the records. Bytes 14 and 15, the
+    // bits no editor owns, and the name bytes of a name cell still showing what they decode to
+    // keep what the image held.
     void StoreGrid(CMemoryImage& image) const;
 
     // Rows 1..129, columns 1..12 of two tables agree.

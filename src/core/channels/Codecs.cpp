@@ -1,12 +1,13 @@
 #include "channels/Codecs.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "settings/Language.h"
 #include "util/Gbk.h"
+#include "util/Number.h"
 
 namespace {
 
@@ -81,56 +82,20 @@ std::uint8_t ToBcd(int n) {
 }
 
 double TextToDouble(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+    return LeadingDouble(text);
 }
 
 int TextToInt(const std::string& text) {
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
+    return static_cast<int>(std::clamp<long>(LeadingLong(text), INT_MIN, INT_MAX));
 }
 
 int ParseFrequency(const std::string& text) {
-    const double value = TextToDouble(text);
-    if (std::isnan(value) || value == 0.0) {
-        return 0;
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? INT_MAX : INT_MIN;
-    }
-    // The double as a decimal of 15 significant digits: d.dddddddddddddde±x.
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    std::string digits;
-    digits += buf[0];
-    digits.append(buf + 2, 14);
-    const int exponent = std::atoi(buf + 17) + 5;  // times 100000
-    if (exponent < 0) {
-        return 0;
-    }
-    if (exponent >= 10) {
-        return value > 0 ? INT_MAX : INT_MIN;
-    }
-    // Integer part: the first exponent+1 digits (15 digits cover exponents up to 9).
-    long long count = 0;
-    for (int i = 0; i <= exponent; ++i) {
-        count = count * 10 + (digits[i] - '0');
-    }
-    if (count > INT_MAX) {
-        count = INT_MAX;
-    }
-    return value > 0 ? static_cast<int>(count) : -static_cast<int>(count);
+    const long long count = DecimalTimesPowerOfTen(TextToDouble(text), 5);
+    return static_cast<int>(std::clamp<long long>(count, INT_MIN, INT_MAX));
 }
 
 std::string FormatFrequencyCount(int count) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%3.5f", count / 100000.0);
-    return text;
+    return FormatFixed(count / 100000.0, 3, 5);
 }
 
 bool IsFrequencyAbsent(std::span<const std::uint8_t, 4> bytes) {
@@ -182,8 +147,7 @@ std::string FormatTone(CToneBytes tone, bool chinese) {
         return kNone.Get(chinese);
     }
     if (h < 0x80) {
-        std::snprintf(text, sizeof text, "%3.1f", (FromBcd(h) * 100 + FromBcd(tone.m_low)) / 10.0);
-        return text;
+        return FormatFixed((FromBcd(h) * 100 + FromBcd(tone.m_low)) / 10.0, 3, 1);
     }
     const bool inverted = h >= 0xC0;
     const int d = h - (inverted ? 0xC0 : 0x80);

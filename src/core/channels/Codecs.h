@@ -31,10 +31,11 @@ std::uint8_t FromBcd(std::uint8_t b);  // no check of the nibbles
 std::uint8_t ToBcd(int n);             // meant for 0..99; other values wrap to a byte
 
 // Frequencies are counts of 10 Hz (146.02500 MHz is 14602500).
-// Leading number as atof reads it, times 100000 in exact decimal arithmetic (15 significant
-// digits), truncated. Empty or non-numeric text gives 0; out-of-range values saturate.
+// Leading number as atof reads it (in the "C" locale), times 100000 in exact decimal arithmetic
+// (15 significant digits), truncated. Empty or non-numeric text gives 0; out-of-range values
+// saturate.
 int ParseFrequency(const std::string& text);
-// "%3.5f" of count / 100000 ("146.02500").
+// "%3.5f" of count / 100000 ("146.02500"), always with a full stop.
 std::string FormatFrequencyCount(int count);
 // Empty for an absent frequency (byte 3 is 0x00 or 0xFF).
 std::string FormatFrequency(std::span<const std::uint8_t, 4> bytes);
@@ -81,6 +82,7 @@ std::string DecodeName(std::span<const std::uint8_t, kNameSize> bytes);
 // A channel whose Rx or Tx frequency is absent: its grid row shows only what frequency it has.
 bool IsEmptyChannel(CConstRecord record);
 
-// atof/atoi as the program reads texts, without undefined behaviour on huge values.
+// atof/atoi as the program reads texts, in the "C" locale whatever the process's locale, without
+// undefined behaviour on huge values.
 double TextToDouble(const std::string& text);
 int TextToInt(const std::string& text);

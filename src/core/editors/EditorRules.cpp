@@ -1,8 +1,11 @@
 #include "editors/EditorRules.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "util/Number.h"
 
 int LeadingInt(std::string_view text) {
     long value = 0;
@@ -19,8 +22,7 @@ int LeadingInt(std::string_view text) {
 }
 
 double LeadingNumber(std::string_view text) {
-    const std::string copy(text);
-    const double value = std::strtod(copy.c_str(), nullptr);
+    const double value = LeadingDouble(text);
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -31,9 +33,19 @@ std::string FormatInt(int value) {
 }
 
 std::string FormatNumber(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    // "%W.Pf": the width and the precision, read from the format the dialogs name.
+    const std::string_view spec(format);
+    const auto point = spec.find('.');
+    int width = 0;
+    int precision = 6;
+    if (spec.size() >= 2 && spec.front() == '%' && spec.back() == 'f') {
+        const auto end = point == std::string_view::npos ? spec.size() - 1 : point;
+        width = LeadingInt(spec.substr(1, end - 1));
+        if (point != std::string_view::npos) {
+            precision = LeadingInt(spec.substr(point + 1));
+        }
+    }
+    return FormatFixed(value, width, precision);
 }
 
 int DtmfSpeedArrow(int value, int delta) {
@@ -139,8 +151,16 @@ constexpr double kToneHigh = 3106.0;
 constexpr double kDelayLow = 0.5;
 constexpr double kDelayHigh = 10.0;
 constexpr double kIntervalHigh = 2.0;
-constexpr double kRiseLow = 0.1;
-constexpr double kRiseHigh = 1.0;
+// The rise delay in thousandths of a second.
+constexpr long long kRiseLow = 100;
+constexpr long long kRiseHigh = 1000;
+
+long long RiseThousandths(std::string_view text) {
+    // Beyond a billion seconds the value is out of range either way; the clamp keeps the
+    // arithmetic in range.
+    const double value = std::clamp(LeadingNumber(text), -1e9, 1e9);
+    return DecimalTimesPowerOfTen(value, 3);
+}
 
 const char* IntervalFormat(bool decode) {
     return decode ? "%1.1f" : "%2.1f";
@@ -180,20 +200,22 @@ std::string TwoToneIntervalArrow(std::string_view text, int delta, bool decode) 
 }
 
 std::string TwoToneRiseArrow(std::string_view text, int delta) {
-    const double value = LeadingNumber(text);
-    double result;
-    if (static_cast<long long>(value * 100) % 5 == 0) {
-        result = value + delta * 0.05;
+    // In thousandths of a second, exactly: in binary 0.15 - 0.05 falls below 0.10 and wrapped
+    // to 1.00. The edit holds four characters, so a typed value has at most three decimals.
+    const long long value = RiseThousandths(text);
+    long long result;
+    if (value / 10 % 5 == 0) {
+        result = value + delta * 50;
     } else {
-        const double steps = std::trunc(value / 0.05);
-        result = delta > 0 ? (steps + 1) * 0.05 : steps * 0.05;
+        const long long steps = value / 50;
+        result = delta > 0 ? (steps + 1) * 50 : steps * 50;
     }
     if (result > kRiseHigh) {
         result = kRiseLow;
     } else if (result < kRiseLow) {
         result = kRiseHigh;
     }
-    return FormatNumber("%3.2f", result);
+    return FormatNumber("%3.2f", static_cast<double>(result) / 1000);
 }
 
 std::string ClampTwoToneFrequency(std::string_view text) {
@@ -230,16 +252,12 @@ std::string ClampTwoToneInterval(std::string_view text, bool decode) {
 }
 
 std::string ClampTwoToneRise(std::string_view text) {
-    double value = LeadingNumber(text);
-    if (static_cast<long long>(value * 100) % 5 != 0) {
-        value = std::trunc(value / 0.05) * 0.05;
+    long long value = RiseThousandths(text);
+    if (value / 10 % 5 != 0) {
+        value = value / 50 * 50;
     }
-    if (value > kRiseHigh) {
-        value = kRiseHigh;
-    } else if (value < kRiseLow) {
-        value = kRiseLow;
-    }
-    return FormatNumber("%3.2f", value);
+    value = std::clamp(value, kRiseLow, kRiseHigh);
+    return FormatNumber("%3.2f", static_cast<double>(value) / 1000);
 }
 
 std::string CommitEncodeCell(std::string_view text) {
@@ -275,8 +293,8 @@ std::uint8_t SquelchByte(std::string_view text, std::uint8_t defaultByte) {
     if (text.empty()) {
         return defaultByte;
     }
-    const std::string copy(text);
-    return static_cast<std::uint8_t>((std::atoi(copy.c_str()) + 64) & 0xFF);
+    const long value = std::clamp<long>(LeadingLong(text), INT_MIN, INT_MAX);
+    return static_cast<std::uint8_t>((value + 64) & 0xFF);
 }
 
 std::uint16_t ReadBe16(const CMemoryImage& image, std::size_t offset) {

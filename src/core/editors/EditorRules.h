@@ -10,10 +10,12 @@
 // dialogs and lh740ctl give the same results.
 
 // Reading an edit: the leading digits as a number (empty text is 0), and the leading
-// decimal number (the C library's reading of a number prefix).
+// decimal number (the C library's reading of a number prefix in the "C" locale; not finite
+// gives 0).
 int LeadingInt(std::string_view text);
 double LeadingNumber(std::string_view text);
-// "%d" and printf formats with one double, as the dialogs format their numbers.
+// "%d", and a printf format "%W.Pf" with one double, as the dialogs format their numbers: always
+// with a full stop, whatever the process's locale.
 std::string FormatInt(int value);
 std::string FormatNumber(const char* format, double value);
 

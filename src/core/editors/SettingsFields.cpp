@@ -1,12 +1,12 @@
 #include "editors/SettingsFields.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 
 #include "channels/Bands.h"
 #include "editors/EditorRules.h"
+#include "util/Number.h"
 
 namespace {
 
@@ -324,24 +324,19 @@ const char* CharsetText(ECharset charset) {
     return "";
 }
 
+// ASCII letters only: the process's locale must not decide what a letter is.
 std::string Upper(std::string text) {
     for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
     }
     return text;
 }
 
-// What the 2-Tone edits let through: digits and one decimal point.
+// What the 2-Tone edits let through: digits and one decimal point (and at least one digit).
 bool IsDecimalText(const std::string& text) {
-    int points = 0;
-    for (char c : text) {
-        if (c == '.') {
-            ++points;
-        } else if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return points <= 1;
+    return IsPlainDecimal(text);
 }
 
 // Edit lengths of the dialogs' time edits.

@@ -1,5 +1,7 @@
 #include "link/TracePort.h"
 
+#include "util/Number.h"
+
 bool CTraceSerialPort::Open(const std::string& name, std::string& error) {
     m_start = std::chrono::steady_clock::now();
     const bool ok = m_port.Open(name, error);
@@ -52,7 +54,7 @@ void CTraceSerialPort::Pause(int ms) {
 void CTraceSerialPort::Line(const char* what, const std::uint8_t* bytes, std::size_t count) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    std::fprintf(m_out, "%10.6f %s", seconds, what);
+    std::fprintf(m_out, "%s %s", FormatFixed(seconds, 10, 6).c_str(), what);
     for (std::size_t i = 0; i < count; ++i) {
         std::fprintf(m_out, " %02X", bytes[i]);
     }

@@ -1,8 +1,13 @@
 #include "settings/AppPaths.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
+#include <memory>
+
+#include "settings/IniFile.h"
 
 std::string DirectoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -22,4 +27,30 @@ const std::string& ProgramDirectory() {
         return DirectoryOf(std::string(buf, static_cast<std::size_t>(n)));
     }();
     return dir;
+}
+
+std::string FindFileIgnoringCase(const std::string& directory, const std::string& name) {
+    auto isFile = [&](const std::string& entry) {
+        struct stat st {};
+        return ::stat((directory + entry).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    };
+    if (name.empty()) {
+        return {};
+    }
+    if (isFile(name)) {
+        return name;
+    }
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
+    if (!dir) {
+        return {};
+    }
+    std::string found;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string candidate = entry->d_name;
+        if (EqualIgnoringAsciiCase(candidate, name) && (found.empty() || candidate < found) &&
+            isFile(candidate)) {
+            found = candidate;
+        }
+    }
+    return found;
 }

@@ -44,8 +44,18 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(static_cast<unsigned char>(a[i])) !=
-            FoldAscii(static_cast<unsigned char>(b[i]))) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        // A GBK lead byte takes the next byte with it, and the pair compares exactly: its
+        // second byte may be 0x41..0x5A or 0x61..0x7A without being a letter.
+        if (ca >= 0x81 && ca <= 0xFE && i + 1 < a.size()) {
+            if (ca != cb || a[i + 1] != b[i + 1]) {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        if (FoldAscii(ca) != FoldAscii(cb)) {
             return false;
         }
     }
@@ -173,7 +183,9 @@ void CIniFile::SetString(const std::string& section, const std::string& key,
         return;
     }
     auto& stored = sec.m_entries[static_cast<std::size_t>(k)].second;
-    if (!Equal(stored, value)) {
+    // Different bytes are a change, letter case included: a value stored but never written
+    // would be back to the old one at the next start.
+    if (stored != value) {
         m_bModified = true;
     }
     stored = value;

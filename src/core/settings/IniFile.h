@@ -21,6 +21,7 @@ public:
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) const;
+    // Modified when the stored bytes change (a change of letter case alone included).
     void SetString(const std::string& section, const std::string& key, const std::string& value);
 
     // Writes the whole store if it was modified. False (with GetLastError) when it could not.
@@ -57,5 +58,6 @@ extern CIniFile g_iniFile;
 
 // Trims the white space a settings line may carry: space, tab, CR, LF, VT, FF.
 std::string TrimIniSpace(const std::string& text);
-// Compares ASCII letters without case; bytes from 0x80 up compare exactly (GBK stays intact).
+// Compares ASCII letters without case, character by character as GBK has them: a lead byte
+// (0x81..0xFE) and the byte after it form one character and compare exactly.
 bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b);

@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cstdlib>
 #include <sstream>
 
@@ -30,7 +30,11 @@ std::string FileNameFor(const std::string& appName) {
     std::string name = "Software_";
     static const char* hex = "0123456789ABCDEF";
     for (unsigned char c : appName) {
-        if (std::isalnum(c) || c == '-' || c == '_' || c == '.') {
+        // ASCII only: the desktop program (with the user's locale) and lh740ctl (with the "C"
+        // locale) must name the same file.
+        const bool alnum =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (alnum || c == '-' || c == '_' || c == '.') {
             name += static_cast<char>(c);
         } else {
             name += '%';
@@ -121,14 +125,15 @@ std::map<std::string, CFileUserValues::CValue> CFileUserValues::Read() const {
         const std::string rest = line.substr(eq + 1);
         CValue v;
         if (rest.starts_with("dword:")) {
-            char* end = nullptr;
-            errno = 0;
-            const unsigned long n = std::strtoul(rest.c_str() + 6, &end, 10);
-            if (errno != 0 || end == rest.c_str() + 6 || *end != '\0' || n > 0xFFFFFFFFul) {
+            const char* first = rest.data() + 6;
+            const char* last = rest.data() + rest.size();
+            std::uint32_t n = 0;
+            const auto [end, ec] = std::from_chars(first, last, n);
+            if (ec != std::errc() || end != last || first == last) {
                 continue;
             }
             v.m_isNumber = true;
-            v.m_number = static_cast<std::uint32_t>(n);
+            v.m_number = n;
         } else if (rest.starts_with("sz:")) {
             v.m_text = Unescape(rest.substr(3));
         } else {

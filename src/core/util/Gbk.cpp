@@ -125,6 +125,11 @@ std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxByte
     return result;
 }
 
+std::size_t GbkLength(const std::string& text) {
+    // No character takes more bytes in GBK than in UTF-8.
+    return Utf8ToGbk(text, text.size()).size();
+}
+
 std::size_t Utf8Length(const std::string& text) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {

@@ -17,6 +17,9 @@ std::string GbkToUtf8(std::span<const std::uint8_t> bytes);
 // invalid UTF-8 become '?'.
 std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxBytes);
 
+// Number of bytes a UTF-8 text takes in GBK ('?' for what GBK lacks counts one).
+std::size_t GbkLength(const std::string& text);
+
 // Number of characters (code points) of a UTF-8 text; invalid bytes count one each.
 std::size_t Utf8Length(const std::string& text);
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -47,9 +46,12 @@ CProgramApp::~CProgramApp() {
 }
 
 bool CProgramApp::LoadLanguagePack() {
-    // The pack is named after the language exactly as written, blanks and all.
-    const QString pack = m_strAppDir + g_strLanguage + QStringLiteral(".qm");
-    if (g_strLanguage.isEmpty() || !QFileInfo(pack).isFile() || !m_translator.load(pack)) {
+    // The pack is named after the language as written, blanks and all. Program.ini is edited
+    // by hand, so a pack whose name differs only in letter case is the one meant.
+    const std::string found = FindFileIgnoringCase(
+        m_strAppDir.toStdString(), (g_strLanguage + QStringLiteral(".qm")).toStdString());
+    const QString pack = m_strAppDir + QString::fromStdString(found);
+    if (g_strLanguage.isEmpty() || found.empty() || !m_translator.load(pack)) {
         return false;
     }
     QCoreApplication::installTranslator(&m_translator);

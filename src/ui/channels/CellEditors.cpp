@@ -38,7 +38,7 @@ void CByteLimitValidator::AllowText(const QString& text) {
 }
 
 int CByteLimitValidator::ByteLength(const QString& text) {
-    return static_cast<int>(Utf8ToGbk(text.toStdString(), 1024).size());
+    return static_cast<int>(GbkLength(text.toStdString()));
 }
 
 QValidator::State CByteLimitValidator::validate(QString& input, int& pos) const {

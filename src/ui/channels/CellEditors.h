@@ -12,8 +12,8 @@ class QLineEdit;
 class QWidget;
 
 // Refuses typing beyond a limit in bytes as the radio stores the text (GBK, two bytes a
-// Chinese character), as the old edit boxes counted. A longer text set by the program (an
-// 8-byte name from a radio) is kept, and may still be shortened.
+// Chinese character: GbkLength of the core, and for names its kNameEditorLimit). A longer text
+// set by the program (an 8-byte name from a radio) is kept, and may still be shortened.
 class CByteLimitValidator : public QValidator {
     Q_OBJECT
 public:

@@ -94,7 +94,7 @@ TEST_F(ChannelCsvTest, ImportAppliesCellsAndSignalsAndRoundTrips) {
     const std::string csv =
         "Channel,Rx Frequency,Name,Power,QT/DQT Dec,Opt Signal,Encode,Decode\n"
         "1,146.025,ABC,低,D023N,2-Tone,5,3\n"
-        "2,446.00625,中文名字,High,无,MSK,9,\n"
+        "2,446.00625,中文名A,High,无,MSK,9,\n"
         "Fr,150,,Low,,DTMF,,\n";
     ASSERT_EQ(ImportChannelsCsv(csv, image), std::vector<std::string>{});
     const auto r0 = image.Row(0);
@@ -105,7 +105,7 @@ TEST_F(ChannelCsvTest, ImportAppliesCellsAndSignalsAndRoundTrips) {
     EXPECT_EQ(r0[kDecodeByte], 3);
     EXPECT_EQ(r0[kRxToneOffset + 1], 0x80);
     EXPECT_EQ(r0[kModeByte] & 0x20, 0);
-    EXPECT_EQ(DecodeName(image.Row(1).subspan<kNameOffset, kNameSize>()), "中文名字");
+    EXPECT_EQ(DecodeName(image.Row(1).subspan<kNameOffset, kNameSize>()), "中文名A");
     EXPECT_EQ(image.Row(1)[kEncodeByte], 9);
     EXPECT_EQ((image.Row(kFrRecord)[kSignalByte] & 7), 2);
     EXPECT_EQ(image.Row(kFrRecord)[kEncodeByte], 0xFF);
@@ -161,15 +161,97 @@ TEST_F(ChannelCsvTest, EveryRejectedCellIsReportedAndNothingChanges) {
         "row 3, column Rx Frequency: Out of range, please input again.",
         "row 5, column QT/DQT Enc: \"68.0\" is not an entry of the tone list (None, 67.0 ... "
         "254.1, D023N ... D754I)",
-        "row 5, column Name: a name has at most 7 characters",
+        "row 5, column Name: a name takes at most 7 bytes (a Chinese character takes 2)",
         "row 5, column Power: \"Medium\" is not one of Low, High",
-        "row 4, column Name: the name takes more than 8 bytes (a Chinese character takes 2)",
+        "row 4, column Name: a name takes at most 7 bytes (a Chinese character takes 2)",
         "row 5, column Opt Signal: \"FM\" is not one of None, MSK, DTMF, 2-Tone",
         "row 4, column Encode: \"12\" is not None or a number from 1 to 9",
         "row 4, column Decode: a decode number needs the optional signal 2-Tone",
     };
     EXPECT_EQ(ImportChannelsCsv(csv, image), expected);
     EXPECT_EQ(image, before);
+}
+
+TEST_F(ChannelCsvTest, FrequenciesAndNamesAreCheckedAsTyped) {
+    const std::string format = "Error Data Format, please input again.";
+    const std::string nameLength = "a name takes at most 7 bytes (a Chinese character takes 2)";
+    struct CCase {
+        const char* m_column;
+        const char* m_value;
+        std::string m_error;  // empty when accepted
+    };
+    const CCase cases[] = {
+        // A Tx the grid would replace by 67.00000 is refused: a file means what it says.
+        {"Tx Frequency", "nan", format},
+        {"Tx Frequency", "inf", format},
+        {"Tx Frequency", "-147", format},
+        {"Tx Frequency", "0", format},
+        {"Tx Frequency", "99999999", format},
+        {"Tx Frequency", "1e300", format},
+        {"Tx Frequency", "66.99999", format},
+        {"Tx Frequency", "512.00001", format},
+        {"Tx Frequency", "67", ""},
+        {"Tx Frequency", "512", ""},
+        {"Tx Frequency", "146.5", ""},
+        // Plain decimals only, though the C library reads more as numbers.
+        {"Rx Frequency", "0x92", format},
+        {"Rx Frequency", "1.46e2", format},
+        {"Rx Frequency", "1e2", format},
+        {"Rx Frequency", "inf", format},
+        {"Rx Frequency", "nan", format},
+        {"Rx Frequency", "+146", format},
+        {"Rx Frequency", " 146", format},
+        {"Rx Frequency", "146,025", format},
+        {"Rx Frequency", ".", format},
+        {"Rx Frequency", "146.", ""},
+        {"Tx Frequency", "0x92", format},
+        {"Tx Frequency", "1.5e2", format},
+        {"Encode", "0x9", "\"0x9\" is not None or a number from 1 to 32"},
+        {"Encode", "1e1", "\"1e1\" is not None or a number from 1 to 32"},
+        // Names as the name editor lets them be typed: at most 7 bytes of GBK.
+        {"Name", "ABCDEFG", ""},
+        {"Name", "中文名A", ""},
+        {"Name", "中文名字", nameLength},
+        {"Name", "ABCDEFGH", nameLength},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.m_column) + " " + c.m_value);
+        CMemoryImage image = CMemoryImage::NewDocument();
+        ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency,Opt Signal\n1,146,2-Tone\n", image),
+                  std::vector<std::string>{});
+        const CMemoryImage before = image;
+        const auto errors = ImportChannelsCsv(
+            std::string("Channel,") + c.m_column + "\n1," + CsvField(c.m_value) + "\n", image);
+        if (c.m_error.empty()) {
+            EXPECT_EQ(errors, std::vector<std::string>{});
+        } else {
+            EXPECT_EQ(errors, std::vector<std::string>{std::string("row 1, column ") + c.m_column +
+                                                       ": " + c.m_error});
+            EXPECT_EQ(image, before);
+        }
+    }
+}
+
+TEST_F(ChannelCsvTest, NameBytesFromTheRadioSurviveAnImport) {
+    // Eight bytes (more than can be typed) and bytes that are not GBK: kept unless edited.
+    const std::vector<std::uint8_t> names[] = {
+        {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H'},
+        {0x43, 0x61, 0x66, 0xE9, 0xFF, 0xFF, 0xFF, 0xFF},
+    };
+    for (const auto& name : names) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n1,146\n", image),
+                  std::vector<std::string>{});
+        std::copy(name.begin(), name.end(), image.Row(0).begin() + kNameOffset);
+        const std::string exported = ExportChannelsCsv(image);
+        CMemoryImage again = image;
+        ASSERT_EQ(ImportChannelsCsv(exported, again), std::vector<std::string>{});
+        EXPECT_EQ(again, image);
+        // Another cell of the row changes; the name's bytes stay.
+        ASSERT_EQ(ImportChannelsCsv("Channel,Power\n1,Low\n", again), std::vector<std::string>{});
+        EXPECT_EQ(again.Row(0)[kModeByte] & 0x20, 0);
+        EXPECT_TRUE(std::ranges::equal(again.Row(0).subspan(kNameOffset, kNameSize), name));
+    }
 }
 
 TEST_F(ChannelCsvTest, StructuralErrors) {

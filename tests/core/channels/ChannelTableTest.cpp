@@ -106,6 +106,37 @@ TEST_F(ChannelTableTest, StoreKeepsNumbersAndBitsNoEditorOwns) {
     EXPECT_EQ(DecodeBands(image), CurrentBands());
 }
 
+TEST_F(ChannelTableTest, NameBytesAreKeptUntilTheNameIsEdited) {
+    // Shown as decoded ('?' for what is not GBK); stored back as they were.
+    const std::array<std::uint8_t, kNameSize> names[] = {
+        {0x43, 0x61, 0x66, 0xE9, 0xFF, 0xFF, 0xFF, 0xFF},  // "Caf" and a stray byte
+        {'A', 'B', 'C', 'D', 'E', 'F', 'G', 0x81},         // a lead byte without its pair
+        {0xD6, 0xD0, 0x80, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+        {'A', 0xFF, 'B', 'C', 0xFF, 0xFF, 0xFF, 0xFF},  // bytes after the end
+        {'A', 'B', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF},
+    };
+    for (const auto& name : names) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        PutFrequency(image, 0, kRxOffset, 14602500);
+        PutFrequency(image, 0, kTxOffset, 14602500);
+        std::copy(name.begin(), name.end(), image.Row(0).begin() + kNameOffset);
+        CChannelTable table;
+        table.FillGrid(image, nullptr);
+        const std::string shown = table.GetText(1, kColName);
+        table.StoreGrid(image);
+        EXPECT_TRUE(std::ranges::equal(image.Row(0).subspan(kNameOffset, kNameSize), name))
+            << shown;
+        // Typing the same text again is no edit; another text is encoded.
+        table.SetText(1, kColName, shown);
+        table.StoreGrid(image);
+        EXPECT_TRUE(std::ranges::equal(image.Row(0).subspan(kNameOffset, kNameSize), name));
+        table.SetText(1, kColName, "Cafe");
+        table.StoreGrid(image);
+        EXPECT_EQ(DecodeName(image.Row(0).subspan<kNameOffset, kNameSize>()), "Cafe");
+        EXPECT_EQ(image.Row(0)[kNameOffset + 4], 0xFF);
+    }
+}
+
 // A record made only of values the editors can produce.
 void RandomValidRecord(std::mt19937& rng, CRecord record) {
     auto pick = [&rng](int n) { return static_cast<int>(rng() % n); };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "editors/SettingsFields.h"
+#include "support/CommaLocale.h"
+
 namespace {
 
 struct CIntCase {
@@ -116,6 +119,61 @@ TEST(TwoToneRules, LeavingAnEditClamps) {
     EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
     EXPECT_EQ(CommitEncodeCell(""), "");
     EXPECT_EQ(CommitEncodeCell("100"), "288.5");
+}
+
+// n hundredths as the edit shows them ("0.15").
+std::string Hundredths(int n) {
+    const std::string digits = std::to_string(100 + n % 100);
+    return std::to_string(n / 100) + "." + digits.substr(1);
+}
+
+TEST(TwoToneRules, RiseArrowStepsOnTheTwentiethsFromEveryHundredth) {
+    // Up goes to the next multiple of 0.05 above, down to the one below; above 1.00 the value
+    // wraps to 0.10 and below 0.10 to 1.00. Every text of the edit from 0.00 to 1.20.
+    auto wrap = [](int n) { return n > 100 ? 10 : n < 10 ? 100 : n; };
+    for (int n = 0; n <= 120; ++n) {
+        const int up = n % 5 == 0 ? n + 5 : (n / 5 + 1) * 5;
+        const int down = n % 5 == 0 ? n - 5 : n / 5 * 5;
+        EXPECT_EQ(TwoToneRiseArrow(Hundredths(n), 1), Hundredths(wrap(up))) << Hundredths(n);
+        EXPECT_EQ(TwoToneRiseArrow(Hundredths(n), -1), Hundredths(wrap(down))) << Hundredths(n);
+        const int clamped = std::clamp(n / 5 * 5, 10, 100);
+        EXPECT_EQ(ClampTwoToneRise(Hundredths(n)), Hundredths(clamped)) << Hundredths(n);
+    }
+    // The cases that floating point got wrong.
+    const CTextCase rise[] = {{"0.15", -1, "0.10"}, {"0.35", 1, "0.40"}, {"0.60", -1, "0.55"},
+                              {"0.95", 1, "1.00"},  {"0.29", 1, "0.30"}, {"1.20", 1, "0.10"}};
+    for (const auto& c : rise) {
+        EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+}
+
+TEST(EditorRulesUnderACommaLocale, NumbersUseAFullStop) {
+    CCommaLocale locale;
+    ASSERT_TRUE(locale.Active()) << locale.Error();
+    EXPECT_DOUBLE_EQ(LeadingNumber("0.5"), 0.5);
+    EXPECT_EQ(FormatNumber("%4.1f", 2000.0), "2000.0");
+    EXPECT_EQ(FormatNumber("%4.1f", 0.0), " 0.0");
+    EXPECT_EQ(TwoToneFrequencyArrow("1000.0", 1), "1000.1");
+    EXPECT_EQ(TwoToneDelayArrow("0.5", 1), "0.6");
+    EXPECT_EQ(TwoToneIntervalArrow("1.0", -1, true), "0.9");
+    EXPECT_EQ(TwoToneRiseArrow("0.12", 1), "0.15");
+    EXPECT_EQ(ClampTwoToneFrequency("1500.5"), "1500.5");
+    EXPECT_EQ(ClampTwoToneDelay("3.5"), "3.5");
+    EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
+    EXPECT_EQ(CommitEncodeCell("1234.5"), "1234.5");
+
+    // The dialogs' texts from the image, and typed values back into it.
+    CMemoryImage image = CMemoryImage::NewDocument();
+    const CField& tone = *FindField("2tone.decode.1.a");
+    EXPECT_EQ(LoadField(tone, image, false), "2000.0");
+    EXPECT_EQ(LoadField(*FindField("2tone.rise_delay"), image, false), "0.10");
+    ASSERT_TRUE(ApplySettings(image, {{"2tone.decode.1.a", "1234.5"},
+                                      {"2tone.first_delay", "2.5"},
+                                      {"2tone.rise_delay", "0.35"}}));
+    EXPECT_EQ(LoadField(tone, image, false), "1234.5");
+    EXPECT_EQ(ReadBe16(image, 0x15C0), 12345);
+    EXPECT_EQ(image[0x1620], 25);
+    EXPECT_EQ(ReadBe16(image, 0x1625), 7);
 }
 
 TEST(OtherRules, MskPackingSideKeyAndSquelch) {

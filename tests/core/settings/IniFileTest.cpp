@@ -52,6 +52,13 @@ const CGetCase kGetCases[] = {
     {"value with equals sign", "[S]\nK=a=b\n", "S", "K", "", "a=b"},
     {"GBK bytes compare exactly", "[S]\n\xD6\xD0=x\n", "S", "\xD6\xD0", "", "x"},
     {"GBK bytes are not case-folded", "[S]\n\xD6\xD0=x\n", "S", "\xF6\xF0", "d", "d"},
+    // The second byte of a GBK character may be an ASCII letter's byte: it compares exactly.
+    {"GBK trail byte of a section", "[\xD6\x41]\nK=1\n[\xD6\x61]\nK=2\n", "\xD6\x61", "K", "", "2"},
+    {"GBK trail byte of a key", "[S]\n\xD6\x41=1\n\xD6\x61=2\n", "S", "\xD6\x41", "", "1"},
+    // (\326 is 0xD6, written in octal so that the letters after it stay letters.)
+    {"letters after a GBK character ignore case", "[\326Ab]\nK=1\n", "\326AB", "K", "", "1"},
+    {"GBK trail byte among letters", "[\326Ab]\nK=1\n", "\326aB", "K", "d", "d"},
+    {"lone lead byte at the end", "[s\x81]\nK=1\n", "S\x81", "K", "", "1"},
 };
 
 void PrintTo(const CGetCase& c, std::ostream* os) {
@@ -116,8 +123,9 @@ const CSetCase kSetCases[] = {
      "[Setup]\r\nLanguage=Chinese\r\n"},
     {"same value: not modified", "[Setup]\nLanguage=English\n", "Setup", "Language", "English",
      false, nullptr},
-    {"letter case only: stored, not modified", "[Setup]\nLanguage=English\n", "Setup", "Language",
-     "ENGLISH", false, nullptr},
+    // The stored bytes change, so the file must change too.
+    {"letter case only: stored and written", "[Setup]\nLanguage=chinese\n", "Setup", "Language",
+     "Chinese", true, "[Setup]\r\nLanguage=Chinese\r\n"},
     {"new key appended", "[Setup]\nA=1\n[Other]\nB=2\n", "setup", "C", "3", true,
      "[Setup]\r\nA=1\r\nC=3\r\n[Other]\r\nB=2\r\n"},
     {"new section appended", "K=0\n[A]\nX=1\n", "B", "Y", "2", true,
