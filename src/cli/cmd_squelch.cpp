@@ -1,7 +1,7 @@
 #include "CliCommon.h"
+#include "ConsoleEvents.h"
 #include "LinkOptions.h"
 #include "image/ProgramDoc.h"
-#include "link/ConsoleEvents.h"
 #include "settings/UserValues.h"
 #include "sim/PortFactory.h"
 
