@@ -1,4 +1,4 @@
-#include "app/UiGlobals.h"
+#include "ui/app/UiGlobals.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "channels/CellEditors.h"
+#include "ui/channels/CellEditors.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "channels/ChannelEditDlg.h"
+#include "ui/channels/ChannelEditDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/HelpWindow.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
 #include "settings/Language.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/ProgramView.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "channels/ProgramView.h"
+#include "ui/channels/ProgramView.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -9,17 +9,17 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
 #include "channels/Bands.h"
-#include "channels/CellEditors.h"
-#include "channels/ChannelEditDlg.h"
-#include "channels/FlexGrid.h"
 #include "image/ProgramDoc.h"
 #include "settings/Language.h"
 #include "settings/Messages.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/CellEditors.h"
+#include "ui/channels/ChannelEditDlg.h"
+#include "ui/channels/FlexGrid.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "link/LinkWorker.h"
+#include "ui/link/LinkWorker.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QThread>
 #include <QWidget>
 
-#include "app/Commands.h"
-#include "app/MainFrame.h"
-#include "app/UiGlobals.h"
 #include "settings/UserValues.h"
 #include "sim/SimServer.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/UiGlobals.h"
 
 QString g_strComPort = kDefaultPort;
 

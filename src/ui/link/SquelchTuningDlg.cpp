@@ -1,4 +1,4 @@
-#include "link/SquelchTuningDlg.h"
+#include "ui/link/SquelchTuningDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/UiGlobals.h"
 #include "image/ProgramDoc.h"
-#include "link/LinkWorker.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/link/LinkWorker.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/HelpDialog.h"
 #include "link/CloneProtocol.h"
+#include "ui/app/HelpDialog.h"
 
 class QComboBox;
 class QLabel;
