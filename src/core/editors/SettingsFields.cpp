@@ -383,6 +383,16 @@ const CField* FindField(const std::string& key) {
     return it == index.end() ? nullptr : it->second;
 }
 
+std::vector<const CField*> PageFields(EPage page, int slot) {
+    std::vector<const CField*> fields;
+    for (const CField& field : SettingFields()) {
+        if (field.m_page == page && field.m_slot == slot) {
+            fields.push_back(&field);
+        }
+    }
+    return fields;
+}
+
 std::string SectionOf(const CField& field) {
     return field.m_key.substr(0, field.m_key.find('.'));
 }
@@ -745,12 +755,10 @@ std::expected<void, std::string> ApplySettings(CMemoryImage& image,
     for (const auto& [page, slot] : pages) {
         // Load the whole page first, then store it whole, as the dialog does.
         std::vector<std::pair<const CField*, std::string>> texts;
-        for (const CField& field : SettingFields()) {
-            if (field.m_page == page && field.m_slot == slot) {
-                auto it = entered.find(&field);
-                texts.emplace_back(
-                    &field, it != entered.end() ? it->second : LoadField(field, result, false));
-            }
+        for (const CField* field : PageFields(page, slot)) {
+            auto it = entered.find(field);
+            texts.emplace_back(field,
+                               it != entered.end() ? it->second : LoadField(*field, result, false));
         }
         for (const auto& [field, text] : texts) {
             // Bands not entered keep their bytes: odd bytes from a radio survive.

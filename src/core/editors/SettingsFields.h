@@ -84,6 +84,8 @@ const std::vector<std::string>& SettingSections();
 // All fields in dialog order.
 const std::vector<CField>& SettingFields();
 const CField* FindField(const std::string& key);
+// The fields of one dialog page (a 2-Tone decode slot is a page of its own), in dialog order.
+std::vector<const CField*> PageFields(EPage page, int slot = 0);
 // The part of a key before the first dot.
 std::string SectionOf(const CField& field);
 
