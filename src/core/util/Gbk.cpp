@@ -104,6 +104,10 @@ std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
+std::string GbkToUtf8(std::string_view bytes) {
+    return GbkToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
 std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxBytes) {
     CIconv cd("GBK", "UTF-8");
     std::vector<std::uint8_t> result;

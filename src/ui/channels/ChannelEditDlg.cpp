@@ -273,10 +273,11 @@ int CChannelEditDlg::HelpContext() const {
         return 138;
     }
     if (focus == m_pEncode || focus == m_pDecode) {
-        if (m_pSignal->text() == QLatin1String("MSK")) {
+        const int entry = SignalEntryFromText(m_pSignal->text().toStdString());
+        if (entry == kSignalMsk) {
             return kMskHelp;
         }
-        if (m_pSignal->text() == QLatin1String("2-Tone")) {
+        if (entry == kSignal2Tone) {
             return kTwoToneHelp;
         }
     }
