@@ -106,7 +106,7 @@ CMemoryImage ImageWithChannel() {
 // The bytes of `image` that are not held by the radio, marked so a stray change shows.
 void MarkComputerBytes(CMemoryImage& image) {
     for (std::size_t offset = 0; offset < kImageSize; ++offset) {
-        if (!IsRadioHeld(offset)) {
+        if (!RadioAddressOf(offset)) {
             image[offset] = static_cast<std::uint8_t>(offset * 7);
         }
     }

@@ -22,9 +22,3 @@ std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxByte
 
 // Number of bytes a UTF-8 text takes in GBK ('?' for what GBK lacks counts one).
 std::size_t GbkLength(const std::string& text);
-
-// Number of characters (code points) of a UTF-8 text; invalid bytes count one each.
-std::size_t Utf8Length(const std::string& text);
-
-// The first `count` characters of a UTF-8 text.
-std::string Utf8Prefix(const std::string& text, std::size_t count);

@@ -214,7 +214,8 @@ void CProgramView::ShowCellEditor() {
     const int column = m_pGrid->Col();
     const ECellEditor kind = EditorForColumn(column);
     if (kind != ECellEditor::Grid) {
-        m_pEditors->Load(kind, m_pGrid->Text());
+        const std::string cell = m_pGrid->Text().toStdString();
+        m_pEditors->Load(kind, QString::fromStdString(EditorTextForCell(column, cell, g_bChinese)));
     }
     PlaceEditor();
 }
