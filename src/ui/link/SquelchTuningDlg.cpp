@@ -110,7 +110,7 @@ bool CSquelchTuningDlg::OnInitDialog() {
         return false;
     }
     const auto fields = SquelchFields();
-    for (std::size_t i = 0; i < m_pLists.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
         m_pLists[i]->clear();
         for (const CChoice& entry : fields[i]->m_entries) {
             m_pLists[i]->addItem(QString::fromStdString(entry.Get(g_bChinese)));
@@ -122,7 +122,7 @@ bool CSquelchTuningDlg::OnInitDialog() {
 
 void CSquelchTuningDlg::LoadLists(const CMemoryImage& image) {
     const auto fields = SquelchFields();
-    for (std::size_t i = 0; i < m_pLists.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
         // A byte no entry stands for loads as an empty text: the list then shows nothing.
         const QString text = QString::fromStdString(LoadField(*fields[i], image, g_bChinese));
         m_pLists[i]->setCurrentIndex(m_pLists[i]->findText(text, Qt::MatchExactly));
@@ -131,7 +131,7 @@ void CSquelchTuningDlg::LoadLists(const CMemoryImage& image) {
 
 void CSquelchTuningDlg::StoreLists(CMemoryImage& image) const {
     const auto fields = SquelchFields();
-    for (std::size_t i = 0; i < m_pLists.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
         StoreField(*fields[i], image, m_pLists[i]->currentText().toStdString());
     }
 }
