@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CliCommon.h"
+#include "ConsoleEvents.h"
 #include "link/CloneProtocol.h"
-#include "link/ConsoleEvents.h"
 
 // The options every radio command takes: --port, --quiet, --trace, --retries, --lang.
 void AddLinkOptions(CLI::App* cmd, CConsoleLinkOptions& options);

@@ -1,9 +1,9 @@
 #include "CliCommon.h"
+#include "ConsoleEvents.h"
 #include "LinkOptions.h"
 #include "channels/Bands.h"
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
-#include "link/ConsoleEvents.h"
 #include "settings/UserValues.h"
 #include "sim/PortFactory.h"
 

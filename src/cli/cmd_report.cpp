@@ -69,8 +69,7 @@ int RunReport(const CReportArgs& args) {
     // Program.ini keeps Chinese texts in GBK.
     const std::string owner =
         ProgramSettings().GetString(g_bChinese ? "Chinese" : "English", "Copyrights Owner", "");
-    context.m_copyrightOwner =
-        GbkToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(owner.data()), owner.size()));
+    context.m_copyrightOwner = GbkToUtf8(owner);
     context.m_plan = PlanReport(*selected, CountChannels(context.m_grid).PageCount());
     if (context.m_plan.m_lastPage < 1) {
         return Fail(kExitInvalidInput,

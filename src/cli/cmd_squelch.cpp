@@ -1,7 +1,8 @@
 #include "CliCommon.h"
+#include "ConsoleEvents.h"
 #include "LinkOptions.h"
+#include "editors/SettingsFields.h"
 #include "image/ProgramDoc.h"
-#include "link/ConsoleEvents.h"
 #include "settings/UserValues.h"
 #include "sim/PortFactory.h"
 
@@ -11,9 +12,6 @@ struct CSquelchArgs {
     CConsoleLinkOptions m_link;
     std::string m_file;
 };
-
-// The squelch dialog's defaults; a byte its lists cannot show is stored as the default.
-constexpr std::uint8_t kSquelchDefaults[kSquelchLength] = {0x29, 0x27, 0x22, 0x1E};
 
 void AddSquelchOptions(CLI::App* cmd, CSquelchArgs& args) {
     cmd->add_option("FILE", args.m_file, "The .dat file whose four squelch bytes move.")
@@ -39,12 +37,11 @@ void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
     }
     CTransferResult result;
     if (write) {
+        // The bytes go as the dialog's lists would store them: one no entry stands for is
+        // sent as the list's default.
         result = WriteSquelch(link.Port(), link.PortName(), *image, link.Events(), [&] {
-            for (std::size_t i = 0; i < kSquelchLength; ++i) {
-                std::uint8_t& b = (*image)[kSquelchOffset + i];
-                if (b < 9 || b > 118) {
-                    b = kSquelchDefaults[i];
-                }
+            for (const CField* field : PageFields(EPage::kSquelch)) {
+                StoreField(*field, *image, LoadField(*field, *image, false));
             }
         });
     } else {

@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/ProgramApp.h"
+#include "ui/app/ProgramApp.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

@@ -13,25 +13,25 @@
 #include <functional>
 #include <memory>
 
-#include "app/ChildFrame.h"
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/MainFrame.h"
-#include "app/NavigationBar.h"
-#include "app/ProgramApp.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
 #include "channels/Bands.h"
-#include "channels/CellEditors.h"
-#include "channels/ChannelEditDlg.h"
 #include "channels/Codecs.h"
-#include "channels/FlexGrid.h"
-#include "channels/ProductInfoDlg.h"
-#include "channels/ProgramView.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
 #include "ui/ProgramFolder.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/NavigationBar.h"
+#include "ui/app/ProgramApp.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/CellEditors.h"
+#include "ui/channels/ChannelEditDlg.h"
+#include "ui/channels/FlexGrid.h"
+#include "ui/channels/ProductInfoDlg.h"
+#include "ui/channels/ProgramView.h"
 
 namespace {
 

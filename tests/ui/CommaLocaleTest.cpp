@@ -11,17 +11,17 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
-#include "app/ProgramApp.h"
-#include "app/UiGlobals.h"
-#include "channels/CellEditors.h"
-#include "channels/FlexGrid.h"
-#include "channels/ProgramView.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "support/CommaLocale.h"
 #include "ui/ProgramFolder.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/ProgramApp.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/CellEditors.h"
+#include "ui/channels/FlexGrid.h"
+#include "ui/channels/ProgramView.h"
 
 namespace {
 

@@ -17,25 +17,25 @@
 #include <memory>
 #include <thread>
 
-#include "app/ChildFrame.h"
-#include "app/Commands.h"
-#include "app/MainFrame.h"
-#include "app/ProgramApp.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
-#include "channels/CellEditors.h"
-#include "channels/FlexGrid.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
-#include "link/ComSetupDlg.h"
-#include "link/LinkWorker.h"
-#include "link/ProcessDlg.h"
-#include "link/SquelchTuningDlg.h"
-#include "link/TransferCommands.h"
-#include "link/ViewTransfer.h"
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
 #include "ui/ProgramFolder.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/ProgramApp.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/CellEditors.h"
+#include "ui/channels/FlexGrid.h"
+#include "ui/channels/ProgramView.h"
+#include "ui/link/ComSetupDlg.h"
+#include "ui/link/LinkWorker.h"
+#include "ui/link/ProcessDlg.h"
+#include "ui/link/SquelchTuningDlg.h"
+#include "ui/link/TransferCommands.h"
+#include "ui/link/ViewTransfer.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ CMemoryImage ImageWithChannel() {
 // The bytes of `image` that are not held by the radio, marked so a stray change shows.
 void MarkComputerBytes(CMemoryImage& image) {
     for (std::size_t offset = 0; offset < kImageSize; ++offset) {
-        if (!IsRadioHeld(offset)) {
+        if (!RadioAddressOf(offset)) {
             image[offset] = static_cast<std::uint8_t>(offset * 7);
         }
     }

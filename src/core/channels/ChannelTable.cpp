@@ -133,14 +133,3 @@ void CChannelTable::StoreGrid(CMemoryImage& image) const {
         ApplyShiftBits(record[kModeByte], row[kColRx], row[kColTx]);
     }
 }
-
-bool CChannelTable::SameCells(const CChannelTable& other) const {
-    for (int row = 1; row < kGridRows; ++row) {
-        for (int column = 1; column < kGridColumns; ++column) {
-            if (m_cells[row][column] != other.m_cells[row][column]) {
-                return false;
-            }
-        }
-    }
-    return true;
-}

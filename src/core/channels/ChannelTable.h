@@ -59,9 +59,6 @@ public:
     // keep what the image held.
     void StoreGrid(CMemoryImage& image) const;
 
-    // Rows 1..129, columns 1..12 of two tables agree.
-    bool SameCells(const CChannelTable& other) const;
-
 private:
     std::array<std::array<std::string, kGridColumns>, kGridRows> m_cells;
 };

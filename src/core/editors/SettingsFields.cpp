@@ -1,12 +1,11 @@
 #include "editors/SettingsFields.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
 
 #include "channels/Bands.h"
 #include "editors/EditorRules.h"
-#include "util/Number.h"
+#include "editors/FieldCodecs.h"
 
 namespace {
 
@@ -30,8 +29,6 @@ std::vector<CChoice> WithFirst(CChoice first, std::vector<CChoice> rest) {
 }
 
 const std::vector<CChoice> kOnOff = {{"On", "开"}, {"Off", "关"}};
-const CChoice kOn = {"On", "开"};
-const CChoice kOff = {"Off", "关"};
 
 struct CTableBuilder {
     std::vector<CField> m_fields;
@@ -232,132 +229,6 @@ std::vector<CField> BuildFields() {
 
 std::vector<std::string> g_modelList;
 
-bool Bit(const CMemoryImage& image, std::size_t offset, int bit) {
-    return (image[offset] >> bit) & 1;
-}
-
-void SetBit(CMemoryImage& image, std::size_t offset, int bit, bool on) {
-    const auto mask = static_cast<std::uint8_t>(1u << bit);
-    image[offset] = static_cast<std::uint8_t>(on ? image[offset] | mask : image[offset] & ~mask);
-}
-
-// The entry whose English or Chinese text is `text`, or -1 (no selection).
-int FindEntry(const CField& field, const std::string& text) {
-    for (std::size_t i = 0; i < field.m_entries.size(); ++i) {
-        if (field.m_entries[i].m_en == text || field.m_entries[i].m_zh == text) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
-std::string EntryText(const CField& field, int index, bool chinese) {
-    if (index < 0 || index >= static_cast<int>(field.m_entries.size())) {
-        return {};
-    }
-    return field.m_entries[index].Get(chinese);
-}
-
-// Bytes from `offset` up to the first 0xFF, at most `length`.
-std::string ReadText(const CMemoryImage& image, std::size_t offset, int length) {
-    std::string text;
-    for (int i = 0; i < length && image[offset + i] != 0xFF; ++i) {
-        text.push_back(static_cast<char>(image[offset + i]));
-    }
-    return text;
-}
-
-void WriteText(CMemoryImage& image, std::size_t offset, int length, const std::string& text) {
-    for (int i = 0; i < length; ++i) {
-        image[offset + i] = i < static_cast<int>(text.size()) ? static_cast<std::uint8_t>(text[i])
-                                                              : std::uint8_t{0xFF};
-    }
-}
-
-// Band n (1 or 2) of the BCD bytes at 6120: {low, high} in MHz.
-std::pair<int, int> ReadBand(const CMemoryImage& image, int band) {
-    const CBands bands = DecodeBands(image);
-    return band == 1 ? std::pair{bands.m_band1Low, bands.m_band1High}
-                     : std::pair{bands.m_band2Low, bands.m_band2High};
-}
-
-void WriteBand(CMemoryImage& image, int band, int low, int high) {
-    CBands bands = DecodeBands(image);
-    (band == 1 ? bands.m_band1Low : bands.m_band2Low) = low;
-    (band == 1 ? bands.m_band1High : bands.m_band2High) = high;
-    // Only this band's three bytes: the other band's bytes stay as they are.
-    CMemoryImage encoded = image;
-    EncodeBands(bands, encoded);
-    const std::size_t at = kBandOffset + (band - 1) * 3;
-    std::copy_n(&encoded[at], 3, &image[at]);
-}
-
-const char* TimeFormat(const CField& field) {
-    return field.m_time == ETimeKind::kRise ? "%3.2f" : "%2.1f";
-}
-
-bool AllowedChar(ECharset charset, char c) {
-    switch (charset) {
-        case ECharset::kAny:
-            return c >= 0x20 && c < 0x7F;
-        case ECharset::kDtmf:
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
-        case ECharset::kHex:
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-        case ECharset::kDigits:
-            return c >= '0' && c <= '9';
-    }
-    return false;
-}
-
-const char* CharsetText(ECharset charset) {
-    switch (charset) {
-        case ECharset::kAny:
-            return "printable ASCII characters";
-        case ECharset::kDtmf:
-            return "the characters 0-9, A-D, * and #";
-        case ECharset::kHex:
-            return "the characters 0-9 and A-F";
-        case ECharset::kDigits:
-            return "the digits 0-9";
-    }
-    return "";
-}
-
-// ASCII letters only: the process's locale must not decide what a letter is.
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
-// What the 2-Tone edits let through: digits and one decimal point (and at least one digit).
-bool IsDecimalText(const std::string& text) {
-    return IsPlainDecimal(text);
-}
-
-// Edit lengths of the dialogs' time edits.
-std::size_t MaxChars(const CField& field) {
-    switch (field.m_codec) {
-        case ECodec::kDtmfSpeed:
-            return 2;
-        case ECodec::kDtmfTime:
-            return 4;
-        case ECodec::kDtmfDelay:
-            return 8;
-        case ECodec::kToneFreq:
-            return 6;
-        case ECodec::kToneTime:
-        case ECodec::kToneSteps:
-            return field.m_time == ETimeKind::kInterval ? 3 : 4;
-        default:
-            return static_cast<std::size_t>(field.m_length);
-    }
-}
-
 }  // namespace
 
 const std::vector<std::string>& SettingSections() {
@@ -383,6 +254,16 @@ const CField* FindField(const std::string& key) {
     return it == index.end() ? nullptr : it->second;
 }
 
+std::vector<const CField*> PageFields(EPage page, int slot) {
+    std::vector<const CField*> fields;
+    for (const CField& field : SettingFields()) {
+        if (field.m_page == page && field.m_slot == slot) {
+            fields.push_back(&field);
+        }
+    }
+    return fields;
+}
+
 std::string SectionOf(const CField& field) {
     return field.m_key.substr(0, field.m_key.find('.'));
 }
@@ -396,331 +277,20 @@ const std::vector<std::string>& SettingModels() {
 }
 
 std::string LoadField(const CField& field, const CMemoryImage& image, bool chinese) {
-    const std::uint8_t byte = image[field.m_offset];
-    switch (field.m_codec) {
-        case ECodec::kByteList: {
-            const int index = byte < field.m_entries.size() ? byte : 0;
-            return EntryText(field, index, chinese);
-        }
-        case ECodec::kBitList: {
-            const bool set = Bit(image, field.m_offset, field.m_bit);
-            return EntryText(field, set ? field.m_onIndex : 1 - field.m_onIndex, chinese);
-        }
-        case ECodec::kPatternList: {
-            const int pattern = (byte >> field.m_bit) & 3;
-            const int index = pattern < static_cast<int>(field.m_entries.size()) ? pattern : 0;
-            return EntryText(field, index, chinese);
-        }
-        case ECodec::kCheck: {
-            const bool checked = Bit(image, field.m_offset, field.m_bit) != field.m_inverted;
-            return (checked ? kOn : kOff).Get(chinese);
-        }
-        case ECodec::kByteFlag:
-            return (byte != 0 ? kOn : kOff).Get(chinese);
-        case ECodec::kPassword: {
-            std::string text;
-            for (int i = 0; i < field.m_length; ++i) {
-                const std::uint8_t c = image[field.m_offset + i];
-                if (c < '0' || c > '9') {
-                    break;
-                }
-                text.push_back(static_cast<char>(c));
-            }
-            return text;
-        }
-        case ECodec::kText:
-            return ReadText(image, field.m_offset, field.m_length);
-        case ECodec::kDtmfSpeed:
-            return FormatInt(DtmfSpeedOfCode(byte & 3));
-        case ECodec::kDtmfDelay:
-        case ECodec::kDtmfTime:
-            return FormatInt((byte & 0x1F) * 50);
-        case ECodec::kGroupCode:
-            if (byte == 0xFF) {
-                return kOff.Get(chinese);
-            }
-            return byte == 0 ? std::string() : std::string(1, static_cast<char>(byte));
-        case ECodec::kToneTime:
-            return FormatNumber("%2.1f", byte / 10.0);
-        case ECodec::kToneSteps:
-            return FormatNumber(TimeFormat(field), ReadBe16(image, field.m_offset) / 20.0);
-        case ECodec::kToneFreq:
-            if (field.m_optional && byte == 0xFF && image[field.m_offset + 1] == 0xFF) {
-                return {};
-            }
-            return FormatNumber("%4.1f", ReadBe16(image, field.m_offset) / 10.0);
-        case ECodec::kSideKey:
-            return EntryText(field, SideKeyIndex(byte), chinese);
-        case ECodec::kSquelch:
-            return SquelchText(byte, field.m_default);
-        case ECodec::kModel:
-            return byte < g_modelList.size() ? g_modelList[byte] : std::string();
-        case ECodec::kBand: {
-            const auto [low, high] = ReadBand(image, field.m_bit);
-            return FormatInt(low) + "-" + FormatInt(high);
-        }
-    }
-    return {};
+    return CodecOf(field.m_codec).Load(field, image, chinese);
 }
 
 void StoreField(const CField& field, CMemoryImage& image, const std::string& text) {
-    std::uint8_t& byte = image[field.m_offset];
-    switch (field.m_codec) {
-        case ECodec::kByteList: {
-            const int index = FindEntry(field, text);
-            byte = static_cast<std::uint8_t>(index < 0 ? 0 : index);
-            return;
-        }
-        case ECodec::kBitList: {
-            // Anything but the first entry, and no selection, counts as the second entry.
-            const int index = FindEntry(field, text) == 0 ? 0 : 1;
-            SetBit(image, field.m_offset, field.m_bit, index == field.m_onIndex);
-            return;
-        }
-        case ECodec::kPatternList: {
-            const int index = std::max(FindEntry(field, text), 0);
-            byte = static_cast<std::uint8_t>((byte & ~(3 << field.m_bit)) | (index << field.m_bit));
-            return;
-        }
-        case ECodec::kCheck:
-            SetBit(image, field.m_offset, field.m_bit,
-                   kOn.m_en == text || kOn.m_zh == text ? !field.m_inverted : field.m_inverted);
-            return;
-        case ECodec::kByteFlag:
-            byte = kOn.m_en == text || kOn.m_zh == text ? 1 : 0;
-            return;
-        case ECodec::kPassword:
-        case ECodec::kText:
-            WriteText(image, field.m_offset, field.m_length, text);
-            return;
-        case ECodec::kDtmfSpeed:
-            byte = static_cast<std::uint8_t>((byte & 0xFC) |
-                                             DtmfSpeedCode(NormaliseDtmfSpeed(LeadingInt(text))));
-            return;
-        case ECodec::kDtmfDelay:
-            byte = static_cast<std::uint8_t>(NormaliseDtmfDelay(LeadingInt(text)) / 50);
-            return;
-        case ECodec::kDtmfTime:
-            byte = static_cast<std::uint8_t>(NormaliseDtmfDigitTime(LeadingInt(text)) / 50);
-            return;
-        case ECodec::kGroupCode:
-            // An empty text (the list closed without a selection) is stored as "Off".
-            byte = text.empty() || kOff.m_en == text || kOff.m_zh == text
-                       ? std::uint8_t{0xFF}
-                       : static_cast<std::uint8_t>(text[0]);
-            return;
-        case ECodec::kToneTime: {
-            const double seconds = LeadingNumber(text);
-            byte = TwoToneDisplayTime(seconds);
-            image[field.m_radioOffset] = TwoToneRadioTime(seconds);
-            return;
-        }
-        case ECodec::kToneSteps: {
-            const std::uint16_t steps = TwoToneSteps(LeadingNumber(text));
-            WriteBe16(image, field.m_offset, steps);
-            WriteBe16(image, field.m_radioOffset, steps);
-            return;
-        }
-        case ECodec::kToneFreq:
-            if (field.m_optional && text.empty()) {
-                WriteBe16(image, field.m_offset, 0xFFFF);
-                WriteBe16(image, field.m_radioOffset, 0x0000);
-                return;
-            }
-            WriteBe16(image, field.m_offset, ToneDisplayValue(LeadingNumber(text)));
-            WriteBe16(image, field.m_radioOffset,
-                      ToneRadioDivisor(LeadingNumber(text), field.m_constant));
-            return;
-        case ECodec::kSideKey:
-            byte = SideKeyByte(byte, std::max(FindEntry(field, text), 0));
-            return;
-        case ECodec::kSquelch:
-            byte = SquelchByte(text, field.m_default);
-            return;
-        case ECodec::kModel: {
-            auto it = std::find(g_modelList.begin(), g_modelList.end(), text);
-            byte = it == g_modelList.end() ? std::uint8_t{0xFF}
-                                           : static_cast<std::uint8_t>(it - g_modelList.begin());
-            return;
-        }
-        case ECodec::kBand: {
-            const auto dash = text.find('-');
-            const int low = LeadingInt(text);
-            const int high = dash == std::string::npos ? 0 : LeadingInt(text.substr(dash + 1));
-            WriteBand(image, field.m_bit, low, high);
-            return;
-        }
-    }
+    CodecOf(field.m_codec).Store(field, image, text);
 }
 
 std::string ValidValues(const CField& field) {
-    switch (field.m_codec) {
-        case ECodec::kByteList:
-        case ECodec::kBitList:
-        case ECodec::kPatternList:
-        case ECodec::kSideKey:
-        case ECodec::kGroupCode: {
-            if (field.m_entries.size() > 12) {
-                return "\"" + field.m_entries.front().m_en + "\" or " + field.m_entries[1].m_en +
-                       " to " + field.m_entries.back().m_en;
-            }
-            std::string list;
-            for (const CChoice& choice : field.m_entries) {
-                list += (list.empty() ? "\"" : ", \"") + choice.m_en + "\"";
-            }
-            return list;
-        }
-        case ECodec::kSquelch:
-            return "an integer from -55 to 54";
-        case ECodec::kCheck:
-        case ECodec::kByteFlag:
-            return "\"On\" (checked) or \"Off\"";
-        case ECodec::kPassword:
-            return "up to 6 digits";
-        case ECodec::kText:
-            return "up to " + FormatInt(field.m_length) + " of " + CharsetText(field.m_charset);
-        case ECodec::kDtmfSpeed:
-            return "6, 8, 10 or 15 digits per second (other numbers are rounded down to these)";
-        case ECodec::kDtmfDelay:
-            return "0 to 1000 milliseconds in steps of 50";
-        case ECodec::kDtmfTime:
-            return "0, 100, 500 or 1000 milliseconds";
-        case ECodec::kToneTime:
-        case ECodec::kToneSteps:
-            switch (field.m_time) {
-                case ETimeKind::kInterval:
-                    return "0.0 to 2.0 seconds";
-                case ETimeKind::kRise:
-                    return "0.10 to 1.00 seconds in steps of 0.05";
-                default:
-                    return "0.5 to 10.0 seconds";
-            }
-        case ECodec::kToneFreq:
-            return std::string(field.m_optional ? "empty, or " : "") + "288.5 to 3106.0 Hz";
-        case ECodec::kModel: {
-            if (g_modelList.empty()) {
-                return "a model of [Setup] Type1..Type19 (the list is empty)";
-            }
-            std::string list;
-            for (const std::string& model : g_modelList) {
-                list += (list.empty() ? "\"" : ", \"") + model + "\"";
-            }
-            return list;
-        }
-        case ECodec::kBand:
-            return "LOW-HIGH in whole MHz, 0 to 999, with LOW not above HIGH";
-    }
-    return {};
+    return CodecOf(field.m_codec).ValidValues(field);
 }
 
 std::expected<std::string, std::string> ParseFieldValue(const CField& field,
                                                         const std::string& value, bool chinese) {
-    auto invalid = [&]() -> std::expected<std::string, std::string> {
-        return std::unexpected("invalid value \"" + value + "\" for " + field.m_key + " (" +
-                               field.m_label + "); valid values: " + ValidValues(field) + ".");
-    };
-    switch (field.m_codec) {
-        case ECodec::kByteList:
-        case ECodec::kBitList:
-        case ECodec::kPatternList:
-        case ECodec::kSideKey:
-        case ECodec::kGroupCode:
-        case ECodec::kSquelch: {
-            const int index = FindEntry(field, value);
-            if (index < 0) {
-                return invalid();
-            }
-            return field.m_entries[index].Get(chinese);
-        }
-        case ECodec::kCheck:
-        case ECodec::kByteFlag:
-            if (kOn.m_en == value || kOn.m_zh == value) {
-                return kOn.Get(chinese);
-            }
-            if (kOff.m_en == value || kOff.m_zh == value) {
-                return kOff.Get(chinese);
-            }
-            return invalid();
-        case ECodec::kPassword:
-            // Only digits survive the next opening of the dialog and the radio's check.
-            if (value.size() > static_cast<std::size_t>(field.m_length) ||
-                !std::all_of(value.begin(), value.end(),
-                             [](char c) { return AllowedChar(ECharset::kDigits, c); })) {
-                return invalid();
-            }
-            return value;
-        case ECodec::kText: {
-            const std::string upper = Upper(value);
-            if (upper.size() > static_cast<std::size_t>(field.m_length) ||
-                !std::all_of(upper.begin(), upper.end(),
-                             [&](char c) { return AllowedChar(field.m_charset, c); })) {
-                return invalid();
-            }
-            return upper;
-        }
-        case ECodec::kDtmfSpeed:
-        case ECodec::kDtmfDelay:
-        case ECodec::kDtmfTime: {
-            if (value.empty() || value.size() > MaxChars(field) ||
-                !std::all_of(value.begin(), value.end(),
-                             [](char c) { return AllowedChar(ECharset::kDigits, c); })) {
-                return invalid();
-            }
-            const int number = LeadingInt(value);
-            const int normal = field.m_codec == ECodec::kDtmfSpeed ? NormaliseDtmfSpeed(number)
-                               : field.m_codec == ECodec::kDtmfDelay
-                                   ? NormaliseDtmfDelay(number)
-                                   : NormaliseDtmfDigitTime(number);
-            return FormatInt(normal);
-        }
-        case ECodec::kToneTime:
-        case ECodec::kToneSteps:
-            if (value.empty() || value.size() > MaxChars(field) || !IsDecimalText(value)) {
-                return invalid();
-            }
-            switch (field.m_time) {
-                case ETimeKind::kInterval:
-                    return ClampTwoToneInterval(value, field.m_decode);
-                case ETimeKind::kRise:
-                    return ClampTwoToneRise(value);
-                default:
-                    return ClampTwoToneDelay(value);
-            }
-        case ECodec::kToneFreq:
-            if (field.m_optional && value.empty()) {
-                return value;
-            }
-            if (value.empty() || value.size() > MaxChars(field) || !IsDecimalText(value)) {
-                return invalid();
-            }
-            return ClampTwoToneFrequency(value);
-        case ECodec::kModel:
-            if (std::find(g_modelList.begin(), g_modelList.end(), value) == g_modelList.end()) {
-                return invalid();
-            }
-            return value;
-        case ECodec::kBand: {
-            const auto dash = value.find('-');
-            if (dash == std::string::npos || dash == 0 || dash + 1 == value.size()) {
-                return invalid();
-            }
-            const std::string low = value.substr(0, dash);
-            const std::string high = value.substr(dash + 1);
-            auto digits = [](const std::string& s) {
-                return s.size() <= 3 &&
-                       std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-            };
-            if (!digits(low) || !digits(high)) {
-                return invalid();
-            }
-            if (LeadingInt(high) < LeadingInt(low)) {
-                return std::unexpected(std::string("Frequency input error") + " (" + field.m_key +
-                                       " = " + value + ": the lower limit is above the upper).");
-            }
-            return FormatInt(LeadingInt(low)) + "-" + FormatInt(LeadingInt(high));
-        }
-    }
-    return invalid();
+    return CodecOf(field.m_codec).Parse(field, value, chinese);
 }
 
 std::expected<void, std::string> ApplySettings(CMemoryImage& image,
@@ -745,12 +315,10 @@ std::expected<void, std::string> ApplySettings(CMemoryImage& image,
     for (const auto& [page, slot] : pages) {
         // Load the whole page first, then store it whole, as the dialog does.
         std::vector<std::pair<const CField*, std::string>> texts;
-        for (const CField& field : SettingFields()) {
-            if (field.m_page == page && field.m_slot == slot) {
-                auto it = entered.find(&field);
-                texts.emplace_back(
-                    &field, it != entered.end() ? it->second : LoadField(field, result, false));
-            }
+        for (const CField* field : PageFields(page, slot)) {
+            auto it = entered.find(field);
+            texts.emplace_back(field,
+                               it != entered.end() ? it->second : LoadField(*field, result, false));
         }
         for (const auto& [field, text] : texts) {
             // Bands not entered keep their bytes: odd bytes from a radio survive.

@@ -18,6 +18,7 @@ struct CChoice {
     const std::string& Get(bool chinese) const { return chinese ? m_zh : m_en; }
 };
 
+// How a field's text and bytes convert; each kind is one object (editors/FieldCodecs.h).
 enum class ECodec {
     kByteList,     // whole byte = index; an index outside the list shows the first entry
     kBitList,      // one bit; m_onIndex is the entry that a set bit means
@@ -84,6 +85,8 @@ const std::vector<std::string>& SettingSections();
 // All fields in dialog order.
 const std::vector<CField>& SettingFields();
 const CField* FindField(const std::string& key);
+// The fields of one dialog page (a 2-Tone decode slot is a page of its own), in dialog order.
+std::vector<const CField*> PageFields(EPage page, int slot = 0);
 // The part of a key before the first dot.
 std::string SectionOf(const CField& field);
 
@@ -91,6 +94,7 @@ std::string SectionOf(const CField& field);
 void SetSettingModels(std::vector<std::string> models);
 const std::vector<std::string>& SettingModels();
 
+// The codec of the field's kind does the work of the next four.
 // The text the dialog shows on opening.
 std::string LoadField(const CField& field, const CMemoryImage& image, bool chinese);
 // Stores a control's text as the dialog does on OK (lenient: whatever the control held).

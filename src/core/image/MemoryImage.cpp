@@ -92,25 +92,6 @@ std::optional<std::uint16_t> RadioAddressOf(std::size_t imageOffset) {
     return std::nullopt;
 }
 
-std::optional<std::size_t> ImageOffsetOf(std::uint32_t radioAddress) {
-    if (radioAddress < kSettingsAreaBase) {
-        return radioAddress;
-    }
-    if (radioAddress >= kRadioSize) {
-        return std::nullopt;
-    }
-    const std::size_t rel = radioAddress - kSettingsAreaBase;
-    return (kSettingsAreaFirstRow + rel / kSettingsRowBytes) * kRowSize + rel % kSettingsRowBytes;
-}
-
-std::array<std::size_t, kBlockSize> CTransferBlock::Offsets() const {
-    std::array<std::size_t, kBlockSize> offsets{};
-    for (std::size_t i = 0; i < kBlockSize; ++i) {
-        offsets[i] = m_offset + i;
-    }
-    return offsets;
-}
-
 const std::vector<CTransferBlock>& ReadBlocks() {
     static const std::vector<CTransferBlock> blocks = BuildBlocks(255);
     return blocks;

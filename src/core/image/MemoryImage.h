@@ -45,8 +45,6 @@ public:
 
 // Image offset -> radio address, or none for bytes that stay on the computer.
 std::optional<std::uint16_t> RadioAddressOf(std::size_t imageOffset);
-// Radio address (0x0000..0x0FFF) -> image offset; none beyond the radio's memory.
-std::optional<std::size_t> ImageOffsetOf(std::uint32_t radioAddress);
 
 // One 8-byte block of the clone protocol. Its 8 image bytes are contiguous from m_offset.
 struct CTransferBlock {
@@ -56,16 +54,9 @@ struct CTransferBlock {
     bool m_channelArea = false;
     bool m_firstOfRow = false;
     bool m_lastOfRow = false;
-
-    std::array<std::size_t, kBlockSize> Offsets() const;
 };
 
 // Blocks in protocol order: 512 for a full read (0x0000..0x0FF8), 510 for a full write
 // (row 255, the band and squelch bytes, is never written).
 const std::vector<CTransferBlock>& ReadBlocks();
 const std::vector<CTransferBlock>& WriteBlocks();
-
-// True when the byte is held by the radio, i.e. replaced by a full read.
-inline bool IsRadioHeld(std::size_t imageOffset) {
-    return RadioAddressOf(imageOffset).has_value();
-}

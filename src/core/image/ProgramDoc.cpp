@@ -7,10 +7,6 @@
 
 bool g_bNewDocument = false;
 
-namespace {
-constexpr CText kDocumentTitle{"Channel Information", "信道信息"};
-}
-
 std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
     auto bytes = ReadFileBytes(path, kImageSize);
     if (!bytes) {
@@ -37,7 +33,6 @@ CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image) {
 
 bool CProgramDoc::OnNewDocument(const CIniFile& ini) {
     m_image = CMemoryImage::NewDocument();
-    m_strTitle = kDocumentTitle.Get();
     m_strPathName = ini.GetString("Setup", "AppName", "");
     g_bNewDocument = true;
     return true;
@@ -50,8 +45,6 @@ CFileResult CProgramDoc::OnOpenDocument(const std::string& path) {
     }
     m_image = *image;
     m_strPathName = path;
-    const auto slash = path.rfind('/');
-    m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
     g_bNewDocument = false;
     return {};
 }

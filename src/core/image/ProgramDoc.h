@@ -17,7 +17,7 @@ class CProgramDoc {
 public:
     CMemoryImage m_image;
 
-    // Defaults, the title in the current language, the path name from [Setup] AppName.
+    // Defaults and the path name from [Setup] AppName.
     bool OnNewDocument(const CIniFile& ini);
     // Reads the first 6144 bytes of `path`. On failure the document is left as it was.
     CFileResult OnOpenDocument(const std::string& path);
@@ -25,15 +25,13 @@ public:
     // WriteFileSafely (the file a link leads to, atomically; protected files are refused).
     CFileResult OnSaveDocument(const std::string& path);
 
-    const std::string& GetTitle() const { return m_strTitle; }
+    // The file Save writes to (a new document's is [Setup] AppName).
     const std::string& GetPathName() const { return m_strPathName; }
-    void SetTitle(const std::string& title) { m_strTitle = title; }
 
     // Called first by OnSaveDocument so that pending grid text reaches the image.
     std::function<void()> m_beforeSave;
 
 private:
-    std::string m_strTitle;
     std::string m_strPathName;
 };
 

@@ -250,7 +250,7 @@ bool CPosixSerialPort::Open(const std::string& name, std::string& error) {
     serial_struct serial{};
     if (::ioctl(fd, TIOCGSERIAL, &serial) == 0) {
         serial.flags |= ASYNC_LOW_LATENCY;
-        m_bLowLatency = ::ioctl(fd, TIOCSSERIAL, &serial) == 0;
+        ::ioctl(fd, TIOCSSERIAL, &serial);
     }
     ::tcflush(fd, TCIOFLUSH);
     m_fd = fd;
@@ -266,7 +266,6 @@ void CPosixSerialPort::Close() {
     ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
     m_fd = -1;
-    m_bLowLatency = false;
 }
 
 bool CPosixSerialPort::Write(const std::uint8_t* bytes, std::size_t count) {

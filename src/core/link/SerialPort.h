@@ -68,14 +68,10 @@ public:
     void PurgeAll() override;
     void ClearBuffers() override;
 
-    // Whether the driver granted low latency (USB adapters); for diagnostics only.
-    bool IsLowLatency() const { return m_bLowLatency; }
-
 private:
     std::string m_strLockDir;
     int m_fd = -1;
     bool m_bHungUp = false;
-    bool m_bLowLatency = false;
 };
 
 // A serial port the system knows of, for the port list.

@@ -28,18 +28,18 @@ public:
     bool Save();
     void Clear();
 
+    // The store's state: a file is loaded, it holds unsaved changes, the last save's error.
     bool IsLoaded() const { return !m_strPath.empty(); }
     bool IsModified() const { return m_bModified; }
-    const std::string& GetPath() const { return m_strPath; }
     const std::string& GetLastError() const { return m_strLastError; }
 
+private:
+    // Section 0 is the unnamed one; entries keep the file's order.
     struct CSection {
         std::string m_name;
         std::vector<std::pair<std::string, std::string>> m_entries;
     };
-    const std::vector<CSection>& Sections() const { return m_sections; }
 
-private:
     bool Equal(const std::string& a, const std::string& b) const;
     int FindSection(const std::string& name) const;
     static int FindKey(const CSection& section, const std::string& key, const CIniFile& self);

@@ -104,6 +104,10 @@ std::string GbkToUtf8(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
+std::string GbkToUtf8(std::string_view bytes) {
+    return GbkToUtf8(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
 std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxBytes) {
     CIconv cd("GBK", "UTF-8");
     std::vector<std::uint8_t> result;
@@ -128,20 +132,4 @@ std::vector<std::uint8_t> Utf8ToGbk(const std::string& text, std::size_t maxByte
 std::size_t GbkLength(const std::string& text) {
     // No character takes more bytes in GBK than in UTF-8.
     return Utf8ToGbk(text, text.size()).size();
-}
-
-std::size_t Utf8Length(const std::string& text) {
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
-        ++count;
-    }
-    return count;
-}
-
-std::string Utf8Prefix(const std::string& text, std::size_t count) {
-    std::size_t pos = 0;
-    for (std::size_t n = 0; n < count && pos < text.size(); ++n) {
-        pos += CharLength(text, pos);
-    }
-    return text.substr(0, pos);
 }

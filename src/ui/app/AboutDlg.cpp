@@ -1,4 +1,4 @@
-#include "app/AboutDlg.h"
+#include "ui/app/AboutDlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/UiGlobals.h"
+#include "ui/app/UiGlobals.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Program"));

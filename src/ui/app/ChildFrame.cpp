@@ -1,13 +1,13 @@
-#include "app/ChildFrame.h"
+#include "ui/app/ChildFrame.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenu>
 
-#include "app/UiGlobals.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/ProgramView.h"
 
 namespace {
 constexpr CText kChannelInformation{"Channel Information", "信道信息"};

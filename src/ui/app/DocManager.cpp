@@ -1,13 +1,13 @@
-#include "app/DocManager.h"
+#include "ui/app/DocManager.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
-#include "app/UiGlobals.h"
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/UiGlobals.h"
 
 QString CMyDocManager::StripFileName(const QString& name) {
     QString path = name.startsWith(QLatin1Char('"')) ? name.mid(1) : name;

@@ -1,8 +1,8 @@
-#include "app/HelpDialog.h"
+#include "ui/app/HelpDialog.h"
 
 #include <QKeyEvent>
 
-#include "app/HelpWindow.h"
+#include "ui/app/HelpWindow.h"
 
 namespace {
 bool IsF1(QEvent* event) {

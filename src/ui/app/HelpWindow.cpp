@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "ui/app/HelpWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "app/Commands.h"
-#include "app/UiGlobals.h"
+#include "ui/app/Commands.h"
+#include "ui/app/UiGlobals.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/LanguageDlg.h"
+#include "ui/app/LanguageDlg.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,10 +10,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/UiGlobals.h"
 #include "settings/IniFile.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/UiGlobals.h"
 
 CLanguageDlg::CLanguageDlg(QMainWindow* mainWindow, QWidget* parent)
     : QDialog(parent), m_pMainWindow(mainWindow) {

@@ -1,4 +1,4 @@
-#include "app/MainFrame.h"
+#include "ui/app/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,19 +14,19 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "app/ChildFrame.h"
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/LanguageDlg.h"
-#include "app/MdiClient.h"
-#include "app/NavigationBar.h"
-#include "app/ProgramApp.h"
-#include "app/ToolIcons.h"
-#include "app/UiGlobals.h"
-#include "channels/ProductInfoDlg.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
-#include "link/TransferCommands.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/LanguageDlg.h"
+#include "ui/app/MdiClient.h"
+#include "ui/app/NavigationBar.h"
+#include "ui/app/ProgramApp.h"
+#include "ui/app/ToolIcons.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/ProductInfoDlg.h"
+#include "ui/channels/ProgramView.h"
+#include "ui/link/TransferCommands.h"
 
 namespace {
 

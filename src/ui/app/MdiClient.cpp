@@ -1,9 +1,9 @@
-#include "app/MdiClient.h"
+#include "ui/app/MdiClient.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/UiGlobals.h"
+#include "ui/app/UiGlobals.h"
 
 CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -1,4 +1,4 @@
-#include "app/NavigationBar.h"
+#include "ui/app/NavigationBar.h"
 
 #include <QCursor>
 #include <QHeaderView>
@@ -10,9 +10,9 @@
 #include <QToolTip>
 #include <QTreeWidget>
 
-#include "app/Commands.h"
-#include "app/UiGlobals.h"
 #include "settings/Language.h"
+#include "ui/app/Commands.h"
+#include "ui/app/UiGlobals.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/ProgramApp.h"
+#include "ui/app/ProgramApp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,15 +11,15 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/AboutDlg.h"
-#include "app/ChildFrame.h"
-#include "app/HelpWindow.h"
-#include "app/MainFrame.h"
-#include "app/SplashWnd.h"
-#include "app/UiGlobals.h"
 #include "settings/AppPaths.h"
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
+#include "ui/app/AboutDlg.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/SplashWnd.h"
+#include "ui/app/UiGlobals.h"
 
 CProgramApp* g_pApp = nullptr;
 

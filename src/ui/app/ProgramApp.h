@@ -5,7 +5,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "app/DocManager.h"
+#include "ui/app/DocManager.h"
 
 class CMainFrame;
 

@@ -1,4 +1,4 @@
-#include "app/QtUserValues.h"
+#include "ui/app/QtUserValues.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,11 +1,11 @@
-#include "app/SplashWnd.h"
+#include "ui/app/SplashWnd.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QScreen>
 
-#include "app/UiGlobals.h"
+#include "ui/app/UiGlobals.h"
 
 const QString CSplashWnd::kChineseSplashFile = QStringLiteral("startup-zh.bmp");
 bool CSplashWnd::s_bShowSplashWnd = true;

@@ -1,6 +1,4 @@
-#include "app/UiGlobals.h"
-
-#include <iconv.h>
+#include "ui/app/UiGlobals.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -9,6 +7,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
+#include "util/Gbk.h"
 
 QString g_strLanguage;
 QString g_strHelpFile = QStringLiteral("enHelp");
@@ -16,41 +15,7 @@ QString g_strAppDir;
 QString g_strAppTitle = QStringLiteral("Program");
 
 QString FromIniText(const std::string& bytes) {
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-    if (ascii) {
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    iconv_t cd = iconv_open("UTF-8", "GB18030");
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-        return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    std::string in = bytes;
-    std::string out(in.size() * 4 + 4, '\0');
-    char* src = in.data();
-    std::size_t srcLeft = in.size();
-    char* dst = out.data();
-    std::size_t dstLeft = out.size();
-    while (srcLeft > 0) {
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<std::size_t>(-1)) {
-            break;
-        }
-        if (errno != EILSEQ && errno != EINVAL) {
-            break;
-        }
-        // A byte that is not GBK shows as a replacement character rather than cutting the text.
-        static const char kReplacement[] = "\xEF\xBF\xBD";
-        if (dstLeft < 3) {
-            break;
-        }
-        std::memcpy(dst, kReplacement, 3);
-        dst += 3;
-        dstLeft -= 3;
-        ++src;
-        --srcLeft;
-    }
-    iconv_close(cd);
-    return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size() - dstLeft));
+    return QString::fromStdString(GbkToUtf8(bytes));
 }
 
 QString LanguageSetting(const char* key) {
@@ -58,35 +23,6 @@ QString LanguageSetting(const char* key) {
 }
 
 namespace {
-
-// The string table as the language pack knows it: English source texts, translated by the pack.
-struct CStringSource {
-    int m_id;
-    const char* m_text;
-};
-const CStringSource kStringTable[] = {
-    {IDS_OUT_OF_RANGE, QT_TRANSLATE_NOOP("StringTable", "Out of range, please input again.")},
-    {IDS_DATA_FORMAT, QT_TRANSLATE_NOOP("StringTable", "Error Data Format, please input again.")},
-    {IDS_COMMUNICATION_ERROR,
-     QT_TRANSLATE_NOOP("StringTable",
-                       "Communication Error, Please check all the connections "
-                       "and the radio power")},
-    {IDS_DATA_CLEARED, QT_TRANSLATE_NOOP("StringTable", "All data will be Cleared!")},
-    {IDS_OPEN_PORT_FAILED,
-     QT_TRANSLATE_NOOP("StringTable",
-                       "Could not Open the Port, Please check whether the Port "
-                       "are occupied or the device are ok")},
-    {IDS_PROGRAM_INTERRUPT,
-     QT_TRANSLATE_NOOP("StringTable", "Program Interrupt, Please reset the radio and try again")},
-    {IDS_BAND_OVER_RANGE,
-     QT_TRANSLATE_NOOP("StringTable",
-                       "\n\nThe frequency band over the range of the radio.\nClick the OK button "
-                       "to continue, or click Cancel button to exit.")},
-    {IDS_STEP_VALUE, QT_TRANSLATE_NOOP("StringTable",
-                                       "Error data Value, please input according the step "
-                                       "value(6.25K/5k).")},
-    {IDS_CAUTION, QT_TRANSLATE_NOOP("StringTable", "Caution")},
-};
 
 class CMessageBoxPrompter : public CPrompter {
 public:
@@ -155,12 +91,25 @@ const QString kDatFilter = QStringLiteral("*.dat (*.dat);;* (*)");
 }  // namespace
 
 QString StringTableText(int id) {
-    for (const auto& entry : kStringTable) {
-        if (entry.m_id == id) {
-            return QCoreApplication::translate("StringTable", entry.m_text);
+    const char* source = LoadString(id, false);
+    if (*source == '\0') {
+        return {};
+    }
+    return QCoreApplication::translate("StringTable", source);
+}
+
+EPromptAnswer AskCorePrompt(const CPrompt& prompt) {
+    CPrompt shown = prompt;
+    if (prompt.m_stringId != 0) {
+        const QString text = StringTableText(prompt.m_stringId);
+        if (!text.isEmpty()) {
+            shown.m_text = PromptText(text.toStdString(), prompt.m_detail);
         }
     }
-    return {};
+    if (shown.m_caption.empty()) {
+        shown.m_caption = g_strAppTitle.toStdString();
+    }
+    return Prompter().Ask(shown);
 }
 
 CPrompter& Prompter() {

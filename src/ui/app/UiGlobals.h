@@ -23,7 +23,8 @@ QString LanguageSetting(const char* key);
 inline QString Tr(const CText& text) {
     return QString::fromUtf8(text.Get());
 }
-// A string-table message (61446..61456) from the loaded language pack.
+// A string-table message (61446..61456) from the loaded language pack. The pack's entries are
+// keyed by the core's English texts (settings/Messages); unknown ids give the empty text.
 QString StringTableText(int id);
 
 // Every message box goes through the prompter; tests install their own.
@@ -33,6 +34,9 @@ EPromptAnswer Ask(const QString& text, EPromptButtons buttons = EPromptButtons::
                   EPromptIcon icon = EPromptIcon::Exclamation, int stringId = 0);
 EPromptAnswer AskStringId(int id, EPromptButtons buttons = EPromptButtons::Ok,
                           EPromptIcon icon = EPromptIcon::Exclamation);
+// A message the core composed: a string-table text comes from the language pack (with the
+// core's detail line under it), and an empty caption becomes the application's title.
+EPromptAnswer AskCorePrompt(const CPrompt& prompt);
 
 // Starting the program again after a language change; tests install their own.
 using CLauncher = std::function<bool(const QString& program)>;

@@ -1,4 +1,4 @@
-#include "channels/CellEditors.h"
+#include "ui/channels/CellEditors.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -131,12 +131,11 @@ ECellEditor CCellEditors::KindOf(const QObject* widget) const {
     return ECellEditor::Grid;
 }
 
-void CCellEditors::Load(ECellEditor kind, const QString& cellText) {
+void CCellEditors::Load(ECellEditor kind, const QString& editorText) {
     if (QComboBox* combo = Combo(kind)) {
-        combo->setCurrentIndex(
-            SelectEntry(EditorEntries(kind, g_bChinese), cellText.toStdString()));
+        combo->setCurrentIndex(combo->findText(editorText, Qt::MatchExactly));
     } else {
-        SetText(kind, cellText);
+        SetText(kind, editorText);
     }
 }
 

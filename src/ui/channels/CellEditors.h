@@ -43,9 +43,9 @@ public:
     // The editor's kind, or Grid for any other widget.
     ECellEditor KindOf(const QObject* widget) const;
 
-    // A cell is entered: an edit box takes the text, a list selects the first entry that
-    // begins with it (else its first entry).
-    void Load(ECellEditor kind, const QString& cellText);
+    // A cell is entered: the editor takes the text the core chose for it (EditorTextForCell),
+    // which a list selects.
+    void Load(ECellEditor kind, const QString& editorText);
     QString Text(ECellEditor kind) const;
     void SetText(ECellEditor kind, const QString& text);
     void HideAll();

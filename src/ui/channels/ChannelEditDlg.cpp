@@ -1,4 +1,4 @@
-#include "channels/ChannelEditDlg.h"
+#include "ui/channels/ChannelEditDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,12 +14,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/HelpWindow.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
 #include "settings/Language.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/ProgramView.h"
 
 namespace {
 
@@ -273,10 +273,11 @@ int CChannelEditDlg::HelpContext() const {
         return 138;
     }
     if (focus == m_pEncode || focus == m_pDecode) {
-        if (m_pSignal->text() == QLatin1String("MSK")) {
+        const int entry = SignalEntryFromText(m_pSignal->text().toStdString());
+        if (entry == kSignalMsk) {
             return kMskHelp;
         }
-        if (m_pSignal->text() == QLatin1String("2-Tone")) {
+        if (entry == kSignal2Tone) {
             return kTwoToneHelp;
         }
     }

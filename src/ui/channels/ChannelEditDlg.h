@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "app/HelpDialog.h"
 #include "channels/ChannelEditRules.h"
+#include "ui/app/HelpDialog.h"
 
 class QComboBox;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "channels/FlexGrid.h"
+#include "ui/channels/FlexGrid.h"
 
 #include <QFont>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "channels/ProductInfoDlg.h"
+#include "ui/channels/ProductInfoDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,12 +12,12 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "app/HelpWindow.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
 #include "channels/ProductInfo.h"
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
 
 namespace {
 constexpr int kBandIds[4] = {1113, 1114, 1115, 1116};

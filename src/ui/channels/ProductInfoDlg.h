@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/HelpDialog.h"
+#include "ui/app/HelpDialog.h"
 class QComboBox;
 class QLineEdit;
 class CProgramDoc;

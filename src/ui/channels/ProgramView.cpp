@@ -1,4 +1,4 @@
-#include "channels/ProgramView.h"
+#include "ui/channels/ProgramView.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -9,17 +9,16 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/QtUserValues.h"
-#include "app/UiGlobals.h"
 #include "channels/Bands.h"
-#include "channels/CellEditors.h"
-#include "channels/ChannelEditDlg.h"
-#include "channels/FlexGrid.h"
 #include "image/ProgramDoc.h"
 #include "settings/Language.h"
-#include "settings/Messages.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/CellEditors.h"
+#include "ui/channels/ChannelEditDlg.h"
+#include "ui/channels/FlexGrid.h"
 
 namespace {
 
@@ -49,8 +48,31 @@ constexpr int kTxHelp = 2128;
 constexpr int kRxToneHelp = 2132;
 constexpr int kTxToneHelp = 2133;
 
-bool IsDigitKey(int key) {
-    return key >= Qt::Key_0 && key <= Qt::Key_9;
+// The frequency editor's keys as the core's key filter names them.
+EFrequencyKey FrequencyKeyOf(const QKeyEvent* key) {
+    const bool keypad = (key->modifiers() & Qt::KeypadModifier) != 0;
+    switch (key->key()) {
+        case Qt::Key_Backspace:
+            return EFrequencyKey::Backspace;
+        case Qt::Key_Delete:
+            return EFrequencyKey::Delete;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return EFrequencyKey::Arrow;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return EFrequencyKey::Enter;
+        case Qt::Key_Period:
+            return keypad ? EFrequencyKey::KeypadDecimal : EFrequencyKey::Period;
+        default:
+            break;
+    }
+    if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9) {
+        return keypad ? EFrequencyKey::KeypadDigit : EFrequencyKey::Digit;
+    }
+    return EFrequencyKey::Other;
 }
 
 }  // namespace
@@ -192,7 +214,8 @@ void CProgramView::ShowCellEditor() {
     const int column = m_pGrid->Col();
     const ECellEditor kind = EditorForColumn(column);
     if (kind != ECellEditor::Grid) {
-        m_pEditors->Load(kind, m_pGrid->Text());
+        const std::string cell = m_pGrid->Text().toStdString();
+        m_pEditors->Load(kind, QString::fromStdString(EditorTextForCell(column, cell, g_bChinese)));
     }
     PlaceEditor();
 }
@@ -228,13 +251,7 @@ bool CProgramView::Commit(int row, int column, ECommitKind kind) {
     m_pGrid->Model()->Refresh();
     if (!commit.m_accepted) {
         m_pEditors->SetText(editorKind, QString::fromStdString(commit.m_editorText));
-        CPrompt prompt;
-        prompt.m_text = StringTableText(commit.m_messageId).toStdString();
-        prompt.m_caption = StringTableText(IDS_CAUTION).toStdString();
-        prompt.m_icon = commit.m_icon;
-        prompt.m_buttons = EPromptButtons::Ok;
-        prompt.m_stringId = commit.m_messageId;
-        Prompter().Ask(prompt);
+        AskCorePrompt(CellCommitPrompt(commit, g_bChinese));
         if (editor != nullptr) {
             editor->setFocus();
         }
@@ -265,7 +282,7 @@ void CProgramView::OnMouseDown() {
         return;
     }
     const int row = m_pGrid->Row();
-    if (m_table.GetText(row, kColRx).empty() && m_table.GetText(row, kColTx).empty()) {
+    if (!CanOpenChannelEdit(m_table, row)) {
         return;
     }
     m_nCurChannel = row;
@@ -295,29 +312,18 @@ int CProgramView::HelpContext() const {
     }
 }
 
-bool CProgramView::FilterFrequencyKey(const QKeyEvent* key) {
-    const int code = key->key();
-    const bool keypad = (key->modifiers() & Qt::KeypadModifier) != 0;
+bool CProgramView::OnFrequencyKey(const QKeyEvent* key) {
     const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
-    switch (code) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            return false;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+    switch (FilterFrequencyKey(FrequencyKeyOf(key), shift)) {
+        case EKeyAction::Swallow:
+            return true;
+        case EKeyAction::CommitThenPass:
             Commit(m_pGrid->Row(), m_pGrid->Col(), ECommitKind::Enter);
             return false;
-        default:
+        case EKeyAction::Pass:
             break;
     }
-    if (IsDigitKey(code) || code == Qt::Key_Period) {
-        return !keypad && shift;
-    }
-    return true;
+    return false;
 }
 
 bool CProgramView::Navigate(const QKeyEvent* key, ECellEditor kind) {
@@ -378,7 +384,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     if (kind == ECellEditor::Frequency && key->key() != Qt::Key_Tab &&
-        key->key() != Qt::Key_Backtab && key->key() != Qt::Key_Escape && FilterFrequencyKey(key)) {
+        key->key() != Qt::Key_Backtab && key->key() != Qt::Key_Escape && OnFrequencyKey(key)) {
         return true;
     }
     return Navigate(key, kind);

@@ -66,8 +66,8 @@ private:
     void OnScroll();
     void HideEditors();
     bool Commit(int row, int column, ECommitKind kind);
-    // The key filter of the frequency editor: true swallows the key.
-    bool FilterFrequencyKey(const QKeyEvent* key);
+    // A key for the frequency editor, through the core's key filter: true swallows the key.
+    bool OnFrequencyKey(const QKeyEvent* key);
     // Tab and the arrows that move to another cell from an editor.
     bool Navigate(const QKeyEvent* key, ECellEditor kind);
 

@@ -1,4 +1,4 @@
-#include "link/ComSetupDlg.h"
+#include "ui/link/ComSetupDlg.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "link/LinkWorker.h"
 #include "settings/UserValues.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/link/LinkWorker.h"
 
 namespace {
 constexpr int kPortRole = Qt::UserRole;

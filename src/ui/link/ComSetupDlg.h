@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "app/HelpDialog.h"
 #include "link/SerialPort.h"
+#include "ui/app/HelpDialog.h"
 
 class QLineEdit;
 class QListWidget;

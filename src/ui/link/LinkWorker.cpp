@@ -1,15 +1,15 @@
-#include "link/LinkWorker.h"
+#include "ui/link/LinkWorker.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QThread>
 #include <QWidget>
 
-#include "app/Commands.h"
-#include "app/MainFrame.h"
-#include "app/UiGlobals.h"
 #include "settings/UserValues.h"
 #include "sim/SimServer.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/UiGlobals.h"
 
 QString g_strComPort = kDefaultPort;
 
@@ -63,26 +63,12 @@ EPromptAnswer CUiLinkEvents::Ask(const CPrompt& prompt) {
         return answer;
     }
     if (QThread::currentThread() == context->thread()) {
-        return AskTransferQuestion(prompt);
+        return AskCorePrompt(prompt);
     }
     QMetaObject::invokeMethod(
-        context, [&answer, &prompt] { answer = AskTransferQuestion(prompt); },
+        context, [&answer, &prompt] { answer = AskCorePrompt(prompt); },
         Qt::BlockingQueuedConnection);
     return answer;
-}
-
-EPromptAnswer AskTransferQuestion(const CPrompt& prompt) {
-    CPrompt shown = prompt;
-    if (prompt.m_stringId != 0) {
-        const QString text = StringTableText(prompt.m_stringId);
-        if (!text.isEmpty()) {
-            shown.m_text = PromptText(text.toStdString(), prompt.m_detail);
-        }
-    }
-    if (shown.m_caption.empty()) {
-        shown.m_caption = g_strAppTitle.toStdString();
-    }
-    return Prompter().Ask(shown);
 }
 
 void StartWorker(QObject* context, std::function<CTransferResult()> work,

@@ -49,10 +49,6 @@ private:
     QPointer<QObject> m_pContext;
 };
 
-// A transfer's question or message on the UI thread: string-table texts come from the
-// language pack, as every other message of the program does.
-EPromptAnswer AskTransferQuestion(const CPrompt& prompt);
-
 // Runs `work` on a thread of its own; `done` receives its result on `context`'s thread after
 // every event the work posted has been delivered.
 void StartWorker(QObject* context, std::function<CTransferResult()> work,

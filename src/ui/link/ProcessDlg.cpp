@@ -1,4 +1,4 @@
-#include "link/ProcessDlg.h"
+#include "ui/link/ProcessDlg.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/HelpWindow.h"
 #include "link/CloneProtocol.h"
-#include "link/LinkWorker.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/link/LinkWorker.h"
 
 CProcessDlg::CProcessDlg(const QString& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(title);

@@ -1,4 +1,4 @@
-#include "link/SquelchTuningDlg.h"
+#include "ui/link/SquelchTuningDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,23 +9,26 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/Commands.h"
-#include "app/HelpWindow.h"
-#include "app/UiGlobals.h"
+#include "editors/SettingsFields.h"
 #include "image/ProgramDoc.h"
-#include "link/LinkWorker.h"
+#include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/link/LinkWorker.h"
 
 namespace {
 
 constexpr int kListIds[4] = {1136, 1137, 1138, 1139};
-constexpr int kLowest = -55;
-constexpr int kHighest = 54;
-constexpr int kOffset = 64;
+
+// The four fields behind the lists, in list order.
+std::vector<const CField*> SquelchFields() {
+    return PageFields(EPage::kSquelch);
+}
 
 // What the worker owns for one exchange.
 struct CSquelchJob {
     CMemoryImage m_image;
-    std::array<std::uint8_t, kSquelchLength> m_values{};
+    CMemoryImage m_stored;  // the image with the lists stored, for a write
     std::atomic<bool> m_bStored{false};
     std::string m_strPort;
     std::unique_ptr<CSerialPort> m_pPort;
@@ -106,47 +109,31 @@ bool CSquelchTuningDlg::OnInitDialog() {
     if (doc == nullptr) {
         return false;
     }
-    QStringList texts;
-    char text[16];
-    for (int value = kLowest; value <= kHighest; ++value) {
-        std::snprintf(text, sizeof text, "%d", value);
-        texts << QString::fromLatin1(text);
-    }
-    for (QComboBox* list : m_pLists) {
-        list->clear();
-        list->addItems(texts);
+    const auto fields = SquelchFields();
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
+        m_pLists[i]->clear();
+        for (const CChoice& entry : fields[i]->m_entries) {
+            m_pLists[i]->addItem(QString::fromStdString(entry.Get(g_bChinese)));
+        }
     }
     LoadLists(doc->m_image);
     return true;
 }
 
-std::uint8_t CSquelchTuningDlg::ShownByte(int list, std::uint8_t imageByte) {
-    return imageByte < 9 || imageByte > 119 ? kDefaults[list] : imageByte;
-}
-
-std::uint8_t CSquelchTuningDlg::StoredByte(int list, const QString& text) {
-    if (text.isEmpty()) {
-        return kDefaults[list];
-    }
-    // The lists hold only -55..54, so the sum is a byte 9..118.
-    return static_cast<std::uint8_t>(text.toInt() + kOffset);
-}
-
 void CSquelchTuningDlg::LoadLists(const CMemoryImage& image) {
-    for (int i = 0; i < 4; ++i) {
-        const int value = ShownByte(i, image[kSquelchOffset + i]) - kOffset;
-        // 119 shows as 55, which no entry holds: the list then shows nothing.
-        m_pLists[i]->setCurrentIndex(
-            m_pLists[i]->findText(QString::number(value), Qt::MatchExactly));
+    const auto fields = SquelchFields();
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
+        // A byte no entry stands for loads as an empty text: the list then shows nothing.
+        const QString text = QString::fromStdString(LoadField(*fields[i], image, g_bChinese));
+        m_pLists[i]->setCurrentIndex(m_pLists[i]->findText(text, Qt::MatchExactly));
     }
 }
 
-std::array<std::uint8_t, 4> CSquelchTuningDlg::ListBytes() const {
-    std::array<std::uint8_t, 4> bytes{};
-    for (int i = 0; i < 4; ++i) {
-        bytes[i] = StoredByte(i, m_pLists[i]->currentText());
+void CSquelchTuningDlg::StoreLists(CMemoryImage& image) const {
+    const auto fields = SquelchFields();
+    for (std::size_t i = 0; i < std::min(m_pLists.size(), fields.size()); ++i) {
+        StoreField(*fields[i], image, m_pLists[i]->currentText().toStdString());
     }
-    return bytes;
 }
 
 void CSquelchTuningDlg::OnOK() {
@@ -154,8 +141,7 @@ void CSquelchTuningDlg::OnOK() {
         return;
     }
     if (CProgramDoc* doc = m_findDocument ? m_findDocument() : nullptr) {
-        const auto bytes = ListBytes();
-        std::copy(bytes.begin(), bytes.end(), doc->m_image.m_bytes.begin() + kSquelchOffset);
+        StoreLists(doc->m_image);
     }
     accept();
 }
@@ -200,7 +186,8 @@ void CSquelchTuningDlg::RunExchange(bool write) {
     }
     auto job = std::make_shared<CSquelchJob>();
     job->m_image = doc->m_image;
-    job->m_values = ListBytes();
+    job->m_stored = doc->m_image;
+    StoreLists(job->m_stored);
     job->m_strPort = g_strComPort.toStdString();
     job->m_pPort = MakeTransferPort(job->m_strPort);
     job->m_pEvents = std::make_shared<CUiLinkEvents>(this);
@@ -215,12 +202,12 @@ void CSquelchTuningDlg::RunExchange(bool write) {
                 return ReadSquelch(*job->m_pPort, job->m_strPort, job->m_image, *job->m_pEvents);
             }
             // The lists are stored only once the radio has answered the handshake.
-            return WriteSquelch(*job->m_pPort, job->m_strPort, job->m_image, *job->m_pEvents,
-                                [job] {
-                                    std::copy(job->m_values.begin(), job->m_values.end(),
-                                              job->m_image.m_bytes.begin() + kSquelchOffset);
-                                    job->m_bStored = true;
-                                });
+            return WriteSquelch(
+                *job->m_pPort, job->m_strPort, job->m_image, *job->m_pEvents, [job] {
+                    std::copy_n(job->m_stored.m_bytes.begin() + kSquelchOffset, kSquelchLength,
+                                job->m_image.m_bytes.begin() + kSquelchOffset);
+                    job->m_bStored = true;
+                });
         },
         [this, job, write](const CTransferResult& result) {
             CTransferLock::Release();

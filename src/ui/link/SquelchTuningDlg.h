@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/HelpDialog.h"
 #include "link/CloneProtocol.h"
+#include "ui/app/HelpDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -25,12 +25,6 @@ public:
     // Fills the lists and loads them from the image; false without a document.
     bool OnInitDialog();
 
-    // The byte a list shows for an image byte (out of range: the list's default), and the
-    // byte a list's text stores (empty: the default).
-    static std::uint8_t ShownByte(int list, std::uint8_t imageByte);
-    static std::uint8_t StoredByte(int list, const QString& text);
-    static constexpr std::array<std::uint8_t, 4> kDefaults = {0x29, 0x27, 0x22, 0x1E};
-
     // 1136..1139 the lists, 1140 Read, 1141 Write, 1 OK, 2 Cancel.
     QWidget* Control(int id) const;
     QComboBox* List(int index) const { return m_pLists[index]; }
@@ -45,10 +39,11 @@ signals:
 public slots:
     void reject() override;
 
-protected:
 private:
+    // The lists are the squelch page of the settings table: its entries, and its fields' rules
+    // for the byte a list shows and the byte a list's text stores.
     void LoadLists(const CMemoryImage& image);
-    std::array<std::uint8_t, 4> ListBytes() const;
+    void StoreLists(CMemoryImage& image) const;
     void OnOK();
     void OnRead();
     void OnWrite();

@@ -1,15 +1,15 @@
-#include "link/TransferCommands.h"
+#include "ui/link/TransferCommands.h"
 
-#include "app/ChildFrame.h"
-#include "app/Commands.h"
-#include "app/MainFrame.h"
-#include "app/QtUserValues.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
-#include "link/ComSetupDlg.h"
-#include "link/LinkWorker.h"
-#include "link/SquelchTuningDlg.h"
-#include "link/ViewTransfer.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/QtUserValues.h"
+#include "ui/channels/ProgramView.h"
+#include "ui/link/ComSetupDlg.h"
+#include "ui/link/LinkWorker.h"
+#include "ui/link/SquelchTuningDlg.h"
+#include "ui/link/ViewTransfer.h"
 
 void InstallTransferCommands(CMainFrame& frame) {
     if (frame.property("transferCommands").toBool()) {

@@ -1,16 +1,16 @@
-#include "link/ViewTransfer.h"
+#include "ui/link/ViewTransfer.h"
 
 #include <QApplication>
 #include <QScreen>
 
-#include "app/Commands.h"
-#include "app/UiGlobals.h"
 #include "channels/Bands.h"
-#include "channels/FlexGrid.h"
-#include "channels/ProgramView.h"
 #include "image/ProgramDoc.h"
-#include "link/LinkWorker.h"
-#include "link/ProcessDlg.h"
+#include "ui/app/Commands.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/FlexGrid.h"
+#include "ui/channels/ProgramView.h"
+#include "ui/link/LinkWorker.h"
+#include "ui/link/ProcessDlg.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "link/CloneProtocol.h"
-#include "link/ProcessDlg.h"
+#include "ui/link/ProcessDlg.h"
 
 class CProgramView;
 

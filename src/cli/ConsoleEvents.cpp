@@ -1,4 +1,4 @@
-#include "link/ConsoleEvents.h"
+#include "ConsoleEvents.h"
 
 #include "link/TracePort.h"
 #include "util/File.h"
