@@ -130,11 +130,24 @@ TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
     for (auto& b : inverted.m_bytes) {
         b = static_cast<std::uint8_t>(~b);
     }
+    std::vector<std::uint8_t> anyField(kImageSize, 0);
+    for (const CFieldPlaces& field : AllFieldPlaces()) {
+        for (const CPlace& place : field.m_places) {
+            for (int i = 0; i < place.m_length; ++i) {
+                anyField[place.m_offset + i] |= place.m_mask;
+            }
+        }
+    }
     for (const CMemoryImage& background : {CMemoryImage::NewDocument(), inverted}) {
         for (const CFieldPlaces& field : AllFieldPlaces()) {
-            // The page stored once, so that only this field differs between the stores below.
+            // The page stored once, so that only this field differs between the stores below;
+            // storing a page writes nothing but fields.
             CMemoryImage base = background;
             ASSERT_TRUE(ApplySettings(base, {{field.m_key, field.m_values.back().m_text}}));
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                ASSERT_EQ(base[i] & ~anyField[i], background[i] & ~anyField[i])
+                    << field.m_key << " page changed offset " << i;
+            }
             std::map<std::size_t, std::uint8_t> owned;
             for (const CPlace& place : field.m_places) {
                 for (int i = 0; i < place.m_length; ++i) {
@@ -322,6 +335,11 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         {"options.keypad_lock", "yes"},
         {"dtmf.speed", "fast"},
         {"dtmf.speed", "123"},
+        {"dtmf.first_time", "10000"},  // the edits' lengths: 4, none (8 here), 6, 3, 4
+        {"dtmf.first_delay", "123456789"},
+        {"2tone.decode.1.a", "1000.55"},
+        {"2tone.interval", "1.00"},
+        {"2tone.first_delay", "10.00"},
         {"dtmf.stun_code", "12E"},
         {"dtmf.call.1", "12345678901234567"},
         {"dtmf.group_code", "E"},

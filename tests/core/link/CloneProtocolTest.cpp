@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -208,6 +209,9 @@ CRun Transfer(ETransferDirection direction, CScriptedPort& port, CRecordingEvent
     CRun run;
     run.m_before = CMemoryImage::NewDocument();
     run.m_after = run.m_before;
+    if (events.m_log == nullptr) {
+        events.m_log = &port.m_log;
+    }
     run.m_result = RunTransfer(direction, port, "/dev/ttyFAKE", run.m_after, events, hooks);
     EXPECT_FALSE(port.IsOpen());
     return run;
@@ -228,25 +232,39 @@ TEST(Handshake, MissedAnswersCountUpToFifteenThenAskRetryOrCancel) {
         {30, {EPromptAnswer::Retry}, 30, 2, false},  // Retry counts fifteen afresh
         {29, {EPromptAnswer::Retry}, 30, 1, true},
     };
-    for (const auto& c : cases) {
-        CScriptedPort port;
-        port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
-        CRecordingEvents events;
-        events.m_answers = c.m_answers;
-        g_bNewDocument = true;
-        const CRun run = Transfer(ETransferDirection::Read, port, events);
-        EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_expectedWakeUps) << c.m_misses;
-        EXPECT_EQ(static_cast<int>(events.m_prompts.size()), c.m_expectedPrompts) << c.m_misses;
-        for (const auto& p : events.m_prompts) {
-            EXPECT_EQ(p.m_stringId, IDS_COMMUNICATION_ERROR);
-            EXPECT_EQ(p.m_buttons, EPromptButtons::RetryCancel);
-        }
-        EXPECT_EQ(run.m_result.Ok(), c.m_done) << c.m_misses;
-        if (!c.m_done) {
-            EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
-            EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
-            EXPECT_EQ(run.m_after, run.m_before);
-            EXPECT_TRUE(g_bNewDocument);
+    // The full handshake, and the squelch exchange's short one.
+    for (bool squelch : {false, true}) {
+        for (const auto& c : cases) {
+            CScriptedPort port;
+            port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
+            CRecordingEvents events;
+            events.m_answers = c.m_answers;
+            g_bNewDocument = true;
+            CRun run;
+            if (squelch) {
+                run.m_before = CMemoryImage::NewDocument();
+                run.m_after = run.m_before;
+                run.m_result = ReadSquelch(port, "p", run.m_after, events);
+            } else {
+                run = Transfer(ETransferDirection::Read, port, events);
+            }
+            EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_expectedWakeUps) << c.m_misses;
+            const auto asked = std::count_if(events.m_prompts.begin(), events.m_prompts.end(),
+                                             [](const CPrompt& p) {
+                                                 return p.m_stringId == IDS_COMMUNICATION_ERROR &&
+                                                        p.m_buttons == EPromptButtons::RetryCancel;
+                                             });
+            EXPECT_EQ(asked, c.m_expectedPrompts) << c.m_misses;
+            EXPECT_EQ(run.m_result.Ok(), c.m_done) << c.m_misses;
+            if (!c.m_done) {
+                EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
+                EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
+                EXPECT_EQ(run.m_after, run.m_before);
+                EXPECT_TRUE(g_bNewDocument);
+            } else if (squelch) {
+                ASSERT_EQ(events.m_prompts.back().m_text, "Read Successfully");
+                EXPECT_EQ(events.m_prompts.back().m_icon, EPromptIcon::Information);
+            }
         }
     }
 }
@@ -302,6 +320,7 @@ TEST(Handshake, MissingConfirmationDependsOnTheRetryCounter) {
             port.m_radio.m_wakeUpAnswers.assign(c.m_missesBefore, kNakTwice);
             port.m_radio.m_confirmAnswers = c.m_confirms;
             CRecordingEvents events;
+            events.m_log = &port.m_log;
             events.m_answers = c.m_answers;
             CMemoryImage image = CMemoryImage::NewDocument();
             const CTransferResult result =
@@ -310,7 +329,17 @@ TEST(Handshake, MissingConfirmationDependsOnTheRetryCounter) {
             ASSERT_GE(events.m_prompts.size(), 1u) << c.m_missesBefore;
             EXPECT_EQ(events.m_prompts[0].m_stringId, c.m_messageId) << squelch;
             EXPECT_EQ(events.m_prompts[0].m_buttons, c.m_buttons) << squelch;
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
             EXPECT_EQ(result.m_outcome, c.m_outcome) << squelch << " " << c.m_missesBefore;
+            // A message that only informs waits with the port let go; Retry needs it open.
+            const auto ask = std::find(port.m_log.begin(), port.m_log.end(),
+                                       "ask " + std::to_string(c.m_messageId));
+            ASSERT_NE(ask, port.m_log.end());
+            if (c.m_buttons == EPromptButtons::Ok) {
+                EXPECT_EQ(*(ask - 1), "close");
+            } else if (c.m_outcome == ETransferOutcome::CommunicationError) {
+                EXPECT_EQ(*(ask + 1), "close");
+            }
             EXPECT_EQ(port.m_radio.m_nWakeUps,
                       c.m_missesBefore + static_cast<int>(c.m_confirms.size()));
         }
@@ -360,6 +389,7 @@ TEST(Handshake, ModelCheck) {
             EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
             EXPECT_EQ(events.m_prompts[0].m_text,
                       "Becuase the type of radio does not match,\ncommunications is interrupt.");
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
             EXPECT_EQ(run.m_after, run.m_before);
         }
     }
@@ -415,12 +445,15 @@ TEST(Write, BandCheckAsksOnlyWhenNeitherBandFitsAndWakesTheRadioTwice) {
             EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_BAND_OVER_RANGE);
             EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
             EXPECT_EQ(events.m_prompts[0].m_buttons, EPromptButtons::OkCancel);
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
         }
         EXPECT_EQ(run.m_result.Ok(), c.m_written);
         EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_written ? 2 : 1);
         EXPECT_EQ(port.m_radio.m_writes.size(), c.m_written ? 510u : 0u);
         if (!c.m_written) {
             EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::BandRefused);
+            EXPECT_EQ(run.m_result.m_messageId, IDS_BAND_OVER_RANGE);
+            EXPECT_EQ(run.m_result.m_message, events.m_prompts[0].m_text);
         }
     }
 }
@@ -792,6 +825,11 @@ TEST(Read, PasswordMustMatchInAllSixBytes) {
         EXPECT_EQ(result.m_outcome,
                   differing < 0 ? ETransferOutcome::Done : ETransferOutcome::PasswordError)
             << differing;
+        if (differing >= 0) {
+            ASSERT_EQ(events.m_prompts.size(), 1u);
+            EXPECT_EQ(events.m_prompts[0].m_text, "Password Error!");
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
+        }
     }
 }
 
@@ -806,6 +844,30 @@ TEST(Read, TheAckAfterThePasswordBlockIsRequired) {
         EXPECT_EQ(run.m_result.m_messageId, IDS_PROGRAM_INTERRUPT);
         EXPECT_EQ(run.m_after, run.m_before);
         EXPECT_EQ(events.m_progress.size(), acks == 0 ? 0u : 1u);
+        EXPECT_EQ(CSeq(port.m_log.end() - 3, port.m_log.end()),
+                  (CSeq{"read 1:0", "close", "ask " + std::to_string(IDS_PROGRAM_INTERRUPT)}));
+    }
+}
+
+TEST(WireOrder, AMissedAnswerPausesBeforeTheNextWakeUp) {
+    for (bool squelch : {false, true}) {
+        CScriptedPort port;
+        port.m_radio.m_wakeUpAnswers = {kNakTwice};
+        CRecordingEvents events;
+        events.m_log = &port.m_log;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        if (squelch) {
+            ReadSquelch(port, "p", image, events);
+        } else {
+            RunTransfer(ETransferDirection::Read, port, "p", image, events, {});
+        }
+        // Two bytes without the ACK, 2 ms, then the next attempt from its start.
+        CSeq missed = squelch ? WakeUp(false) : Attempt();
+        missed.resize(missed.size() - (squelch ? 1 : 5));
+        missed = missed + CSeq{"read 1:1", "read 1:1", "pause 2"};
+        const CSeq expected = CSeq{"open"} + missed + (squelch ? WakeUp(false) : Attempt());
+        ASSERT_GE(port.m_log.size(), expected.size());
+        ExpectSequence(CSeq(port.m_log.begin(), port.m_log.begin() + expected.size()), expected);
     }
 }
 
