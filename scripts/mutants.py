@@ -73,6 +73,7 @@ CHAR_BUFFER = re.compile(r"\bchar\s+\w+\[\s*$")
 class Mutant:
     def __init__(self, start, end, text, line, what):
         self.start, self.end, self.text, self.line, self.what = start, end, text, line, what
+        self.nth = 1
 
     def apply(self, source):
         return source[: self.start] + self.text + source[self.end :]
@@ -160,6 +161,11 @@ def find_mutants(source):
                 mutants.append(Mutant(start, end, FLIP[text], line, f"{text} -> {FLIP[text]}"))
     mutants.extend(find_statements(source, line_starts, tokens))
     mutants.sort(key=lambda m: (m.start, m.what))
+    # The same change twice on one line (two '==') is told apart by its order.
+    seen = {}
+    for m in mutants:
+        seen[(m.line, m.what)] = seen.get((m.line, m.what), 0) + 1
+        m.nth = seen[(m.line, m.what)]
     return mutants
 
 
@@ -253,9 +259,21 @@ def survivors_file(work, rel):
     return work / ("survivors-" + rel.replace("/", "_") + ".txt")
 
 
+def line_key(lines, n):
+    """Line n's text, numbered when the same text stands on several lines (not a line number,
+    so that the key survives edits elsewhere in the file)."""
+    text = lines[n - 1].strip()
+    same = [i for i, line in enumerate(lines, 1) if line.strip() == text]
+    return f"{text} (#{same.index(n) + 1})" if len(same) > 1 else text
+
+
+def change_key(mutant):
+    return mutant.what + (f" @{mutant.nth}" if mutant.nth > 1 else "")
+
+
 def key_of(mutant, lines):
     """A change named by what it does and the line it does it on, not by the line number."""
-    return f"{mutant.what} | {lines[mutant.line - 1].strip()}"
+    return f"{change_key(mutant)} | {line_key(lines, mutant.line)}"
 
 
 def load_equivalents(path):
@@ -310,7 +328,7 @@ def main():
         for rel, (source, mutants) in plan.items():
             lines = source.splitlines()
             for m in mutants:
-                print(f"{rel}:{m.line}: {m.what} | {lines[m.line - 1].strip()}")
+                print(f"{rel}:{m.line}: {change_key(m)} | {line_key(lines, m.line)}")
             print(f"{rel}: {len(mutants)} changes")
         return 0
 
@@ -389,14 +407,14 @@ def main():
                     if code != 0:
                         verdict = f"caught by {target}" + (" (time-out)" if code is None else "")
                         break
-                text = lines[m.line - 1].strip()
+                text = line_key(lines, m.line)
                 print(f"[{n}/{len(mutants)}] {verdict}: {rel}:{m.line}: {m.what}", file=sys.stderr, flush=True)
                 if verdict == "does not build":
                     unbuilt += 1
                 elif verdict == "survived":
                     kept_alive.append(m)
-                    reason = known.get((rel, m.what, text))
-                    entry = f"{rel}:{m.line}: {m.what} | {text}"
+                    reason = known.get((rel, change_key(m), text))
+                    entry = f"{rel}:{m.line}: {change_key(m)} | {text}"
                     (equivalent.append(f"{entry}\n    ({reason})") if reason else survived.append(entry))
                 else:
                     caught += 1
