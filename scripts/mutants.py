@@ -255,6 +255,13 @@ def run(cmd, cwd=None, timeout=None, env=None):
         return None, "timed out"
 
 
+def failed_test(output):
+    if output == "timed out":
+        return "time-out"
+    names = re.findall(r"\[  FAILED  \] (\S+)", output)
+    return names[0] if names else "exit status"
+
+
 def survivors_file(work, rel):
     return work / ("survivors-" + rel.replace("/", "_") + ".txt")
 
@@ -379,6 +386,8 @@ def main():
             if code == 0:
                 break
             flaky.add(target)
+            print(f"mutants: {target} failed unchanged ({failed_test(out)}); it must fail three "
+                  "times in a row to catch a change", file=sys.stderr, flush=True)
         if code != 0:
             sys.exit(out + f"\nmutants: {target} fails unchanged")
         budget[target] = args.timeout or max(20.0, 5 * (time.monotonic() - began))
@@ -410,10 +419,11 @@ def main():
                         verdict = "does not build"
                         break
                     code, out = run_tests(target, budget[target])
-                    if code != 0 and target in flaky:
-                        code, out = run_tests(target, budget[target])
+                    for _ in range(2 if target in flaky else 0):
+                        if code != 0:
+                            code, out = run_tests(target, budget[target])
                     if code != 0:
-                        verdict = f"caught by {target}" + (" (time-out)" if code is None else "")
+                        verdict = f"caught by {target} ({failed_test(out)})"
                         break
                 text = line_key(lines, m.line)
                 print(f"[{n}/{len(mutants)}] {verdict}: {rel}:{m.line}: {m.what}", file=sys.stderr, flush=True)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <iterator>
 #include <sstream>
 
@@ -24,6 +25,7 @@ TEST(Codecs, FrequencyTextToCountToBytes) {
         {"600", 60000000, {0x00, 0x00, 0x00, 0x60}},
         {"66.99999", 6699999, {0x99, 0x99, 0x69, 0x06}},
         {"0.00001", 1, {0x01, 0x00, 0x00, 0x00}},
+        {"0.1", 10000, {0x00, 0x00, 0x01, 0x00}},
         {"", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
         {"abc", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
         {"0.000001", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
@@ -51,6 +53,9 @@ TEST(Codecs, HugeOrOddFrequencyTextsDoNotOverflow) {
     EXPECT_EQ(ParseFrequency("nan"), 0);
     EXPECT_GT(ParseFrequency("inf"), 60000000);
     EXPECT_EQ(ParseFrequency("-146.025"), -14602500);
+    EXPECT_EQ(ParseFrequency("99999"), INT_MAX);  // ten digits: more than an int holds
+    EXPECT_EQ(ParseFrequency("-100000"), INT_MIN);
+    EXPECT_EQ(ParseTone("nan"), (CToneBytes{0xFF, 0xFF}));
 }
 
 TEST(Codecs, FormatFrequencyTreatsByte3ZeroOrFFAsAbsent) {

@@ -11,25 +11,32 @@ struct CIntCase {
 };
 
 TEST(DtmfRules, ArrowsCycleAndWrap) {
-    const CIntCase speed[] = {{6, 1, 8},   {8, 1, 10},   {10, 1, 15},  {15, 1, 6}, {7, 1, 8},
-                              {6, -1, 15}, {15, -1, 10}, {99, -1, 15}, {0, 1, 6}};
+    // Each step of the cycles, on and either side of every boundary.
+    const CIntCase speed[] = {{0, 1, 6},    {5, 1, 6},    {6, 1, 8},    {7, 1, 8},    {8, 1, 10},
+                              {9, 1, 10},   {10, 1, 15},  {14, 1, 15},  {15, 1, 6},   {99, 1, 6},
+                              {99, -1, 15}, {16, -1, 15}, {15, -1, 10}, {11, -1, 10}, {10, -1, 8},
+                              {9, -1, 8},   {8, -1, 6},   {7, -1, 6},   {6, -1, 15},  {0, -1, 15}};
     for (const auto& c : speed) {
         EXPECT_EQ(DtmfSpeedArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
-    const CIntCase delay[] = {{275, 1, 300}, {275, -1, 250}, {1000, 1, 0},
-                              {0, -1, 1000}, {200, 1, 250},  {200, -1, 150}};
+    const CIntCase delay[] = {{275, 1, 300}, {275, -1, 250}, {1000, 1, 0},   {0, -1, 1000},
+                              {200, 1, 250}, {200, -1, 150}, {950, 1, 1000}, {50, -1, 0},
+                              {505, 1, 550}, {505, -1, 500}};
     for (const auto& c : delay) {
         EXPECT_EQ(DtmfDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
-    const CIntCase time[] = {{0, 1, 100},   {100, 1, 500},   {500, 1, 1000},   {1000, 1, 0},
-                             {0, -1, 1000}, {1000, -1, 500}, {1550, -1, 1000}, {50, -1, 0}};
+    const CIntCase time[] = {{0, 1, 100},      {99, 1, 100},    {100, 1, 500},  {499, 1, 500},
+                             {500, 1, 1000},   {999, 1, 1000},  {1000, 1, 0},   {1550, -1, 1000},
+                             {1001, -1, 1000}, {1000, -1, 500}, {501, -1, 500}, {500, -1, 100},
+                             {101, -1, 100},   {100, -1, 0},    {1, -1, 0},     {0, -1, 1000}};
     for (const auto& c : time) {
         EXPECT_EQ(DtmfDigitTimeArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
 }
 
 TEST(DtmfRules, LeavingAnEditNormalises) {
-    const std::pair<int, int> speed[] = {{7, 6}, {12, 10}, {99, 15}, {8, 8}, {9, 8}, {0, 6}};
+    const std::pair<int, int> speed[] = {{7, 6}, {12, 10}, {99, 15}, {8, 8},  {9, 8},
+                                         {0, 6}, {10, 10}, {14, 10}, {15, 15}};
     for (auto [in, out] : speed) {
         EXPECT_EQ(NormaliseDtmfSpeed(in), out) << in;
     }
@@ -48,6 +55,8 @@ TEST(DtmfRules, LeavingAnEditNormalises) {
     EXPECT_EQ(DtmfSpeedOfCode(1), 8);
     EXPECT_EQ(LeadingInt("12ab"), 12);
     EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingNumber("2.5x"), 2.5);
+    EXPECT_EQ(LeadingNumber("1e999"), 0.0);  // not a number an edit can hold
 }
 
 TEST(TwoToneRules, DisplayAndRadioCopies) {
@@ -67,6 +76,9 @@ TEST(TwoToneRules, DisplayAndRadioCopies) {
     EXPECT_EQ(TwoToneRadioTime(0.3), 6);
     EXPECT_EQ(TwoToneSteps(1.0), 20);
     EXPECT_EQ(TwoToneSteps(0.15), 3);
+    // Values loaded from the image are stored back as they were, however small.
+    EXPECT_EQ(ToneDisplayValue(0.1), 1);
+    EXPECT_EQ(TwoToneDisplayTime(0.1), 1);
 }
 
 struct CTextCase {

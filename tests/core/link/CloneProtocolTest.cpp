@@ -408,6 +408,22 @@ TEST(Handshake, CancelIsHonouredWithinOneAttemptAndShowsNothing) {
     }
 }
 
+TEST(Write, RadioBandFromTheIdentification) {
+    // Lower: hundreds and tens in byte 5, units in the high nibble of byte 7; upper: byte 6 and
+    // the low nibble of byte 7.
+    const std::pair<CBytes, std::pair<int, int>> cases[] = {
+        {{0x13, 0x17, 0x64}, {136, 174}},
+        {{0x12, 0x34, 0x56}, {125, 346}},
+        {{0x98, 0x76, 0x5F}, {985, 775}},
+    };
+    for (const auto& [bytes, mhz] : cases) {
+        const std::uint8_t ident[8] = {'V', '4', '7', '4', 0, bytes[0], bytes[1], bytes[2]};
+        const CRadioBand band = RadioBand(ident);
+        EXPECT_EQ(band.m_low, std::int64_t{mhz.first} * 100000) << mhz.first;
+        EXPECT_EQ(band.m_high, std::int64_t{mhz.second} * 100000) << mhz.second;
+    }
+}
+
 TEST(Write, BandCheckAsksOnlyWhenNeitherBandFitsAndWakesTheRadioTwice) {
     struct CCase {
         CBytes m_band;  // identification bytes 5..7
