@@ -88,24 +88,31 @@ struct CTextCase {
 };
 
 TEST(TwoToneRules, ArrowsWrap) {
-    const CTextCase freq[] = {{"3106.0", 1, "288.5"},
-                              {"288.5", -1, "3106.0"},
-                              {"1000.0", 1, "1000.1"},
-                              {"", 1, "3106.0"}};
+    // The limits themselves are reached, not wrapped.
+    const CTextCase freq[] = {{"3106.0", 1, "288.5"},  {"288.5", -1, "3106.0"},
+                              {"1000.0", 1, "1000.1"}, {"", 1, "3106.0"},
+                              {"288.6", -1, "288.5"},  {"3105.9", 1, "3106.0"}};
     for (const auto& c : freq) {
         EXPECT_EQ(TwoToneFrequencyArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
-    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"}};
+    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"},
+                               {"9.9", 1, "10.0"}, {"0.6", -1, "0.5"}};
     for (const auto& c : delay) {
         EXPECT_EQ(TwoToneDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
     EXPECT_EQ(TwoToneIntervalArrow("2.0", 1, true), "0.0");
     EXPECT_EQ(TwoToneIntervalArrow("0.0", -1, false), "2.0");
+    EXPECT_EQ(TwoToneIntervalArrow("1.9", 1, true), "2.0");
+    EXPECT_EQ(TwoToneIntervalArrow("0.1", -1, false), "0.0");
     const CTextCase rise[] = {{"0.12", 1, "0.15"},
                               {"0.12", -1, "0.10"},
                               {"1.00", 1, "0.10"},
                               {"0.10", -1, "1.00"},
-                              {"0.10", 1, "0.15"}};
+                              {"0.10", 1, "0.15"},
+                              {"1.00", -1, "0.95"},
+                              {"0.95", 1, "1.00"},
+                              {"0.33", 1, "0.35"},
+                              {"0.33", -1, "0.30"}};
     for (const auto& c : rise) {
         EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
@@ -126,6 +133,11 @@ TEST(TwoToneRules, LeavingAnEditClamps) {
     EXPECT_EQ(ClampTwoToneRise("0.03"), "0.10");
     EXPECT_EQ(ClampTwoToneRise("3"), "1.00");
     EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
+    EXPECT_EQ(ClampTwoToneRise("0.33"), "0.30");
+    EXPECT_EQ(ClampTwoToneFrequency("288.55"), "288.6");
+    EXPECT_EQ(ClampTwoToneInterval("0.06", true), "0.1");
+    // The 16 bits of a divisor too large for them, as the image holds it.
+    EXPECT_EQ(ToneRadioDivisor(1.0, kEncodeDivisorConstant), 111957 - 65536);
     EXPECT_EQ(CommitEncodeCell(""), "");
     EXPECT_EQ(CommitEncodeCell("100"), "288.5");
 }
