@@ -102,6 +102,9 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
         {0x132F, 0xFF, "dtmf.group_code", "Off"},
         {0x12AA, 0x02, "key.side", "Emergency Call"},
         {6126, 0x05, "squelch.v_wide", "-23"},
+        {6127, 0x05, "squelch.v_narrow", "-25"},
+        {6128, 0x05, "squelch.u_wide", "-30"},
+        {6129, 0x05, "squelch.u_narrow", "-34"},
         {6126, 119, "squelch.v_wide", ""},
     };
     for (const auto& c : cases) {
@@ -172,6 +175,14 @@ TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
                 }
                 EXPECT_EQ(Show(image, field.m_key), value.m_text) << field.m_key;
             }
+        }
+    }
+    // The map names every entry of every list (the squelch values: a sample of 110).
+    for (const CFieldPlaces& field : AllFieldPlaces()) {
+        const CField* declared = FindField(field.m_key);
+        if (declared != nullptr && !declared->m_entries.empty() &&
+            declared->m_codec != ECodec::kSquelch) {
+            EXPECT_EQ(declared->m_entries.size(), field.m_values.size()) << field.m_key;
         }
     }
     // The map names every field of the program, and no other.
@@ -285,6 +296,7 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     image[6127] = 119;
     // Any option stores the whole dialog: 0xFF vox becomes 0, scan mode 11 becomes 00.
     ASSERT_TRUE(ApplySettings(image, {{"options.tot", "60"}}));
+    EXPECT_EQ(image[0x1309], 0xFF);  // and no other page
     EXPECT_EQ(image[0x1262], 0);
     EXPECT_EQ(image[0x1265] & 0x60, 0);
     EXPECT_EQ(image[0x1265] & 0x81, 0x81);
@@ -359,6 +371,9 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         auto applied = ApplySettings(image, {{"options.tot", "60"}, {key, value}});
         ASSERT_FALSE(applied) << key << "=" << value;
         EXPECT_NE(applied.error().find(key), std::string::npos) << applied.error();
+        if (const CField* field = FindField(key); field && applied.error().starts_with("invalid")) {
+            EXPECT_NE(applied.error().find(" (" + field->m_label + ")"), std::string::npos);
+        }
         EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
     }
 }
