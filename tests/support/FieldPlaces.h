@@ -97,7 +97,7 @@ inline const std::vector<CFieldPlaces>& AllFieldPlaces() {
         bits("options.keypad_lock", 0x12A8, 0x80, {{"On", {0x00}}, {"Off", {0x80}}});
         bits("options.msk_type", 0x12AB, 0x01, {{"MSK-I", {0x01}}, {"MSK-II", {0x00}}});
         bits("options.repeater_msk_invert", 0x12AB, 0x02, {{"On", {0x02}}, {"Off", {0x00}}});
-        text("options.password", 0x17D2, 6, {"123456", "1234", "9", ""});
+        text("options.password", 0x17D2, 6, {"123456", "1234", "09", ""});
 
         bits("dtmf.speed", 0x1308, 0x03, {{"6", {0}}, {"8", {1}}, {"10", {2}}, {"15", {3}}});
         bits("dtmf.first_delay", 0x1309, 0xFF, {{"0", {0}}, {"250", {5}}, {"1000", {20}}});

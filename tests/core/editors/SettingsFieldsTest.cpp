@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "editors/EditorRules.h"
 #include "support/FieldPlaces.h"
@@ -100,6 +101,8 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
         {0x1309, 0xFF, "dtmf.first_delay", "1550"},
         {0x132F, 'E', "dtmf.group_code", "E"},
         {0x132F, 0xFF, "dtmf.group_code", "Off"},
+        {0x132F, 0x00, "dtmf.group_code", ""},
+        {6097, 2, "product.model", ""},  // one past the model list
         {0x12AA, 0x02, "key.side", "Emergency Call"},
         {6126, 0x05, "squelch.v_wide", "-23"},
         {6127, 0x05, "squelch.v_narrow", "-25"},
@@ -117,6 +120,9 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
     const std::uint8_t password[] = {'1', '2', 'x', '4', 0xFF, 0xFF};
     std::copy(std::begin(password), std::end(password), &image[0x17D2]);
     EXPECT_EQ(Show(image, "options.password"), "12");
+    // Six digits at most, even when a seventh follows.
+    std::copy_n("1234567", 7, &image[0x17D2]);
+    EXPECT_EQ(Show(image, "options.password"), "123456");
     // A decode tone loaded as 0xFFFF is shown as stored.
     WriteBe16(image, 0x15C0, 0xFFFF);
     EXPECT_EQ(Show(image, "2tone.decode.1.a"), "6553.5");
@@ -238,6 +244,8 @@ TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
         {"2tone.decode.3.a", "1500.5", "1500.5"},
         {"2tone.decode.3.interval", "9", "2.0"},
         {"msk.id", "12a", "12A"},
+        {"msk.id", "09af", "09AF"},
+        {"dtmf.id_code", "a b~", "A B~"},
         {"msk.call.9", "ffff", "FFFF"},
         {"key.side", "Send 1750Hz Singal", "Send 1750Hz Singal"},
         {"squelch.u_narrow", "54", "54"},
@@ -317,6 +325,22 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     EXPECT_EQ(image[0x12A8] & 0x80, 0x80);
 }
 
+// A list left without a selection: a whole byte stores 0, a bit its second entry, a pattern 00.
+TEST(SettingsFields, ListsWithoutSelectionStore) {
+    const std::tuple<const char*, std::size_t, std::uint8_t, std::uint8_t> cases[] = {
+        {"options.tot", 0x1260, 0xFF, 0x00},
+        {"options.alarm", 0x1265, 0x02, 0x00},
+        {"options.key_lock", 0x1265, 0x04, 0x04},
+        {"options.msk_type", 0x12AB, 0x01, 0x00},
+        {"options.scan_mode", 0x1265, 0x60, 0x00}};
+    for (auto [key, offset, mask, bits] : cases) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        image[offset] = static_cast<std::uint8_t>((image[offset] & ~mask) | (~bits & mask));
+        StoreField(*FindField(key), image, "");
+        EXPECT_EQ(image[offset] & mask, bits) << key;
+    }
+}
+
 TEST(SettingsFields, MendedStores) {
     CMemoryImage image = CMemoryImage::NewDocument();
     // Group code list left without a selection: stored as "Off".
@@ -352,6 +376,8 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         {"2tone.decode.1.a", "1000.55"},
         {"2tone.interval", "1.00"},
         {"2tone.first_delay", "10.00"},
+        {"2tone.decode.1.a", "1.2.3"},
+        {"dtmf.id_code", "A\x7F"},
         {"dtmf.stun_code", "12E"},
         {"dtmf.call.1", "12345678901234567"},
         {"dtmf.group_code", "E"},
