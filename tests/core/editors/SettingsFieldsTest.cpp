@@ -318,6 +318,14 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     ASSERT_TRUE(ApplySettings(image, {{"squelch.v_wide", "0"}}));
     EXPECT_EQ(image[6126], 64);
     EXPECT_EQ(image[6127], 39);
+    // Band bytes from a radio that do not decode evenly stay as they are when the product
+    // information is stored without the bands.
+    SetSettingModels({"Model A"});
+    image[6120] = 0x1A;
+    image[6125] = 0xFF;
+    ASSERT_TRUE(ApplySettings(image, {{"product.model", "Model A"}}));
+    EXPECT_EQ(image[6120], 0x1A);
+    EXPECT_EQ(image[6125], 0xFF);
     // Keypad Lock checked clears bit 7; unchecked sets it.
     ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "On"}}));
     EXPECT_EQ(image[0x12A8] & 0x80, 0);
@@ -390,6 +398,8 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         {"product.band1", "174-136"},
         {"product.band1", "1000-1200"},
         {"product.band2", "400"},
+        {"product.band2", "-470"},
+        {"product.band2", "400-"},
         {"no.such.key", "1"},
     };
     for (auto [key, value] : bad) {
@@ -401,6 +411,18 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
             EXPECT_NE(applied.error().find(" (" + field->m_label + ")"), std::string::npos);
         }
         EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
+    }
+    // The messages name the valid values.
+    const std::pair<const char*, const char*> named[] = {
+        {"options.tot", "valid values: \"Off\", \"30\", \"60\", "},
+        {"options.priority", "valid values: \"None\" or 1 to 128."},
+        {"product.model", "valid values: \"Model A\"."},
+        {"product.band2", "invalid value \"400-\""}};
+    for (auto [key, message] : named) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        const std::string value = std::string(key) == "product.band2" ? "400-" : "x";
+        EXPECT_NE(ApplySettings(image, {{key, value}}).error().find(message), std::string::npos)
+            << key;
     }
 }
 
