@@ -109,7 +109,9 @@ std::vector<CLine> Lines() {
     dtmf(9, "Side Tone:", "侧音:", {{Byte(0x12A8, 0, 0x40), "×"}, {Byte(0x12A8, 0x40, 0x40), "√"}});
     t.push_back(Heading(1, 11, 6, "Decode", "解码"));
     dtmf(12, "ID Code:", "身份码:",
-         {{Text(0x1320, "0123456789"), "0123456789"}, {Text(0x1320, "12\xFF"), "12"}});
+         {{Text(0x1320, "0123456789"), "0123456789"},
+          {Text(0x1320, "12\xFF"), "12"},
+          {Text(0x1320, "\xFF"), ""}});
     dtmf(13, "Group Code:", "组呼码:", {{Byte(0x132F, 0xFF), "Off"}, {Byte(0x132F, '#'), "#"}});
     dtmf(14, "Stun Activation:", "遥毙激活:",
          {{Byte(0x12A8, 0, 0x10), "Off", "关"}, {Byte(0x12A8, 0x10, 0x10), "On", "开"}});
@@ -227,19 +229,19 @@ std::vector<CLine> Lines() {
         row(1, "A Tone (Hz):", "A 音 (Hz):",
             {{Be16(at, 0x1234), "466.0"}, {Be16(at, 0xFF10), "6529.6"}});
         row(2, "B Tone (Hz):", "B 音 (Hz):", {{Be16(at + 2, 0x0B45), "288.5"}});
-        row(3, "The first delay time (s):", "第一音频持续时间 (s):", {{Byte(at + 4, 7), "0.7"}});
-        row(4, "The second delay time (s):", "第二音频持续时间 (s)", {{Byte(at + 5, 12), "1.2"}});
-        row(5, "Long tone delay time (s):", "长音持续时间 (s):", {{Byte(at + 7, 35), "3.5"}});
-        row(6, "Interval time (s):", "音频间隔时间 (s):", {{Byte(at + 6, 17), "1.7"}});
+        row(3, "The first delay time (s):", "第一音频持续时间 (s):", {{Byte(at + 4, 99), "9.9"}});
+        row(4, "The second delay time (s):", "第二音频持续时间 (s)", {{Byte(at + 5, 120), "12.0"}});
+        row(5, "Long tone delay time (s):", "长音持续时间 (s):", {{Byte(at + 7, 250), "25.0"}});
+        row(6, "Interval time (s):", "音频间隔时间 (s):", {{Byte(at + 6, 77), "7.7"}});
     }
 
     // 2-Tone encode: labels at 6 C, values at 30 C, then the table of 32 codes.
     auto enc = [&](double line, const char* en, const char* zh, std::vector<CCase> cases) {
         t.push_back({5, line, 0, 6, en, zh, 30, std::move(cases)});
     };
-    enc(4, "The first delay time(s):", "第一音频持续时间 (s):", {{Byte(0x1620, 7), "0.7"}});
-    enc(5, "The second delay time(s):", "第二音频持续时间 (s)", {{Byte(0x1621, 12), "1.2"}});
-    enc(6, "Long tone delay time(s):", "长音持续时间 (s):", {{Byte(0x1622, 35), "3.5"}});
+    enc(4, "The first delay time(s):", "第一音频持续时间 (s):", {{Byte(0x1620, 99), "9.9"}});
+    enc(5, "The second delay time(s):", "第二音频持续时间 (s)", {{Byte(0x1621, 120), "12.0"}});
+    enc(6, "Long tone delay time(s):", "长音持续时间 (s):", {{Byte(0x1622, 250), "25.0"}});
     enc(7, "Tone interval time(s):", "音频间隔时间 (s):", {{Be16(0x1623, 0x0102), "12.9"}});
     enc(8, "Txrise delay time(s):", "上升发射延迟时间 (s):", {{Be16(0x1625, 0x0103), "12.95"}});
     enc(9, "Short beep tone:", "短哔音:",
