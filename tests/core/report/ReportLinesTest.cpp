@@ -436,7 +436,11 @@ TEST(ReportLines, FrameAndRulesOfEveryPage) {
 TEST(ReportLines, ChannelBlocksPrintTheirOwnCells) {
     const int rows[] = {3, 17, 50, 90, 129};
     auto cell = [](int row, int column) { return std::to_string(row * 100 + column); };
+    // A channel is defined by its receive frequency: row 5 has only a transmit frequency.
     auto grid = [&](int row, int column) {
+        if (row == 5) {
+            return column == 2 ? std::string("146.00000") : std::string();
+        }
         return std::find(std::begin(rows), std::end(rows), row) != std::end(rows)
                    ? cell(row, column)
                    : std::string();
@@ -468,6 +472,9 @@ TEST(ReportLines, ChannelBlocksPrintTheirOwnCells) {
                                ""};
         const CReportPage page = BuildReportPage(context, 1);
         EXPECT_EQ(page.m_texts.size(), 3u + 5 * (1 + 2 * 11));
+        EXPECT_EQ(At(page, {6, 0, 0, -1, 0}), zh ? "信道信息" : "Channel Infomation");
+        EXPECT_EQ(page.m_texts[0].m_font, EReportFont::kTitle);
+        EXPECT_EQ(page.m_rules.size(), 3u);
         for (int q = 0; q < 5; ++q) {
             const int top = 4 + 8 * q;
             const std::string number = rows[q] == 129 ? "FR" : std::to_string(rows[q]);
