@@ -8,6 +8,7 @@
 #include "image/ProgramDoc.h"
 #include "support/CliRun.h"
 #include "support/CommaLocale.h"
+#include "support/FieldPlaces.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -70,6 +71,47 @@ TEST(SettingsCli, SetAppliesTheDialogRulesAndShowGivesThemBack) {
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_TRUE(
         Contains(RunCli("show " + Quote(file) + " options").m_out, "options.password = 1234"));
+}
+
+// Every field set at once, first to the first and then to the last value of the independent
+// map: each lands on its own bits, and no other byte of the file changes.
+TEST(SettingsCli, SetPutsEveryFieldAtItsPlace) {
+    CTempDir dir;
+    const std::string file = dir / "x.dat";
+    const std::string out = dir / "y.dat";
+    ASSERT_EQ(RunCli("new " + Quote(file)).m_code, 0);
+    const auto before = ReadAll(file);
+    for (bool last : {false, true}) {
+        std::string args;
+        std::vector<std::uint8_t> owned(kImageSize, 0);
+        for (const CFieldPlaces& field : AllFieldPlaces()) {
+            const CPlaceValue& value = last ? field.m_values.back() : field.m_values.front();
+            args += " " + Quote(field.m_key + "=" + value.m_text);
+            for (const CPlace& place : field.m_places) {
+                for (int i = 0; i < place.m_length; ++i) {
+                    owned[place.m_offset + i] |= place.m_mask;
+                }
+            }
+        }
+        const auto run = RunCli("set " + Quote(file) + args + " -o " + Quote(out));
+        ASSERT_EQ(run.m_code, 0) << run.m_err;
+        const auto bytes = ReadAll(out);
+        ASSERT_EQ(bytes.size(), kImageSize);
+        for (const CFieldPlaces& field : AllFieldPlaces()) {
+            const CPlaceValue& value = last ? field.m_values.back() : field.m_values.front();
+            std::size_t n = 0;
+            for (const CPlace& place : field.m_places) {
+                for (int i = 0; i < place.m_length; ++i, ++n) {
+                    EXPECT_EQ(bytes[place.m_offset + i] & place.m_mask,
+                              value.m_bytes.at(n) & place.m_mask)
+                        << field.m_key << "=" << value.m_text;
+                }
+            }
+        }
+        for (std::size_t i = 0; i < kImageSize; ++i) {
+            EXPECT_EQ(bytes[i] & ~owned[i], before[i] & ~owned[i]) << "offset " << i;
+        }
+    }
 }
 
 TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {

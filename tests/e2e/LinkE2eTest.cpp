@@ -1,7 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "image/ProgramDoc.h"
@@ -321,6 +323,31 @@ TEST(PosixSerialPort, ReadTimeOutsAndHangUp) {
     EXPECT_NE(error.find("not a serial port"), std::string::npos) << error;
     EXPECT_FALSE(port.Open("/dev/no-such-tty", error));
     EXPECT_NE(error.find("no such device"), std::string::npos) << error;
+}
+
+TEST(PosixSerialPort, BytesThatStopArrivingEndTheReadAfterTheGap) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    CPosixSerialPort port;
+    std::string error;
+    ASSERT_TRUE(port.Open(::ptsname(master), error)) << error;
+    // Three of twelve bytes arrive, then nothing: the read ends 30 ms after the last one, long
+    // before its total time-out of 90 + 12 * 100 ms.
+    const std::uint8_t bytes[] = {1, 2, 3};
+    ASSERT_EQ(::write(master, bytes, sizeof bytes), 3);
+    std::uint8_t buffer[12] = {};
+    const auto start = CClock::now();
+    const CReadResult r = port.Read(buffer, 12);
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(CClock::now() - start).count();
+    EXPECT_EQ(r.m_status, EReadStatus::Ok);
+    EXPECT_EQ(r.m_count, 3u);
+    EXPECT_GE(ms, 29);
+    EXPECT_LT(ms, 600);
+    port.Close();
+    ::close(master);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
+#include <vector>
 
 #include "FakeUserValues.h"
 #include "channels/ChannelTable.h"
@@ -134,6 +136,95 @@ TEST_F(ChannelTableTest, NameBytesAreKeptUntilTheNameIsEdited) {
         table.StoreGrid(image);
         EXPECT_EQ(DecodeName(image.Row(0).subspan<kNameOffset, kNameSize>()), "Cafe");
         EXPECT_EQ(image.Row(0)[kNameOffset + 4], 0xFF);
+    }
+}
+
+// Each grid column's place in the 24-byte record, written down from the record layout: a cell
+// stored through StoreGrid changes exactly these bits, to these values.
+TEST_F(ChannelTableTest, EveryCellStoresExactlyItsBits) {
+    using CBytes = std::vector<std::uint8_t>;
+    struct CPlace {
+        int m_offset;
+        std::uint8_t m_mask;
+    };
+    struct CColumnCase {
+        int m_column;
+        std::vector<CPlace> m_places;
+        std::vector<std::pair<const char*, CBytes>> m_values;  // bytes over the places
+    };
+    auto run = [](int first, int n) {
+        std::vector<CPlace> places;
+        for (int i = 0; i < n; ++i) {
+            places.push_back({first + i, 0xFF});
+        }
+        return places;
+    };
+    auto with = [](std::vector<CPlace> places, CPlace more) {
+        places.push_back(more);
+        return places;
+    };
+    // Rx and Tx are 146.00000 before each store; bits 7-6 of byte 13 follow Tx against Rx.
+    const CColumnCase cases[] = {
+        {1,
+         with(run(0, 4), {13, 0xC0}),
+         {{"145.00000", {0x00, 0x00, 0x50, 0x14, 0x80}},
+          {"147.12500", {0x00, 0x25, 0x71, 0x14, 0x40}},
+          {"", {0xFF, 0xFF, 0xFF, 0xFF, 0x80}}}},
+        {2,
+         with(run(4, 4), {13, 0xC0}),
+         {{"146.60000", {0x00, 0x00, 0x66, 0x14, 0x80}},
+          {"145.40000", {0x00, 0x00, 0x54, 0x14, 0x40}},
+          {"146.00000", {0x00, 0x00, 0x60, 0x14, 0x00}}}},
+        {3,
+         run(8, 2),
+         {{"67.0", {0x70, 0x06}},
+          {"254.1", {0x41, 0x25}},
+          {"D023N", {0x23, 0x80}},
+          {"D754I", {0x54, 0xC7}},
+          {"None", {0xFF, 0xFF}}}},
+        {4, run(10, 2), {{"69.3", {0x93, 0x06}}, {"D754N", {0x54, 0x87}}, {"无", {0xFF, 0xFF}}}},
+        {5,
+         run(16, 8),
+         {{"ABC", {'A', 'B', 'C', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+          {"12345678", {'1', '2', '3', '4', '5', '6', '7', '8'}},
+          {"", CBytes(8, 0xFF)}}},
+        {6, {{13, 0x20}}, {{"High", {0x20}}, {"Low", {0x00}}}},
+        {7, {{13, 0x10}}, {{"Wide", {0x10}}, {"Narrow", {0x00}}}},
+        {8, {{13, 0x08}}, {{"Yes", {0x08}}, {"No", {0x00}}}},
+        {9, {{12, 0x30}}, {{"Off", {0x00}}, {"BOT", {0x10}}, {"EOT", {0x20}}, {"Both", {0x30}}}},
+        {10, {{13, 0x06}}, {{"Off", {0x00}}, {"Carrier Only", {0x02}}, {"QT/DQT", {0x04}}}},
+        {11, {{12, 0x07}}, {{"None", {0x00}}, {"DTMF", {0x02}}}},
+    };
+    // A defined channel whose every field differs from what the cases store, with the bits no
+    // editor owns set, in the first, a middle and the Fr record.
+    const CBytes record = {0x00, 0x00, 0x60, 0x14, 0x00, 0x00, 0x60, 0x14, 0x85, 0x08, 0x23, 0xC7,
+                           0xCD, 0x3B, 0x11, 0x22, 'N',  'A',  'M',  'E',  0xFF, 0xFF, 0xFF, 0xFF};
+    for (int k : {0, 64, kFrRecord}) {
+        CMemoryImage base = CMemoryImage::NewDocument();
+        std::copy(record.begin(), record.end(), base.Row(k).begin());
+        CChannelTable table;
+        table.FillGrid(base, nullptr);
+        table.StoreGrid(base);
+        for (const auto& c : cases) {
+            for (const auto& [text, bytes] : c.m_values) {
+                CChannelTable edited = table;
+                edited.SetText(k + 1, c.m_column, text);
+                CMemoryImage image = base;
+                edited.StoreGrid(image);
+                std::map<std::size_t, std::uint8_t> owned;
+                for (std::size_t i = 0; i < c.m_places.size(); ++i) {
+                    const std::size_t at = k * kRecordSize + c.m_places[i].m_offset;
+                    owned[at] = c.m_places[i].m_mask;
+                    EXPECT_EQ(image[at] & c.m_places[i].m_mask, bytes[i] & c.m_places[i].m_mask)
+                        << "record " << k << " column " << c.m_column << " " << text;
+                }
+                for (std::size_t i = 0; i < kImageSize; ++i) {
+                    const std::uint8_t mask = owned.contains(i) ? owned[i] : 0;
+                    ASSERT_EQ(image[i] & ~mask, base[i] & ~mask)
+                        << "record " << k << " column " << c.m_column << " " << text << " at " << i;
+                }
+            }
+        }
     }
 }
 

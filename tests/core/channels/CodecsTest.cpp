@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <iterator>
+#include <sstream>
+
 #include "channels/Codecs.h"
 #include "util/Gbk.h"
 
@@ -21,6 +25,7 @@ TEST(Codecs, FrequencyTextToCountToBytes) {
         {"600", 60000000, {0x00, 0x00, 0x00, 0x60}},
         {"66.99999", 6699999, {0x99, 0x99, 0x69, 0x06}},
         {"0.00001", 1, {0x01, 0x00, 0x00, 0x00}},
+        {"0.1", 10000, {0x00, 0x00, 0x01, 0x00}},
         {"", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
         {"abc", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
         {"0.000001", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
@@ -48,6 +53,9 @@ TEST(Codecs, HugeOrOddFrequencyTextsDoNotOverflow) {
     EXPECT_EQ(ParseFrequency("nan"), 0);
     EXPECT_GT(ParseFrequency("inf"), 60000000);
     EXPECT_EQ(ParseFrequency("-146.025"), -14602500);
+    EXPECT_EQ(ParseFrequency("99999"), INT_MAX);  // ten digits: more than an int holds
+    EXPECT_EQ(ParseFrequency("-100000"), INT_MIN);
+    EXPECT_EQ(ParseTone("nan"), (CToneBytes{0xFF, 0xFF}));
 }
 
 TEST(Codecs, FormatFrequencyTreatsByte3ZeroOrFFAsAbsent) {
@@ -69,12 +77,29 @@ TEST(Codecs, AllToneListEntriesRoundTrip) {
     }
     EXPECT_EQ(ToneList(false)[0], "None");
     EXPECT_EQ(ToneList(true)[0], "无");
-    EXPECT_EQ(ToneList(false)[1], "67.0");
-    EXPECT_EQ(ToneList(false)[50], "254.1");
-    EXPECT_EQ(ToneList(false)[51], "D023N");
-    EXPECT_EQ(ToneList(false)[155], "D754N");
-    EXPECT_EQ(ToneList(false)[156], "D023I");
-    EXPECT_EQ(ToneList(false)[260], "D754I");
+    // The radio's tones and codes, in the order the editor offers them.
+    std::istringstream qt(
+        "67.0 69.3 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 "
+        "114.8 118.8 123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 159.8 162.2 165.5 167.9 "
+        "171.3 173.8 177.3 179.9 183.5 186.2 189.9 192.8 196.6 199.5 203.5 206.5 210.7 218.1 "
+        "225.7 229.1 233.6 241.8 250.3 254.1");
+    std::istringstream dqt(
+        "023 025 026 031 032 036 043 047 051 053 054 065 071 072 073 074 114 115 116 122 125 "
+        "131 132 134 143 145 152 155 156 162 165 172 174 205 212 223 225 226 243 244 245 246 "
+        "251 252 255 261 263 265 266 271 274 306 311 315 325 331 332 343 346 351 356 364 365 "
+        "371 411 412 413 423 431 432 445 446 452 454 455 462 464 465 466 503 506 516 523 526 "
+        "532 546 565 606 612 624 627 631 632 645 654 662 664 703 712 723 731 732 734 743 754");
+    std::vector<std::string> expected = {"None"};
+    for (std::string tone; qt >> tone;) {
+        expected.push_back(tone);
+    }
+    std::vector<std::string> codes(std::istream_iterator<std::string>(dqt), {});
+    for (const char* suffix : {"N", "I"}) {
+        for (const std::string& code : codes) {
+            expected.push_back("D" + code + suffix);
+        }
+    }
+    EXPECT_EQ(ToneList(false), expected);
 }
 
 TEST(Codecs, ToneBytes) {

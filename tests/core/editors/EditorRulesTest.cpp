@@ -14,25 +14,32 @@ struct CIntCase {
 };
 
 TEST(DtmfRules, ArrowsCycleAndWrap) {
-    const CIntCase speed[] = {{6, 1, 8},   {8, 1, 10},   {10, 1, 15},  {15, 1, 6}, {7, 1, 8},
-                              {6, -1, 15}, {15, -1, 10}, {99, -1, 15}, {0, 1, 6}};
+    // Each step of the cycles, on and either side of every boundary.
+    const CIntCase speed[] = {{0, 1, 6},    {5, 1, 6},    {6, 1, 8},    {7, 1, 8},    {8, 1, 10},
+                              {9, 1, 10},   {10, 1, 15},  {14, 1, 15},  {15, 1, 6},   {99, 1, 6},
+                              {99, -1, 15}, {16, -1, 15}, {15, -1, 10}, {11, -1, 10}, {10, -1, 8},
+                              {9, -1, 8},   {8, -1, 6},   {7, -1, 6},   {6, -1, 15},  {0, -1, 15}};
     for (const auto& c : speed) {
         EXPECT_EQ(DtmfSpeedArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
-    const CIntCase delay[] = {{275, 1, 300}, {275, -1, 250}, {1000, 1, 0},
-                              {0, -1, 1000}, {200, 1, 250},  {200, -1, 150}};
+    const CIntCase delay[] = {{275, 1, 300}, {275, -1, 250}, {1000, 1, 0},   {0, -1, 1000},
+                              {200, 1, 250}, {200, -1, 150}, {950, 1, 1000}, {50, -1, 0},
+                              {505, 1, 550}, {505, -1, 500}};
     for (const auto& c : delay) {
         EXPECT_EQ(DtmfDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
-    const CIntCase time[] = {{0, 1, 100},   {100, 1, 500},   {500, 1, 1000},   {1000, 1, 0},
-                             {0, -1, 1000}, {1000, -1, 500}, {1550, -1, 1000}, {50, -1, 0}};
+    const CIntCase time[] = {{0, 1, 100},      {99, 1, 100},    {100, 1, 500},  {499, 1, 500},
+                             {500, 1, 1000},   {999, 1, 1000},  {1000, 1, 0},   {1550, -1, 1000},
+                             {1001, -1, 1000}, {1000, -1, 500}, {501, -1, 500}, {500, -1, 100},
+                             {101, -1, 100},   {100, -1, 0},    {1, -1, 0},     {0, -1, 1000}};
     for (const auto& c : time) {
         EXPECT_EQ(DtmfDigitTimeArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
 }
 
 TEST(DtmfRules, LeavingAnEditNormalises) {
-    const std::pair<int, int> speed[] = {{7, 6}, {12, 10}, {99, 15}, {8, 8}, {9, 8}, {0, 6}};
+    const std::pair<int, int> speed[] = {{7, 6}, {12, 10}, {99, 15}, {8, 8},  {9, 8},
+                                         {0, 6}, {10, 10}, {14, 10}, {15, 15}};
     for (auto [in, out] : speed) {
         EXPECT_EQ(NormaliseDtmfSpeed(in), out) << in;
     }
@@ -51,6 +58,8 @@ TEST(DtmfRules, LeavingAnEditNormalises) {
     EXPECT_EQ(DtmfSpeedOfCode(1), 8);
     EXPECT_EQ(LeadingInt("12ab"), 12);
     EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingNumber("2.5x"), 2.5);
+    EXPECT_EQ(LeadingNumber("1e999"), 0.0);  // not a number an edit can hold
 }
 
 TEST(TwoToneRules, DisplayAndRadioCopies) {
@@ -70,6 +79,9 @@ TEST(TwoToneRules, DisplayAndRadioCopies) {
     EXPECT_EQ(TwoToneRadioTime(0.3), 6);
     EXPECT_EQ(TwoToneSteps(1.0), 20);
     EXPECT_EQ(TwoToneSteps(0.15), 3);
+    // Values loaded from the image are stored back as they were, however small.
+    EXPECT_EQ(ToneDisplayValue(0.1), 1);
+    EXPECT_EQ(TwoToneDisplayTime(0.1), 1);
 }
 
 struct CTextCase {
@@ -79,24 +91,31 @@ struct CTextCase {
 };
 
 TEST(TwoToneRules, ArrowsWrap) {
-    const CTextCase freq[] = {{"3106.0", 1, "288.5"},
-                              {"288.5", -1, "3106.0"},
-                              {"1000.0", 1, "1000.1"},
-                              {"", 1, "3106.0"}};
+    // The limits themselves are reached, not wrapped.
+    const CTextCase freq[] = {{"3106.0", 1, "288.5"},  {"288.5", -1, "3106.0"},
+                              {"1000.0", 1, "1000.1"}, {"", 1, "3106.0"},
+                              {"288.6", -1, "288.5"},  {"3105.9", 1, "3106.0"}};
     for (const auto& c : freq) {
         EXPECT_EQ(TwoToneFrequencyArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
-    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"}};
+    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"},
+                               {"9.9", 1, "10.0"}, {"0.6", -1, "0.5"}};
     for (const auto& c : delay) {
         EXPECT_EQ(TwoToneDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
     EXPECT_EQ(TwoToneIntervalArrow("2.0", 1, true), "0.0");
     EXPECT_EQ(TwoToneIntervalArrow("0.0", -1, false), "2.0");
+    EXPECT_EQ(TwoToneIntervalArrow("1.9", 1, true), "2.0");
+    EXPECT_EQ(TwoToneIntervalArrow("0.1", -1, false), "0.0");
     const CTextCase rise[] = {{"0.12", 1, "0.15"},
                               {"0.12", -1, "0.10"},
                               {"1.00", 1, "0.10"},
                               {"0.10", -1, "1.00"},
-                              {"0.10", 1, "0.15"}};
+                              {"0.10", 1, "0.15"},
+                              {"1.00", -1, "0.95"},
+                              {"0.95", 1, "1.00"},
+                              {"0.33", 1, "0.35"},
+                              {"0.33", -1, "0.30"}};
     for (const auto& c : rise) {
         EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
@@ -117,6 +136,11 @@ TEST(TwoToneRules, LeavingAnEditClamps) {
     EXPECT_EQ(ClampTwoToneRise("0.03"), "0.10");
     EXPECT_EQ(ClampTwoToneRise("3"), "1.00");
     EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
+    EXPECT_EQ(ClampTwoToneRise("0.33"), "0.30");
+    EXPECT_EQ(ClampTwoToneFrequency("288.55"), "288.6");
+    EXPECT_EQ(ClampTwoToneInterval("0.06", true), "0.1");
+    // The 16 bits of a divisor too large for them, as the image holds it.
+    EXPECT_EQ(ToneRadioDivisor(1.0, kEncodeDivisorConstant), 111957 - 65536);
     EXPECT_EQ(CommitEncodeCell(""), "");
     EXPECT_EQ(CommitEncodeCell("100"), "288.5");
 }

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
+#include <set>
+#include <tuple>
 
 #include "editors/EditorRules.h"
+#include "support/FieldPlaces.h"
 
 namespace {
 
@@ -13,14 +15,6 @@ std::string Show(const CMemoryImage& image, const std::string& key, bool chinese
     const CField* field = FindField(key);
     EXPECT_NE(field, nullptr) << key;
     return field ? LoadField(*field, image, chinese) : std::string();
-}
-
-CMemoryImage RandomImage(std::mt19937& rng) {
-    CMemoryImage image;
-    for (auto& b : image.m_bytes) {
-        b = static_cast<std::uint8_t>(rng());
-    }
-    return image;
 }
 
 TEST(SettingsFields, NewDocumentShowsTheDialogsDefaults) {
@@ -107,8 +101,13 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
         {0x1309, 0xFF, "dtmf.first_delay", "1550"},
         {0x132F, 'E', "dtmf.group_code", "E"},
         {0x132F, 0xFF, "dtmf.group_code", "Off"},
+        {0x132F, 0x00, "dtmf.group_code", ""},
+        {6097, 2, "product.model", ""},  // one past the model list
         {0x12AA, 0x02, "key.side", "Emergency Call"},
         {6126, 0x05, "squelch.v_wide", "-23"},
+        {6127, 0x05, "squelch.v_narrow", "-25"},
+        {6128, 0x05, "squelch.u_wide", "-30"},
+        {6129, 0x05, "squelch.u_narrow", "-34"},
         {6126, 119, "squelch.v_wide", ""},
     };
     for (const auto& c : cases) {
@@ -121,6 +120,9 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
     const std::uint8_t password[] = {'1', '2', 'x', '4', 0xFF, 0xFF};
     std::copy(std::begin(password), std::end(password), &image[0x17D2]);
     EXPECT_EQ(Show(image, "options.password"), "12");
+    // Six digits at most, even when a seventh follows.
+    std::copy_n("1234567", 7, &image[0x17D2]);
+    EXPECT_EQ(Show(image, "options.password"), "123456");
     // A decode tone loaded as 0xFFFF is shown as stored.
     WriteBe16(image, 0x15C0, 0xFFFF);
     EXPECT_EQ(Show(image, "2tone.decode.1.a"), "6553.5");
@@ -129,66 +131,76 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
     EXPECT_EQ(Show(image, "2tone.encode.1.tone1"), "");
 }
 
-// The bits a field may write: its own place, as the dialogs define it.
-std::map<std::size_t, std::uint8_t> Footprint(const CField& f) {
-    std::map<std::size_t, std::uint8_t> bits;
-    auto bytes = [&](std::size_t at, int n) {
-        for (int i = 0; i < n; ++i) {
-            bits[at + i] = 0xFF;
-        }
-    };
-    switch (f.m_codec) {
-        case ECodec::kBitList:
-        case ECodec::kCheck:
-            bits[f.m_offset] = static_cast<std::uint8_t>(1u << f.m_bit);
-            break;
-        case ECodec::kPatternList:
-            bits[f.m_offset] = static_cast<std::uint8_t>(3u << f.m_bit);
-            break;
-        case ECodec::kDtmfSpeed:
-        case ECodec::kSideKey:
-            bits[f.m_offset] = 0x03;
-            break;
-        case ECodec::kPassword:
-        case ECodec::kText:
-            bytes(f.m_offset, f.m_length);
-            break;
-        case ECodec::kToneTime:
-            bytes(f.m_offset, 1);
-            bytes(f.m_radioOffset, 1);
-            break;
-        case ECodec::kToneSteps:
-        case ECodec::kToneFreq:
-            bytes(f.m_offset, 2);
-            bytes(f.m_radioOffset, 2);
-            break;
-        case ECodec::kBand:
-            bytes(f.m_offset + (f.m_bit - 1) * 3, 3);
-            break;
-        default:
-            bytes(f.m_offset, 1);
-            break;
+// Stores each value the way the dialog's OK does and finds exactly the field's bits changed,
+// to the bytes of the independent map; `show` gives the value back.
+TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
+    SetSettingModels(FieldPlaceModels());
+    CMemoryImage inverted = CMemoryImage::NewDocument();
+    for (auto& b : inverted.m_bytes) {
+        b = static_cast<std::uint8_t>(~b);
     }
-    return bits;
-}
-
-TEST(SettingsFields, EveryStoreKeepsTheOtherBits) {
-    SetSettingModels({"Model A", "Model B"});
-    std::mt19937 rng(740);
-    for (const CField& field : SettingFields()) {
-        const auto footprint = Footprint(field);
-        for (int round = 0; round < 8; ++round) {
-            const CMemoryImage before = RandomImage(rng);
-            CMemoryImage after = before;
-            StoreField(field, after, LoadField(field, before, round % 2 == 1));
-            for (std::size_t i = 0; i < kImageSize; ++i) {
-                auto it = footprint.find(i);
-                const std::uint8_t mask = it == footprint.end() ? 0 : it->second;
-                ASSERT_EQ(before[i] & ~mask, after[i] & ~mask)
-                    << field.m_key << " changed offset " << i;
+    std::vector<std::uint8_t> anyField(kImageSize, 0);
+    for (const CFieldPlaces& field : AllFieldPlaces()) {
+        for (const CPlace& place : field.m_places) {
+            for (int i = 0; i < place.m_length; ++i) {
+                anyField[place.m_offset + i] |= place.m_mask;
             }
         }
     }
+    for (const CMemoryImage& background : {CMemoryImage::NewDocument(), inverted}) {
+        for (const CFieldPlaces& field : AllFieldPlaces()) {
+            // The page stored once, so that only this field differs between the stores below;
+            // storing a page writes nothing but fields.
+            CMemoryImage base = background;
+            ASSERT_TRUE(ApplySettings(base, {{field.m_key, field.m_values.back().m_text}}));
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                ASSERT_EQ(base[i] & ~anyField[i], background[i] & ~anyField[i])
+                    << field.m_key << " page changed offset " << i;
+            }
+            std::map<std::size_t, std::uint8_t> owned;
+            for (const CPlace& place : field.m_places) {
+                for (int i = 0; i < place.m_length; ++i) {
+                    owned[place.m_offset + i] |= place.m_mask;
+                }
+            }
+            for (const CPlaceValue& value : field.m_values) {
+                CMemoryImage image = base;
+                ASSERT_TRUE(ApplySettings(image, {{field.m_key, value.m_text}})) << field.m_key;
+                for (std::size_t i = 0; i < kImageSize; ++i) {
+                    const std::uint8_t mask = owned.contains(i) ? owned[i] : 0;
+                    ASSERT_EQ(image[i] & ~mask, base[i] & ~mask)
+                        << field.m_key << "=" << value.m_text << " changed offset " << i;
+                }
+                std::size_t n = 0;
+                for (const CPlace& place : field.m_places) {
+                    for (int i = 0; i < place.m_length; ++i, ++n) {
+                        EXPECT_EQ(image[place.m_offset + i] & place.m_mask,
+                                  value.m_bytes.at(n) & place.m_mask)
+                            << field.m_key << "=" << value.m_text << " at " << place.m_offset + i;
+                    }
+                }
+                EXPECT_EQ(Show(image, field.m_key), value.m_text) << field.m_key;
+            }
+        }
+    }
+    // The map names every entry of every list (the squelch values: a sample of 110).
+    for (const CFieldPlaces& field : AllFieldPlaces()) {
+        const CField* declared = FindField(field.m_key);
+        if (declared != nullptr && !declared->m_entries.empty() &&
+            declared->m_codec != ECodec::kSquelch) {
+            EXPECT_EQ(declared->m_entries.size(), field.m_values.size()) << field.m_key;
+        }
+    }
+    // The map names every field of the program, and no other.
+    std::set<std::string> keys;
+    for (const CField& field : SettingFields()) {
+        keys.insert(field.m_key);
+    }
+    std::set<std::string> mapped;
+    for (const CFieldPlaces& field : AllFieldPlaces()) {
+        mapped.insert(field.m_key);
+    }
+    EXPECT_EQ(keys, mapped);
 }
 
 struct CSetCase {
@@ -232,6 +244,8 @@ TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
         {"2tone.decode.3.a", "1500.5", "1500.5"},
         {"2tone.decode.3.interval", "9", "2.0"},
         {"msk.id", "12a", "12A"},
+        {"msk.id", "09af", "09AF"},
+        {"dtmf.id_code", "a b~", "A B~"},
         {"msk.call.9", "ffff", "FFFF"},
         {"key.side", "Send 1750Hz Singal", "Send 1750Hz Singal"},
         {"squelch.u_narrow", "54", "54"},
@@ -290,6 +304,7 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     image[6127] = 119;
     // Any option stores the whole dialog: 0xFF vox becomes 0, scan mode 11 becomes 00.
     ASSERT_TRUE(ApplySettings(image, {{"options.tot", "60"}}));
+    EXPECT_EQ(image[0x1309], 0xFF);  // and no other page
     EXPECT_EQ(image[0x1262], 0);
     EXPECT_EQ(image[0x1265] & 0x60, 0);
     EXPECT_EQ(image[0x1265] & 0x81, 0x81);
@@ -303,11 +318,35 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     ASSERT_TRUE(ApplySettings(image, {{"squelch.v_wide", "0"}}));
     EXPECT_EQ(image[6126], 64);
     EXPECT_EQ(image[6127], 39);
+    // Band bytes from a radio that do not decode evenly stay as they are when the product
+    // information is stored without the bands.
+    SetSettingModels({"Model A"});
+    image[6120] = 0x1A;
+    image[6125] = 0xFF;
+    ASSERT_TRUE(ApplySettings(image, {{"product.model", "Model A"}}));
+    EXPECT_EQ(image[6120], 0x1A);
+    EXPECT_EQ(image[6125], 0xFF);
     // Keypad Lock checked clears bit 7; unchecked sets it.
     ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "On"}}));
     EXPECT_EQ(image[0x12A8] & 0x80, 0);
     ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "Off"}}));
     EXPECT_EQ(image[0x12A8] & 0x80, 0x80);
+}
+
+// A list left without a selection: a whole byte stores 0, a bit its second entry, a pattern 00.
+TEST(SettingsFields, ListsWithoutSelectionStore) {
+    const std::tuple<const char*, std::size_t, std::uint8_t, std::uint8_t> cases[] = {
+        {"options.tot", 0x1260, 0xFF, 0x00},
+        {"options.alarm", 0x1265, 0x02, 0x00},
+        {"options.key_lock", 0x1265, 0x04, 0x04},
+        {"options.msk_type", 0x12AB, 0x01, 0x00},
+        {"options.scan_mode", 0x1265, 0x60, 0x00}};
+    for (auto [key, offset, mask, bits] : cases) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        image[offset] = static_cast<std::uint8_t>((image[offset] & ~mask) | (~bits & mask));
+        StoreField(*FindField(key), image, "");
+        EXPECT_EQ(image[offset] & mask, bits) << key;
+    }
 }
 
 TEST(SettingsFields, MendedStores) {
@@ -340,6 +379,13 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         {"options.keypad_lock", "yes"},
         {"dtmf.speed", "fast"},
         {"dtmf.speed", "123"},
+        {"dtmf.first_time", "10000"},  // the edits' lengths: 4, none (8 here), 6, 3, 4
+        {"dtmf.first_delay", "123456789"},
+        {"2tone.decode.1.a", "1000.55"},
+        {"2tone.interval", "1.00"},
+        {"2tone.first_delay", "10.00"},
+        {"2tone.decode.1.a", "1.2.3"},
+        {"dtmf.id_code", "A\x7F"},
         {"dtmf.stun_code", "12E"},
         {"dtmf.call.1", "12345678901234567"},
         {"dtmf.group_code", "E"},
@@ -352,6 +398,8 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         {"product.band1", "174-136"},
         {"product.band1", "1000-1200"},
         {"product.band2", "400"},
+        {"product.band2", "-470"},
+        {"product.band2", "400-"},
         {"no.such.key", "1"},
     };
     for (auto [key, value] : bad) {
@@ -359,7 +407,22 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         auto applied = ApplySettings(image, {{"options.tot", "60"}, {key, value}});
         ASSERT_FALSE(applied) << key << "=" << value;
         EXPECT_NE(applied.error().find(key), std::string::npos) << applied.error();
+        if (const CField* field = FindField(key); field && applied.error().starts_with("invalid")) {
+            EXPECT_NE(applied.error().find(" (" + field->m_label + ")"), std::string::npos);
+        }
         EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
+    }
+    // The messages name the valid values.
+    const std::pair<const char*, const char*> named[] = {
+        {"options.tot", "valid values: \"Off\", \"30\", \"60\", "},
+        {"options.priority", "valid values: \"None\" or 1 to 128."},
+        {"product.model", "valid values: \"Model A\"."},
+        {"product.band2", "invalid value \"400-\""}};
+    for (auto [key, message] : named) {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        const std::string value = std::string(key) == "product.band2" ? "400-" : "x";
+        EXPECT_NE(ApplySettings(image, {{key, value}}).error().find(message), std::string::npos)
+            << key;
     }
 }
 

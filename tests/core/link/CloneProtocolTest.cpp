@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ struct CFakeRadio {
     CBytes m_ident = {'V', '4', '7', '4', 0, 0x13, 0x17, 0x64};
     int m_shortBlock = -1;  // radio address / 8
     int m_noAckBlock = -1;
+    int m_blockAcks = -1;  // ACKs answered after the handshake (the first follows the password)
     int m_nWakeUps = 0;
     int m_nConfirms = 0;
     std::vector<std::uint16_t> m_writes;  // addresses written, in order
@@ -50,7 +53,10 @@ struct CFakeRadio {
                 m_nConfirms = -1;  // from now on ACKs belong to blocks
             }
         } else if (w == CBytes{kAck}) {
-            rx.push_back(kAck);
+            if (m_blockAcks != 0) {
+                rx.push_back(kAck);
+                m_blockAcks -= m_blockAcks > 0;
+            }
         } else if (w.size() == 4 && w[0] == 'R') {
             const std::uint16_t a = static_cast<std::uint16_t>(w[1] << 8 | w[2]);
             rx.insert(rx.end(), {'W', w[1], w[2], w[3]});
@@ -73,7 +79,18 @@ struct CFakeRadio {
     }
 };
 
-// A port whose line is the fake radio; time-outs and pauses take no time.
+std::string Hex(const std::uint8_t* bytes, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        char b[4];
+        std::snprintf(b, sizeof b, " %02X", bytes[i]);
+        text += b;
+    }
+    return text;
+}
+
+// A port whose line is the fake radio; time-outs and pauses take no time. It records every
+// operation on the line, and the events record theirs into the same log.
 class CScriptedPort : public CSerialPort {
 public:
     CFakeRadio m_radio;
@@ -83,8 +100,8 @@ public:
     int m_nOpens = 0;
     std::vector<std::string> m_log;
 
-    bool Open(const std::string& name, std::string& error) override {
-        m_log.push_back("open " + name);
+    bool Open(const std::string&, std::string& error) override {
+        m_log.push_back("open");
         if (m_bFailOpen) {
             error = "no such port";
             return false;
@@ -102,6 +119,7 @@ public:
     bool IsOpen() const override { return m_bOpen; }
     bool Write(const std::uint8_t* bytes, std::size_t count) override {
         EXPECT_TRUE(m_bOpen);
+        m_log.push_back(">" + Hex(bytes, count));
         m_radio.Respond(CBytes(bytes, bytes + count), m_rx, m_late);
         return true;
     }
@@ -117,11 +135,21 @@ public:
             buffer[r.m_count++] = m_rx.front();
             m_rx.pop_front();
         }
+        m_log.push_back("read " + std::to_string(count) + ":" + std::to_string(r.m_count));
         return r;
     }
-    void PurgeAll() override { m_rx.clear(); }
-    void ClearBuffers() override { m_rx.clear(); }
-    void Pause(int ms) override { m_nPausedMs += ms; }
+    void PurgeAll() override {
+        m_log.push_back("purge");
+        m_rx.clear();
+    }
+    void ClearBuffers() override {
+        m_log.push_back("clear");
+        m_rx.clear();
+    }
+    void Pause(int ms) override {
+        m_log.push_back("pause " + std::to_string(ms));
+        m_nPausedMs += ms;
+    }
 
     int m_nPausedMs = 0;
 
@@ -138,10 +166,23 @@ public:
     std::vector<std::string> m_status;
     int m_nCancelAfterPolls = -1;
     int m_nPolls = 0;
+    std::vector<std::string>* m_log = nullptr;
 
-    void OnStatus(const std::string& text) override { m_status.push_back(text); }
-    void OnProgress(int position) override { m_progress.push_back(position); }
+    void Log(const std::string& entry) {
+        if (m_log != nullptr) {
+            m_log->push_back(entry);
+        }
+    }
+    void OnStatus(const std::string& text) override {
+        Log("status");
+        m_status.push_back(text);
+    }
+    void OnProgress(int position) override {
+        Log("step " + std::to_string(position));
+        m_progress.push_back(position);
+    }
     EPromptAnswer Ask(const CPrompt& prompt) override {
+        Log("ask " + (prompt.m_stringId != 0 ? std::to_string(prompt.m_stringId) : prompt.m_text));
         m_prompts.push_back(prompt);
         if (prompt.m_buttons == EPromptButtons::Ok) {
             return EPromptAnswer::Ok;
@@ -150,6 +191,7 @@ public:
         return i < m_answers.size() ? m_answers[i] : EPromptAnswer::Cancel;
     }
     bool CancelRequested() override {
+        Log("poll");
         return m_nCancelAfterPolls >= 0 && m_nPolls++ >= m_nCancelAfterPolls;
     }
 };
@@ -167,6 +209,9 @@ CRun Transfer(ETransferDirection direction, CScriptedPort& port, CRecordingEvent
     CRun run;
     run.m_before = CMemoryImage::NewDocument();
     run.m_after = run.m_before;
+    if (events.m_log == nullptr) {
+        events.m_log = &port.m_log;
+    }
     run.m_result = RunTransfer(direction, port, "/dev/ttyFAKE", run.m_after, events, hooks);
     EXPECT_FALSE(port.IsOpen());
     return run;
@@ -187,25 +232,39 @@ TEST(Handshake, MissedAnswersCountUpToFifteenThenAskRetryOrCancel) {
         {30, {EPromptAnswer::Retry}, 30, 2, false},  // Retry counts fifteen afresh
         {29, {EPromptAnswer::Retry}, 30, 1, true},
     };
-    for (const auto& c : cases) {
-        CScriptedPort port;
-        port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
-        CRecordingEvents events;
-        events.m_answers = c.m_answers;
-        g_bNewDocument = true;
-        const CRun run = Transfer(ETransferDirection::Read, port, events);
-        EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_expectedWakeUps) << c.m_misses;
-        EXPECT_EQ(static_cast<int>(events.m_prompts.size()), c.m_expectedPrompts) << c.m_misses;
-        for (const auto& p : events.m_prompts) {
-            EXPECT_EQ(p.m_stringId, IDS_COMMUNICATION_ERROR);
-            EXPECT_EQ(p.m_buttons, EPromptButtons::RetryCancel);
-        }
-        EXPECT_EQ(run.m_result.Ok(), c.m_done) << c.m_misses;
-        if (!c.m_done) {
-            EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
-            EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
-            EXPECT_EQ(run.m_after, run.m_before);
-            EXPECT_TRUE(g_bNewDocument);
+    // The full handshake, and the squelch exchange's short one.
+    for (bool squelch : {false, true}) {
+        for (const auto& c : cases) {
+            CScriptedPort port;
+            port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
+            CRecordingEvents events;
+            events.m_answers = c.m_answers;
+            g_bNewDocument = true;
+            CRun run;
+            if (squelch) {
+                run.m_before = CMemoryImage::NewDocument();
+                run.m_after = run.m_before;
+                run.m_result = ReadSquelch(port, "p", run.m_after, events);
+            } else {
+                run = Transfer(ETransferDirection::Read, port, events);
+            }
+            EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_expectedWakeUps) << c.m_misses;
+            const auto asked = std::count_if(events.m_prompts.begin(), events.m_prompts.end(),
+                                             [](const CPrompt& p) {
+                                                 return p.m_stringId == IDS_COMMUNICATION_ERROR &&
+                                                        p.m_buttons == EPromptButtons::RetryCancel;
+                                             });
+            EXPECT_EQ(asked, c.m_expectedPrompts) << c.m_misses;
+            EXPECT_EQ(run.m_result.Ok(), c.m_done) << c.m_misses;
+            if (!c.m_done) {
+                EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
+                EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
+                EXPECT_EQ(run.m_after, run.m_before);
+                EXPECT_TRUE(g_bNewDocument);
+            } else if (squelch) {
+                ASSERT_EQ(events.m_prompts.back().m_text, "Read Successfully");
+                EXPECT_EQ(events.m_prompts.back().m_icon, EPromptIcon::Information);
+            }
         }
     }
 }
@@ -254,17 +313,36 @@ TEST(Handshake, MissingConfirmationDependsOnTheRetryCounter) {
          EPromptButtons::RetryCancel,
          ETransferOutcome::Done},
     };
-    for (const auto& c : cases) {
-        CScriptedPort port;
-        port.m_radio.m_wakeUpAnswers.assign(c.m_missesBefore, kNakTwice);
-        port.m_radio.m_confirmAnswers = c.m_confirms;
-        CRecordingEvents events;
-        events.m_answers = c.m_answers;
-        const CRun run = Transfer(ETransferDirection::Read, port, events);
-        ASSERT_EQ(events.m_prompts.size(), 1u) << c.m_missesBefore;
-        EXPECT_EQ(events.m_prompts[0].m_stringId, c.m_messageId);
-        EXPECT_EQ(events.m_prompts[0].m_buttons, c.m_buttons);
-        EXPECT_EQ(run.m_result.m_outcome, c.m_outcome);
+    // The full handshake and the squelch exchange's short one follow the same rule.
+    for (bool squelch : {false, true}) {
+        for (const auto& c : cases) {
+            CScriptedPort port;
+            port.m_radio.m_wakeUpAnswers.assign(c.m_missesBefore, kNakTwice);
+            port.m_radio.m_confirmAnswers = c.m_confirms;
+            CRecordingEvents events;
+            events.m_log = &port.m_log;
+            events.m_answers = c.m_answers;
+            CMemoryImage image = CMemoryImage::NewDocument();
+            const CTransferResult result =
+                squelch ? ReadSquelch(port, "p", image, events)
+                        : RunTransfer(ETransferDirection::Read, port, "p", image, events, {});
+            ASSERT_GE(events.m_prompts.size(), 1u) << c.m_missesBefore;
+            EXPECT_EQ(events.m_prompts[0].m_stringId, c.m_messageId) << squelch;
+            EXPECT_EQ(events.m_prompts[0].m_buttons, c.m_buttons) << squelch;
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
+            EXPECT_EQ(result.m_outcome, c.m_outcome) << squelch << " " << c.m_missesBefore;
+            // A message that only informs waits with the port let go; Retry needs it open.
+            const auto ask = std::find(port.m_log.begin(), port.m_log.end(),
+                                       "ask " + std::to_string(c.m_messageId));
+            ASSERT_NE(ask, port.m_log.end());
+            if (c.m_buttons == EPromptButtons::Ok) {
+                EXPECT_EQ(*(ask - 1), "close");
+            } else if (c.m_outcome == ETransferOutcome::CommunicationError) {
+                EXPECT_EQ(*(ask + 1), "close");
+            }
+            EXPECT_EQ(port.m_radio.m_nWakeUps,
+                      c.m_missesBefore + static_cast<int>(c.m_confirms.size()));
+        }
     }
 }
 
@@ -311,6 +389,7 @@ TEST(Handshake, ModelCheck) {
             EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
             EXPECT_EQ(events.m_prompts[0].m_text,
                       "Becuase the type of radio does not match,\ncommunications is interrupt.");
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
             EXPECT_EQ(run.m_after, run.m_before);
         }
     }
@@ -326,6 +405,22 @@ TEST(Handshake, CancelIsHonouredWithinOneAttemptAndShowsNothing) {
         EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::Cancelled);
         EXPECT_TRUE(events.m_prompts.empty());
         EXPECT_EQ(port.m_radio.m_nWakeUps, polls / 6);
+    }
+}
+
+TEST(Write, RadioBandFromTheIdentification) {
+    // Lower: hundreds and tens in byte 5, units in the high nibble of byte 7; upper: byte 6 and
+    // the low nibble of byte 7.
+    const std::pair<CBytes, std::pair<int, int>> cases[] = {
+        {{0x13, 0x17, 0x64}, {136, 174}},
+        {{0x12, 0x34, 0x56}, {125, 346}},
+        {{0x98, 0x76, 0x5F}, {985, 775}},
+    };
+    for (const auto& [bytes, mhz] : cases) {
+        const std::uint8_t ident[8] = {'V', '4', '7', '4', 0, bytes[0], bytes[1], bytes[2]};
+        const CRadioBand band = RadioBand(ident);
+        EXPECT_EQ(band.m_low, std::int64_t{mhz.first} * 100000) << mhz.first;
+        EXPECT_EQ(band.m_high, std::int64_t{mhz.second} * 100000) << mhz.second;
     }
 }
 
@@ -366,12 +461,15 @@ TEST(Write, BandCheckAsksOnlyWhenNeitherBandFitsAndWakesTheRadioTwice) {
             EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_BAND_OVER_RANGE);
             EXPECT_EQ(events.m_prompts[0].m_caption, "Caution");
             EXPECT_EQ(events.m_prompts[0].m_buttons, EPromptButtons::OkCancel);
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
         }
         EXPECT_EQ(run.m_result.Ok(), c.m_written);
         EXPECT_EQ(port.m_radio.m_nWakeUps, c.m_written ? 2 : 1);
         EXPECT_EQ(port.m_radio.m_writes.size(), c.m_written ? 510u : 0u);
         if (!c.m_written) {
             EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::BandRefused);
+            EXPECT_EQ(run.m_result.m_messageId, IDS_BAND_OVER_RANGE);
+            EXPECT_EQ(run.m_result.m_message, events.m_prompts[0].m_text);
         }
     }
 }
@@ -555,6 +653,237 @@ TEST(Squelch, WriteStoresTheListsAfterTheHandshakeAndSendsFourBytes) {
         EXPECT_EQ(
             events.m_prompts[0].m_text,
             ack ? "Write Successfully" : "Program Interrupt, Please reset the radio and try again");
+    }
+}
+
+// The fixed order of operations on the line, written down step by step from the protocol.
+using CSeq = std::vector<std::string>;
+
+CSeq operator+(CSeq a, const CSeq& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+std::string Out(std::initializer_list<int> bytes) {
+    std::string text = ">";
+    for (int b : bytes) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02X", b);
+        text += hex;
+    }
+    return text;
+}
+CSeq Polls(int n, bool paused) {
+    CSeq s;
+    for (int i = 0; i < n; ++i) {
+        s = s + (paused ? CSeq{"poll", "pause 1"} : CSeq{"poll"});
+    }
+    return s;
+}
+// Purge, the seven wake-up bytes each after 2 ms (and a clear in the full handshake), the
+// radio's ACK.
+CSeq WakeUp(bool clearEach) {
+    CSeq s = {"purge"};
+    for (int b : {0x02, 0x50, 0x52, 0x4F, 0x47, 0x52, 0x41}) {  // 0x02 "PROGRA"
+        s = s + (clearEach ? CSeq{"pause 2", "clear", Out({b})} : CSeq{"pause 2", Out({b})});
+    }
+    return s + CSeq{"read 1:1"};
+}
+const CSeq kIdentify = {"pause 1", "clear", Out({'M', 0x02}), "read 8:8"};
+const CSeq kConfirm = {"clear", Out({kAck}), "clear", "pause 1", "read 1:1"};
+const CSeq kShortConfirm = {"clear", Out({kAck}), "pause 1", "read 1:1"};
+CSeq Attempt() {
+    return Polls(6, true) + CSeq{"status"} + WakeUp(true) + kIdentify;
+}
+CSeq AfterRow(int step) {
+    return CSeq{"step " + std::to_string(step)} + Polls(5, false);
+}
+// Radio address of byte `b` of image row `r`.
+int Address(int r, int b) {
+    return r <= 129 ? 24 * r + b : 0x0C30 + 16 * (r - 195) + b;
+}
+CSeq ReadBlock(int address, bool channelArea, bool firstOfRow) {
+    CSeq s = channelArea && !firstOfRow ? CSeq{"pause 1"} : CSeq{};
+    s = s + CSeq{"clear", Out({'R', address >> 8, address & 0xFF, 8}), "read 12:12"};
+    s = s + (channelArea ? CSeq{"pause 1"} : CSeq{});
+    return s + CSeq{"clear", Out({kAck}), "read 1:1"};
+}
+CSeq WriteBlock(int address, const CMemoryImage& image, std::size_t offset) {
+    return {"clear", Out({'W', address >> 8, address & 0xFF, 8}), "pause 1",
+            Out({image[offset], image[offset + 1], image[offset + 2], image[offset + 3],
+                 image[offset + 4], image[offset + 5], image[offset + 6], image[offset + 7]}),
+            "read 1:1"};
+}
+// The rows the transfer walks: 0..129 whole, then the first 16 bytes of 195..255 (254 for a
+// write).
+std::vector<std::pair<int, int>> Rows(int lastRow) {
+    std::vector<std::pair<int, int>> rows;
+    for (int r = 0; r <= 129; ++r) {
+        rows.push_back({r, 3});
+    }
+    for (int r = 195; r <= lastRow; ++r) {
+        rows.push_back({r, 2});
+    }
+    return rows;
+}
+
+void ExpectSequence(const CSeq& actual, const CSeq& expected) {
+    const std::size_t n = std::min(actual.size(), expected.size());
+    std::size_t i = 0;
+    while (i < n && actual[i] == expected[i]) {
+        ++i;
+    }
+    if (i == n && actual.size() == expected.size()) {
+        return;
+    }
+    std::string context;
+    for (std::size_t j = i >= 3 ? i - 3 : 0; j < i; ++j) {
+        context += actual[j] + " | ";
+    }
+    ADD_FAILURE() << "step " << i << " after " << context << "got \""
+                  << (i < actual.size() ? actual[i] : "<end>") << "\", expected \""
+                  << (i < expected.size() ? expected[i] : "<end>") << "\"";
+}
+
+TEST(WireOrder, FullRead) {
+    CScriptedPort port;
+    CRecordingEvents events;
+    events.m_log = &port.m_log;
+    Transfer(ETransferDirection::Read, port, events);
+    CSeq expected = CSeq{"open"} + Attempt() + kConfirm;
+    expected = expected + CSeq{Out({'R', 0x0F, 0xE0, 8}), "read 12:12", Out({kAck}), "read 1:1"};
+    int step = 0;
+    for (auto [r, blocks] : Rows(255)) {
+        for (int b = 0; b < blocks; ++b) {
+            expected = expected + ReadBlock(Address(r, 8 * b), r <= 129, b == 0);
+        }
+        expected = expected + AfterRow(++step);
+    }
+    ExpectSequence(port.m_log, expected + CSeq{"close"});
+}
+
+TEST(WireOrder, FullWriteWithTheBandQuestionAndACancel) {
+    struct CCase {
+        std::uint8_t m_bandHigh;  // identification byte 6
+        std::vector<EPromptAnswer> m_answers;
+        int m_cancelAfterRows;  // -1: none
+    };
+    const CCase cases[] = {
+        {0x17, {}, -1},                       // band 1 fits: no question
+        {0x16, {EPromptAnswer::Ok}, -1},      // neither fits: asked, OK goes on
+        {0x16, {EPromptAnswer::Cancel}, -1},  // Cancel ends before any block
+        {0x17, {}, 4},                        // Cancel in the progress window after row 4
+    };
+    for (const auto& c : cases) {
+        CScriptedPort port;
+        port.m_radio.m_ident[6] = c.m_bandHigh;
+        CRecordingEvents events;
+        events.m_log = &port.m_log;
+        events.m_answers = c.m_answers;
+        if (c.m_cancelAfterRows >= 0) {
+            events.m_nCancelAfterPolls = 12 + 5 * (c.m_cancelAfterRows - 1);
+        }
+        CTransferHooks hooks;
+        hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+        const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
+        const bool asked = !c.m_answers.empty();
+        CSeq expected = CSeq{"open"} + Attempt() +
+                        (asked ? CSeq{"ask " + std::to_string(IDS_BAND_OVER_RANGE)} : CSeq{});
+        if (asked && c.m_answers[0] == EPromptAnswer::Cancel) {
+            ExpectSequence(port.m_log, expected + CSeq{"close"});
+            continue;
+        }
+        expected = expected + Attempt() + kConfirm;
+        int step = 0;
+        for (auto [r, blocks] : Rows(254)) {
+            for (int b = 0; b < blocks; ++b) {
+                expected = expected + WriteBlock(Address(r, 8 * b), run.m_after, 24 * r + 8 * b);
+            }
+            expected = expected + AfterRow(++step);
+            if (step == c.m_cancelAfterRows) {
+                expected.resize(expected.size() - 4);  // the first poll after the row cancels
+                break;
+            }
+        }
+        ExpectSequence(port.m_log, expected + CSeq{"close"});
+    }
+}
+
+TEST(WireOrder, SquelchReadAndWrite) {
+    const CSeq handshake = CSeq{"open"} + WakeUp(false) + kIdentify + kShortConfirm;
+    CScriptedPort port;
+    CRecordingEvents events;
+    events.m_log = &port.m_log;
+    CMemoryImage image = CMemoryImage::NewDocument();
+    ASSERT_TRUE(ReadSquelch(port, "p", image, events).Ok());
+    ExpectSequence(port.m_log, handshake + CSeq{"clear", Out({'R', 0x0F, 0xF6, 4}), "pause 1",
+                                                "read 8:8", "close", "ask Read Successfully"});
+    port.m_log.clear();
+    ASSERT_TRUE(
+        WriteSquelch(port, "p", image, events, [&] { port.m_log.push_back("store"); }).Ok());
+    ExpectSequence(port.m_log,
+                   handshake + CSeq{"store", "clear", Out({'W', 0x0F, 0xF6, 4}), "pause 1",
+                                    Out({image[6126], image[6127], image[6128], image[6129]}),
+                                    "read 1:1", "close", "ask Write Successfully"});
+}
+
+TEST(Read, PasswordMustMatchInAllSixBytes) {
+    for (int differing = -1; differing < 6; ++differing) {
+        CScriptedPort port;
+        const std::uint8_t password[] = {'1', '2', '3', '4', 0xFF, 0xFF};
+        std::copy(std::begin(password), std::end(password), port.m_radio.m_memory.begin() + 0x0FE2);
+        if (differing >= 0) {
+            port.m_radio.m_memory[0x0FE2 + differing] ^= 0x01;
+        }
+        CRecordingEvents events;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        std::copy(std::begin(password), std::end(password), &image[6098]);
+        const auto result = RunTransfer(ETransferDirection::Read, port, "p", image, events, {});
+        EXPECT_EQ(result.m_outcome,
+                  differing < 0 ? ETransferOutcome::Done : ETransferOutcome::PasswordError)
+            << differing;
+        if (differing >= 0) {
+            ASSERT_EQ(events.m_prompts.size(), 1u);
+            EXPECT_EQ(events.m_prompts[0].m_text, "Password Error!");
+            EXPECT_EQ(events.m_prompts[0].m_icon, EPromptIcon::Exclamation);
+        }
+    }
+}
+
+TEST(Read, TheAckAfterThePasswordBlockIsRequired) {
+    // No ACK to the one after the password; then none after the first block of row 1.
+    for (int acks : {0, 4}) {
+        CScriptedPort port;
+        port.m_radio.m_blockAcks = acks;
+        CRecordingEvents events;
+        const CRun run = Transfer(ETransferDirection::Read, port, events);
+        EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::Interrupted) << acks;
+        EXPECT_EQ(run.m_result.m_messageId, IDS_PROGRAM_INTERRUPT);
+        EXPECT_EQ(run.m_after, run.m_before);
+        EXPECT_EQ(events.m_progress.size(), acks == 0 ? 0u : 1u);
+        EXPECT_EQ(CSeq(port.m_log.end() - 3, port.m_log.end()),
+                  (CSeq{"read 1:0", "close", "ask " + std::to_string(IDS_PROGRAM_INTERRUPT)}));
+    }
+}
+
+TEST(WireOrder, AMissedAnswerPausesBeforeTheNextWakeUp) {
+    for (bool squelch : {false, true}) {
+        CScriptedPort port;
+        port.m_radio.m_wakeUpAnswers = {kNakTwice};
+        CRecordingEvents events;
+        events.m_log = &port.m_log;
+        CMemoryImage image = CMemoryImage::NewDocument();
+        if (squelch) {
+            ReadSquelch(port, "p", image, events);
+        } else {
+            RunTransfer(ETransferDirection::Read, port, "p", image, events, {});
+        }
+        // Two bytes without the ACK, 2 ms, then the next attempt from its start.
+        CSeq missed = squelch ? WakeUp(false) : Attempt();
+        missed.resize(missed.size() - (squelch ? 1 : 5));
+        missed = missed + CSeq{"read 1:1", "read 1:1", "pause 2"};
+        const CSeq expected = CSeq{"open"} + missed + (squelch ? WakeUp(false) : Attempt());
+        ASSERT_GE(port.m_log.size(), expected.size());
+        ExpectSequence(CSeq(port.m_log.begin(), port.m_log.begin() + expected.size()), expected);
     }
 }
 
