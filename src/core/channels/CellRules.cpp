@@ -70,7 +70,7 @@ CCellCommit Failure(int messageId, EPromptIcon icon, const std::string& editorTe
 }
 
 CCellCommit CommitRx(CChannelTable& table, int row, const std::string& editorText,
-                     const CBands& bands, bool chinese, ECommitKind kind) {
+                     const CBandsMHz& bands, bool chinese, ECommitKind kind) {
     const bool oldRxEmpty = table.GetText(row, kColRx).empty();
     CCellCommit result;
     if (editorText.empty()) {
@@ -216,7 +216,7 @@ std::vector<std::string> NewChannelDefaults(bool chinese) {
 }
 
 CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std::string& editorText,
-                           const CBands& bands, bool chinese, ECommitKind kind) {
+                           const CBandsMHz& bands, bool chinese, ECommitKind kind) {
     CCellCommit result;
     result.m_editorText = editorText;
     if (row < 1 || row >= kGridRows || column < 1 || column >= kGridColumns) {

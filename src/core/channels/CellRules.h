@@ -90,7 +90,7 @@ struct CCellCommit {
 // Rx and Tx texts of the row before the edit are taken from the table. A failure changes no
 // cell. Rows outside 1..129 and column 0 change nothing.
 CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std::string& editorText,
-                           const CBands& bands, bool chinese,
+                           const CBandsMHz& bands, bool chinese,
                            ECommitKind kind = ECommitKind::LeaveCell);
 
 // The message box of a failed commit: the string's text, caption "Caution" (61456), OK.

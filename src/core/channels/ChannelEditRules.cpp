@@ -5,8 +5,8 @@
 
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
+#include "image/DocumentState.h"
 #include "image/MemoryImage.h"
-#include "image/ProgramDoc.h"
 #include "settings/Language.h"
 
 namespace {
@@ -154,17 +154,17 @@ CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool ch
     return state;
 }
 
-void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CChannelTable* table,
+void SelectSignal(CChannelEditState& state, int entry, CDocumentState& doc, CChannelTable* table,
                   CUserValues* userValues, bool chinese) {
     state.m_entry = entry;
-    const auto record = image.Row(ChannelNumberToRecord(state.m_number));
+    const auto record = doc.m_image.Row(ChannelNumberToRecord(state.m_number));
     state.m_encodeText = EncodeTextFromByte(entry, record[kEncodeByte], chinese);
     state.m_decodeText = DecodeTextFromByte(entry, record[kDecodeByte], chinese);
     record[kSignalByte] =
         static_cast<std::uint8_t>((record[kSignalByte] & ~0x07) | SignalBitsForEntry(entry));
-    g_bNewDocument = false;
+    doc.m_bNewDocument = false;
     if (table != nullptr) {
-        table->FillGrid(image, userValues);
+        table->FillGrid(doc, userValues, chinese);
     }
 }
 
@@ -178,14 +178,14 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image) {
     }
 }
 
-bool ChangeChannel(CChannelEditState& state, int newNumber, CMemoryImage& image,
+bool ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese) {
-    table.StoreGrid(image);
-    StoreShownNumbers(state, image);
+    table.StoreGrid(doc);
+    StoreShownNumbers(state, doc.m_image);
     if (newNumber < 0 || newNumber > kMaxChannelNumber) {
         return false;
     }
-    state = LoadChannelEdit(image, newNumber, chinese);
+    state = LoadChannelEdit(doc.m_image, newNumber, chinese);
     return true;
 }
 

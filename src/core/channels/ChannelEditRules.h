@@ -6,6 +6,7 @@
 
 class CChannelTable;
 class CMemoryImage;
+struct CDocumentState;
 class CUserValues;
 
 // The Channel Edit dialog's rules. Channel numbers: 1..128 are grid rows 1..128, 0 is the Fr
@@ -71,7 +72,7 @@ CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool ch
 // A new selection in the signal list: bits 0-2 of byte 12 are written at once, the
 // new-document flag is cleared and the grid refilled; the numbers shown follow the stored
 // bytes. `table` may be null when no grid is kept.
-void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CChannelTable* table,
+void SelectSignal(CChannelEditState& state, int entry, CDocumentState& doc, CChannelTable* table,
                   CUserValues* userValues, bool chinese);
 
 // The numbers on display into bytes 14 (encode) and 15 (decode) of the shown channel, for
@@ -80,7 +81,7 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image);
 
 // A change of channel: StoreGrid, the old channel's shown numbers, then the new channel. A
 // number outside 0..128 is refused (false) and the previous channel stays.
-bool ChangeChannel(CChannelEditState& state, int newNumber, CMemoryImage& image,
+bool ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese);
 
 // OK: 2-Tone writes bytes 15 and 14, MSK byte 14 only, any other selection 0xFF into both.
