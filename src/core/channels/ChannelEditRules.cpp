@@ -14,9 +14,8 @@ namespace {
 constexpr CText kNoneText{"None", "无"};
 
 int EncodeMax(int entry) {
-    return entry == kSignal2Tone ? 32 : 9;
+    return entry == kSignal2Tone ? kTwoToneEncodeMax : kMskEncodeMax;
 }
-constexpr int kDecodeMax = 8;
 
 int Wrap(int value, int max) {
     if (value > max) {
@@ -99,7 +98,7 @@ std::string EncodeTextFromByte(int entry, std::uint8_t byte14, bool chinese) {
     if (!ShowsEncode(entry)) {
         return {};
     }
-    const int shownMax = entry == kSignal2Tone ? 33 : 9;
+    const int shownMax = entry == kSignal2Tone ? kTwoToneEncodeShownMax : kMskEncodeShownMax;
     return NumberText(byte14 >= 1 && byte14 <= shownMax ? byte14 : 0, chinese);
 }
 
@@ -107,7 +106,7 @@ std::string DecodeTextFromByte(int entry, std::uint8_t byte15, bool chinese) {
     if (!ShowsDecode(entry)) {
         return {};
     }
-    return NumberText(byte15 >= 1 && byte15 <= 9 ? byte15 : 0, chinese);
+    return NumberText(byte15 >= 1 && byte15 <= kDecodeShownMax ? byte15 : 0, chinese);
 }
 
 std::string StepEncode(int entry, const std::string& text, int delta, bool chinese) {
