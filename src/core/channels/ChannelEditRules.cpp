@@ -11,10 +11,8 @@
 
 namespace {
 
-constexpr CText kNoneText{"None", "无"};
-
-int EncodeMax(int entry) {
-    return entry == kSignal2Tone ? kTwoToneEncodeMax : kMskEncodeMax;
+const CChannelField& SignalField() {
+    return *FieldOfColumn(kColOptSignal);
 }
 
 int Wrap(int value, int max) {
@@ -40,33 +38,25 @@ int ChannelNumberToRecord(int number) {
 }
 
 const std::vector<std::string>& SignalEntries(bool chinese) {
-    static const std::vector<std::string> english{"None", "MSK", "DTMF", "2-Tone"};
-    static const std::vector<std::string> chineseList{"无", "MSK", "DTMF", "2-Tone"};
+    // Every pattern of the optional signal, MSK and 2-Tone included.
+    static const std::vector<std::string> english = ChoiceEntries(SignalField(), false, true);
+    static const std::vector<std::string> chineseList = ChoiceEntries(SignalField(), true, true);
     return chinese ? chineseList : english;
 }
 
 int SignalEntryFromBits(std::uint8_t signalByte) {
-    switch (signalByte & 0x07) {
-        case 0:
-            return kSignalOff;
-        case 1:
-            return kSignalMsk;
-        case 2:
-            return kSignalDtmf;
-        case 4:
-            return kSignal2Tone;
-        default:
-            return kSignalNone;
-    }
+    const int index = ChoiceIndex(SignalField(), signalByte);
+    return index >= 0 ? index : kSignalNone;
 }
 
 std::uint8_t SignalBitsForEntry(int entry) {
-    static constexpr std::uint8_t kBits[] = {0, 1, 2, 4};
-    return entry >= 0 && entry <= 3 ? kBits[entry] : 7;
+    const CChannelField& field = SignalField();
+    const bool known = entry >= 0 && entry < static_cast<int>(field.m_choices.size());
+    return known ? field.m_choices[entry].m_bits : field.m_mask;
 }
 
 int SignalEntryFromText(const std::string& text) {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < static_cast<int>(SignalEntries(false).size()); ++i) {
         if (text == SignalEntries(false)[i] || text == SignalEntries(true)[i]) {
             return i;
         }
@@ -79,6 +69,10 @@ bool ShowsEncode(int entry) {
 }
 bool ShowsDecode(int entry) {
     return entry == kSignal2Tone;
+}
+
+int EncodeMax(int entry) {
+    return entry == kSignal2Tone ? kTwoToneEncodeMax : kMskEncodeMax;
 }
 
 int ReadNumberText(const std::string& text) {
@@ -159,8 +153,8 @@ void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CCha
     const auto record = image.Row(ChannelNumberToRecord(state.m_number));
     state.m_encodeText = EncodeTextFromByte(entry, record[kEncodeByte], chinese);
     state.m_decodeText = DecodeTextFromByte(entry, record[kDecodeByte], chinese);
-    record[kSignalByte] =
-        static_cast<std::uint8_t>((record[kSignalByte] & ~0x07) | SignalBitsForEntry(entry));
+    record[kSignalByte] = static_cast<std::uint8_t>((record[kSignalByte] & ~SignalField().m_mask) |
+                                                    SignalBitsForEntry(entry));
     g_bNewDocument = false;
     if (table != nullptr) {
         table->FillGrid(image, userValues);

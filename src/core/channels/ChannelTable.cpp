@@ -98,7 +98,7 @@ void CChannelTable::FillGrid(CMemoryImage& image, CUserValues* userValues, bool 
         row[kColPttId] = PttIdText(record[kSignalByte], chinese);
         row[kColBusyLock] = BusyLockText(record[kModeByte], chinese);
         row[kColOptSignal] = OptSignalText(record[kSignalByte], chinese);
-        row[kColMore] = ">>";
+        row[kColMore] = kMoreText;
     }
     RefreshBands(image, userValues);
 }
