@@ -4,23 +4,12 @@
 #include <vector>
 
 #include "channels/Bands.h"
+#include "channels/ChannelRecord.h"
 #include "util/Prompt.h"
 
 class CChannelTable;
 
-// Which floating editor a grid column uses.
-enum class ECellEditor {
-    Frequency,  // edit box, at most 9 characters (columns 1, 2 and any column not below)
-    Tone,       // drop-down, the tone list (3, 4)
-    Name,       // edit box, at most 7 bytes (5)
-    Power,      // drop-down (6)
-    Bandwidth,  // (7)
-    ScanAdd,    // (8)
-    PttId,      // (9)
-    BusyLock,   // (10)
-    OptSignal,  // (11)
-    Grid,       // the "More" cell opens the Channel Edit dialog (12)
-};
+// Which floating editor (ECellEditor, channels/ChannelRecord.h) a grid column uses.
 ECellEditor EditorForColumn(int column);
 bool IsDropDownEditor(ECellEditor editor);
 

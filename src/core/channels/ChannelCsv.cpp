@@ -53,8 +53,7 @@ std::optional<std::string> EnglishEntry(ECellEditor editor, const std::string& t
     return std::nullopt;
 }
 
-std::string JoinEntries(ECellEditor editor) {
-    const auto& entries = EditorEntries(editor, false);
+std::string JoinEntries(const std::vector<std::string>& entries) {
     if (entries.size() > 8) {
         return "an entry of the tone list (None, 67.0 ... 254.1, D023N ... D754I)";
     }
@@ -67,8 +66,8 @@ std::string JoinEntries(ECellEditor editor) {
 
 // A number text of the Channel Edit dialog, within 0..max: the canonical text, or nothing.
 std::optional<std::string> NumberValue(const std::string& text, int max) {
-    if (text == "None" || text == "无") {
-        return std::string("None");
+    if (kNoneText.Matches(text)) {
+        return std::string(kNoneText.m_en);
     }
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos) {
         return std::nullopt;
@@ -311,8 +310,9 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
             if (IsDropDownEditor(editor)) {
                 const auto entry = EnglishEntry(editor, text);
                 if (!entry) {
-                    errors.push_back(CellError(request.m_label, column,
-                                               "\"" + text + "\" is not " + JoinEntries(editor)));
+                    errors.push_back(CellError(
+                        request.m_label, column,
+                        "\"" + text + "\" is not " + JoinEntries(EditorEntries(editor, false))));
                     continue;
                 }
                 text = *entry;
@@ -322,9 +322,10 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
             } else if (editor == ECellEditor::Name) {
                 // An unchanged name never gets here, so an 8-byte name from a radio survives.
                 if (!FitsNameEditor(text)) {
-                    errors.push_back(
-                        CellError(request.m_label, column,
-                                  "a name takes at most 7 bytes (a Chinese character takes 2)"));
+                    errors.push_back(CellError(request.m_label, column,
+                                               "a name takes at most " +
+                                                   std::to_string(kNameEditorLimit) +
+                                                   " bytes (a Chinese character takes 2)"));
                     continue;
                 }
                 if (GbkToUtf8(Utf8ToGbk(text, 64)) != text) {
@@ -333,8 +334,10 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
                     continue;
                 }
             } else if (text.size() > kFrequencyEditorLimit) {
-                errors.push_back(
-                    CellError(request.m_label, column, "a frequency has at most 9 characters"));
+                errors.push_back(CellError(request.m_label, column,
+                                           "a frequency has at most " +
+                                               std::to_string(kFrequencyEditorLimit) +
+                                               " characters"));
                 continue;
             } else if (!FrequencyTextFits(column, text)) {
                 errors.push_back(
@@ -378,7 +381,7 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
             if (entry == kSignalNone) {
                 errors.push_back(
                     CellError(request.m_label, kCsvOptSignal,
-                              "\"" + *signal + "\" is not one of None, MSK, DTMF, 2-Tone"));
+                              "\"" + *signal + "\" is not " + JoinEntries(SignalEntries(false))));
                 continue;
             }
             edited = entry != state.m_entry;
@@ -411,8 +414,8 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
                 edited = true;
             }
         };
-        number(kCsvEncode, ShowsEncode(entry), entry == kSignal2Tone ? 32 : 9, state.m_encodeText);
-        number(kCsvDecode, ShowsDecode(entry), 8, state.m_decodeText);
+        number(kCsvEncode, ShowsEncode(entry), EncodeMax(entry), state.m_encodeText);
+        number(kCsvDecode, ShowsDecode(entry), kDecodeMax, state.m_decodeText);
         if (edited) {
             ApplyChannelEditOk(state, work.m_image);
         }

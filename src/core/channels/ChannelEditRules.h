@@ -34,6 +34,9 @@ int SignalEntryFromText(const std::string& text);
 bool ShowsEncode(int entry);  // MSK and 2-Tone
 bool ShowsDecode(int entry);  // 2-Tone
 
+// The largest encode number the dialog sets for a signal (2-Tone or MSK).
+int EncodeMax(int entry);
+
 // "None"/"无" reads 0, any other text as atoi.
 int ReadNumberText(const std::string& text);
 // 0 shows "None"/"无", anything else "%d".

@@ -95,7 +95,7 @@ void CChannelTable::FillGrid(CDocumentState& doc, CUserValues* userValues, bool 
         row[kColPttId] = PttIdText(record[kSignalByte], chinese);
         row[kColBusyLock] = BusyLockText(record[kModeByte], chinese);
         row[kColOptSignal] = OptSignalText(record[kSignalByte], chinese);
-        row[kColMore] = ">>";
+        row[kColMore] = kMoreText;
     }
     RefreshBands(doc, userValues);
 }

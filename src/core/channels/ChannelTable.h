@@ -28,6 +28,9 @@ enum EGridColumn : int {
     kColMore = 12,
 };
 
+// The "More" cell of a channel: it opens the Channel Edit dialog.
+inline constexpr const char* kMoreText = ">>";
+
 // Heading of a column in the given language ("Chnnel Name" is the program's own spelling).
 const char* ColumnHeading(int column, bool chinese);
 // "1".."128", "Fr" for row 129.

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kPasswordOffset = 0x17D2;
-constexpr int kPasswordLength = 6;
 constexpr std::size_t kModelOffset = kModelIndexOffset;
 constexpr std::size_t kBandOffset = kBandBytesOffset;
 
@@ -213,11 +211,10 @@ std::vector<CField> BuildFields() {
     const char* squelchKeys[] = {"v_wide", "v_narrow", "u_wide", "u_narrow"};
     const char* squelchLabels[] = {"V Wide Squelch Tuning", "V Narrow Squelch Tuning",
                                    "U Wide Squelch Tuning", "U Narrow Squelch Tuning"};
-    const std::uint8_t squelchDefaults[] = {41, 39, 34, 30};
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < kSquelchLength; ++i) {
         CField& f = t.Add(std::string("squelch.") + squelchKeys[i], squelchLabels[i],
-                          EPage::kSquelch, ECodec::kSquelch, 6126 + i);
-        f.m_default = squelchDefaults[i];
+                          EPage::kSquelch, ECodec::kSquelch, kSquelchOffset + i);
+        f.m_default = kSquelchDefaults[i];
         f.m_entries = Numbers(kSquelchMin, kSquelchMax);
     }
 

@@ -18,12 +18,9 @@ inline constexpr char kModelLetters[] = "UPXV";
 inline constexpr char kModelDigits[] = "474";
 
 // Where the radio keeps its password and the squelch tuning bytes.
+// (the image offsets are in image/ImageMap.h).
 inline constexpr std::uint16_t kPasswordBlockAddress = 0x0FE0;
-inline constexpr std::size_t kPasswordOffset = 6098;  // image offsets 6098..6103
-inline constexpr std::size_t kPasswordLength = 6;
 inline constexpr std::uint16_t kSquelchAddress = 0x0FF6;
-inline constexpr std::size_t kSquelchOffset = 6126;  // image offsets 6126..6129
-inline constexpr std::size_t kSquelchLength = 4;
 
 inline constexpr int kHandshakeMaxMisses = 15;  // R > 15 is a communication error
 inline constexpr int kProgressMax = 191;
@@ -84,7 +81,7 @@ CTransferResult RunTransfer(ETransferDirection direction, CSerialPort& port,
                             const std::string& portName, CMemoryImage& image, CLinkEvents& events,
                             const CTransferHooks& hooks);
 
-// The squelch tuning exchange: the four bytes at 6126..6129 with a short handshake, no cancel
+// The squelch tuning exchange: the kSquelchLength bytes with a short handshake, no cancel
 // points and no progress. A read changes the image only when the whole reply arrived.
 CTransferResult ReadSquelch(CSerialPort& port, const std::string& portName, CMemoryImage& image,
                             CLinkEvents& events);
