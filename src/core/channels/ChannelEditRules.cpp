@@ -171,15 +171,15 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image) {
     }
 }
 
-bool ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
+CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese) {
     table.StoreGrid(doc);
     StoreShownNumbers(state, doc.m_image);
     if (newNumber < 0 || newNumber > kMaxChannelNumber) {
-        return false;
+        return std::unexpected(kChannelNumberError);
     }
     state = LoadChannelEdit(doc.m_image, newNumber, chinese);
-    return true;
+    return {};
 }
 
 void ApplyChannelEditOk(const CChannelEditState& state, CMemoryImage& image) {

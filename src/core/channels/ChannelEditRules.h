@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "util/Error.h"
+
 class CChannelTable;
 class CMemoryImage;
 struct CDocumentState;
@@ -83,8 +85,10 @@ void SelectSignal(CChannelEditState& state, int entry, CDocumentState& doc, CCha
 void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image);
 
 // A change of channel: StoreGrid, the old channel's shown numbers, then the new channel. A
-// number outside 0..128 is refused (false) and the previous channel stays.
-bool ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
+// number outside 0..128 is refused with kChannelNumberError and the previous channel stays.
+inline constexpr CText kChannelNumberError{"Please enter an integer between 0 and 128.",
+                                           "请输入一个介于 0 和 128 之间的整数。"};
+CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese);
 
 // OK: 2-Tone writes bytes 15 and 14, MSK byte 14 only, any other selection 0xFF into both.

@@ -239,8 +239,10 @@ void CChannelEditDlg::ReadNumbers() {
 
 void CChannelEditDlg::ChangeTo(int number) {
     ReadNumbers();
-    if (!ChangeChannel(m_state, number, m_view.GetDocument(), m_view.Table(), g_bChinese)) {
-        Ask(tr("Please enter an integer between 0 and 128."));
+    if (auto changed =
+            ChangeChannel(m_state, number, m_view.GetDocument(), m_view.Table(), g_bChinese);
+        !changed) {
+        Ask(Tr(changed.error()));
         m_pChannel->setText(QString::number(m_state.m_number));
         m_pChannel->setFocus();
         m_pChannel->selectAll();

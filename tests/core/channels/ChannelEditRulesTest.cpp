@@ -158,7 +158,9 @@ TEST_F(ChannelEditTest, ChangingTheChannelStoresTheShownNumbersFirst) {
     EXPECT_EQ(state.m_number, 6);
     EXPECT_EQ(state.m_encodeText, "7");
 
-    EXPECT_FALSE(ChangeChannel(state, 129, m_imageDoc, m_table, false));
+    const auto refused = ChangeChannel(state, 129, m_imageDoc, m_table, false);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().Text(true), "请输入一个介于 0 和 128 之间的整数。");
     EXPECT_EQ(state.m_number, 6);
 }
 
