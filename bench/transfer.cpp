@@ -52,7 +52,7 @@ double Measure(ETransferDirection direction, bool pace) {
     CSilentEvents events;
     CMemoryImage image = SimDefaultImage();
     CTransferHooks hooks;
-    hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+    hooks.m_bandLimits = [] { return CBandsMHz{136, 174, 350, 520}; };
     const auto start = std::chrono::steady_clock::now();
     const CTransferResult result =
         RunTransfer(direction, port, server.SlavePath(), image, events, hooks);

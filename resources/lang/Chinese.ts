@@ -49,10 +49,6 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
-    <message>
-        <source>Please enter an integer between 0 and 128.</source>
-        <translation>请输入一个介于 0 和 128 之间的整数。</translation>
-    </message>
 </context>
 <context>
     <name>CProductInfoDlg</name>

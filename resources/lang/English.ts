@@ -49,10 +49,6 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
-    <message>
-        <source>Please enter an integer between 0 and 128.</source>
-        <translation>Please enter an integer between 0 and 128.</translation>
-    </message>
 </context>
 <context>
     <name>CProductInfoDlg</name>

@@ -3,6 +3,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
+#include "util/Error.h"
+
 // Exit codes; listed in --help, distinct so scripts can tell failures apart.
 enum EExitCode {
     kExitOk = 0,
@@ -21,11 +23,16 @@ class CUserValues;
 CIniFile& ProgramSettings();
 // The per-user values of [Setup] AppName (file-backed, see CFileUserValues).
 CUserValues& ProgramUserValues();
-// Adds `--lang en|zh` to a subcommand; the choice sets g_bChinese before the callback runs.
+// Adds `--lang en|zh` to a subcommand; the choice is made before the callback runs.
 void AddLanguageOption(CLI::App* cmd);
+// The language of the command's texts: Chinese after `--lang zh`, else English.
+bool CliChinese();
 
 // Prints "lh740ctl: MESSAGE" on stderr and returns `code`.
 int Fail(int code, const std::string& message);
+// The same for an error in the command's language: each refused item on a line of its own,
+// then "lh740ctl: " and the error's text with `more` after it.
+int Fail(int code, const CError& error, const std::string& more = "");
 
 // Each subcommand file registers a function that adds the subcommand to the app; the
 // subcommand's callback stores its exit code in `rc`. `order` sorts them in --help.

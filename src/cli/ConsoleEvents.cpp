@@ -1,5 +1,7 @@
 #include "ConsoleEvents.h"
 
+#include "CliCommon.h"
+
 #include "link/TracePort.h"
 #include "util/File.h"
 
@@ -174,7 +176,8 @@ CConsoleLink::~CConsoleLink() {
         std::span(reinterpret_cast<const std::uint8_t*>(m_pTraceBuffer), m_nTraceSize));
     std::free(m_pTraceBuffer);
     if (!written) {
-        std::fprintf(stderr, "lh740ctl: the trace was not written: %s\n", written.error().c_str());
+        std::fprintf(stderr, "lh740ctl: the trace was not written: %s\n",
+                     written.error().Text(false).c_str());
     }
 }
 
@@ -196,13 +199,13 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
         } else {
             // Refused now rather than after the transfer: a device, a pipe, a protected file.
             if (auto writable = CheckWritableTarget(options.m_strTrace); !writable) {
-                error = "cannot write the trace file: " + writable.error();
+                error = "cannot write the trace file: " + writable.error().Text(false);
                 return false;
             }
             m_strTracePath = options.m_strTrace;
             m_pTraceFile = ::open_memstream(&m_pTraceBuffer, &m_nTraceSize);
             if (m_pTraceFile == nullptr) {
-                error = "cannot keep the trace: " + SystemReason(errno) + ".";
+                error = "cannot keep the trace: " + SystemReason(errno).m_en + ".";
                 return false;
             }
         }
@@ -214,6 +217,7 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
     eventOptions.m_nRetries = options.m_nRetries;
     eventOptions.m_bInteractive = ::isatty(STDIN_FILENO) != 0 && ::isatty(STDERR_FILENO) != 0;
     m_pEvents = std::make_unique<CConsoleLinkEvents>(stdin, stderr, eventOptions);
+    m_pEvents->m_bChinese = CliChinese();
     g_pSignalTarget = m_pEvents.get();
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);

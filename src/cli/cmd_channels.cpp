@@ -50,9 +50,9 @@ void AddChannelsCommand(CLI::App& app, int& rc) {
             return;
         }
         // An opened file is not a new document: its own model and band bytes count.
-        g_bNewDocument = false;
-        CChannelTable table;
-        table.FillGrid(*image, nullptr);
+        CDocumentState doc{*image};
+        CChannelTable table(CliChinese());
+        table.FillGrid(doc, nullptr, CliChinese());
         std::vector<std::size_t> widths(kGridColumns, 0);
         for (int row = 0; row < kGridRows; ++row) {
             for (int column = 0; column < kGridColumns; ++column) {

@@ -29,8 +29,8 @@ void AddConfigCommand(CLI::App& app, int& rc) {
     get->add_option("--file", args->m_file, fileHelp);
     get->callback([&rc, args] {
         CIniFile ini;
-        if (!ini.LoadPath(SettingsPath(*args), false, true)) {
-            rc = Fail(kExitInvalidInput, ini.GetLastError());
+        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true); !loaded) {
+            rc = Fail(kExitInvalidInput, loaded.error());
             return;
         }
         std::cout << ini.GetString(args->m_section, args->m_key, "") << "\n";
@@ -46,8 +46,8 @@ void AddConfigCommand(CLI::App& app, int& rc) {
     set->add_option("--file", args->m_file, fileHelp);
     set->callback([&rc, args] {
         CIniFile ini;
-        if (!ini.LoadPath(SettingsPath(*args), false, true)) {
-            rc = Fail(kExitInvalidInput, ini.GetLastError());
+        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true); !loaded) {
+            rc = Fail(kExitInvalidInput, loaded.error());
             return;
         }
         const std::string name = "[" + args->m_section + "] " + args->m_key;
@@ -59,8 +59,8 @@ void AddConfigCommand(CLI::App& app, int& rc) {
             rc = kExitOk;
             return;
         }
-        if (!ini.Save()) {
-            rc = Fail(kExitFailure, ini.GetLastError());
+        if (auto saved = ini.Save(); !saved) {
+            rc = Fail(kExitFailure, saved.error());
             return;
         }
         std::cout << name << ": \"" << before << "\" -> \"" << args->m_value << "\"\n";

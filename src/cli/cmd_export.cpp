@@ -22,7 +22,6 @@ void AddExportCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        g_bNewDocument = false;
         const std::string csv = ExportChannelsCsv(*image);
         auto written =
             WriteOutputFile(*out, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});

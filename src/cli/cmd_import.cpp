@@ -40,13 +40,8 @@ void AddImportCommand(CLI::App& app, int& rc) {
             return;
         }
         const std::string csv(bytes->begin(), bytes->end());
-        const auto errors = ImportChannelsCsv(csv, doc.m_image);
-        if (!errors.empty()) {
-            for (const auto& error : errors) {
-                std::cerr << error << "\n";
-            }
-            rc = Fail(kExitInvalidInput,
-                      std::to_string(errors.size()) + " rejected; nothing was written.");
+        if (auto imported = ImportChannelsCsv(csv, doc.m_image); !imported) {
+            rc = Fail(kExitInvalidInput, imported.error(), "; nothing was written.");
             return;
         }
         auto saved = doc.OnSaveDocument(out->empty() ? *file : *out);

@@ -20,7 +20,7 @@ void AddNewCommand(CLI::App& app, int& rc) {
             return;
         }
         CProgramDoc doc;
-        doc.OnNewDocument(g_iniFile);
+        doc.OnNewDocument(ProgramSettings());
         auto saved = doc.OnSaveDocument(*file);
         rc = saved ? kExitOk : Fail(kExitFailure, saved.error());
     });

@@ -29,7 +29,8 @@ void AddPortsCommand(CLI::App& app, int& rc) {
             std::printf("No serial ports found.\n");
         }
         for (const auto& port : ports) {
-            std::string reason = ProbeSerialPort(port.m_path);
+            const auto probed = ProbeSerialPort(port.m_path);
+            std::string reason = probed ? std::string() : probed.error().Text(CliChinese());
             // The line names the port already.
             if (reason.starts_with(port.m_path + ": ")) {
                 reason.erase(0, port.m_path.size() + 2);

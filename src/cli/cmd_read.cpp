@@ -1,8 +1,6 @@
 #include "CliCommon.h"
 #include "ConsoleEvents.h"
 #include "LinkOptions.h"
-#include "channels/Bands.h"
-#include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
 #include "settings/UserValues.h"
 #include "sim/PortFactory.h"
@@ -57,13 +55,11 @@ void AddReadCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitUsage, error);
             return;
         }
-        CChannelTable table;
-        CTransferHooks hooks;
-        // The per-user model value is the desktop program's business; a script's read leaves it.
-        hooks.m_fillGrid = [&] { table.FillGrid(doc.m_image, nullptr); };
+        // No grid is kept, and the per-user model value is the desktop program's business: the
+        // bytes read are saved as they came.
         const CTransferResult result =
             RunTransfer(ETransferDirection::Read, link.Port(), link.PortName(), doc.m_image,
-                        link.Events(), hooks);
+                        link.Events(), CTransferHooks{});
         link.Events().Finish();
         if (!result.Ok()) {
             rc = Fail(TransferExitCode(result.m_outcome), CConsoleLink::Describe(result));

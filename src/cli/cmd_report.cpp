@@ -58,17 +58,17 @@ int RunReport(const CReportArgs& args) {
         return Fail(kExitInvalidInput, image.error());
     }
     // The channel pages print the grid's texts; the copy keeps the file's image untouched.
-    CMemoryImage gridImage = *image;
-    auto table = std::make_shared<CChannelTable>();
-    table->FillGrid(gridImage, nullptr, g_bChinese);
+    CDocumentState gridDoc{*image};
+    auto table = std::make_shared<CChannelTable>(CliChinese());
+    table->FillGrid(gridDoc, nullptr, CliChinese());
 
     CReportContext context;
     context.m_image = &*image;
     context.m_grid = [table](int row, int column) { return table->GetText(row, column); };
-    context.m_chinese = g_bChinese;
+    context.m_chinese = CliChinese();
     // Program.ini keeps Chinese texts in GBK.
     const std::string owner =
-        ProgramSettings().GetString(g_bChinese ? "Chinese" : "English", "Copyrights Owner", "");
+        ProgramSettings().GetString(CliChinese() ? "Chinese" : "English", "Copyrights Owner", "");
     context.m_copyrightOwner = GbkToUtf8(owner);
     context.m_plan = PlanReport(*selected, CountChannels(context.m_grid).PageCount());
     if (context.m_plan.m_lastPage < 1) {

@@ -38,9 +38,9 @@ void AddSetCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        SetSettingModels(ModelList(ProgramSettings()));
-        if (auto applied = ApplySettings(*image, changes); !applied) {
-            rc = Fail(kExitInvalidInput, applied.error() + " Nothing was written.");
+        const CFieldContext context(false, ModelList(ProgramSettings()));
+        if (auto applied = ApplySettings(*image, changes, context); !applied) {
+            rc = Fail(kExitInvalidInput, applied.error(), " Nothing was written.");
             return;
         }
         auto saved = SaveDatFile(args->m_out.empty() ? args->m_file : args->m_out, *image);

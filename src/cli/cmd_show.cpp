@@ -30,11 +30,11 @@ void AddShowCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        SetSettingModels(ModelList(ProgramSettings()));
+        const CFieldContext context(CliChinese(), ModelList(ProgramSettings()));
         for (const CField& field : SettingFields()) {
             if (args->m_section.empty() || SectionOf(field) == args->m_section) {
                 std::printf("%s = %s\n", field.m_key.c_str(),
-                            LoadField(field, *image, g_bChinese).c_str());
+                            LoadField(field, *image, context).c_str());
             }
         }
         rc = kExitOk;

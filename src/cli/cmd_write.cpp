@@ -37,13 +37,11 @@ void AddWriteCommand(CLI::App& app, int& rc) {
         }
         // The grid as the desktop program would hold it for this file: its store decides the
         // bytes sent and the band limits the radio is checked against.
-        CChannelTable table;
-        table.FillGrid(doc.m_image, nullptr);
+        CChannelTable table(false);
+        table.FillGrid(doc, nullptr, false);
         CTransferHooks hooks;
-        hooks.m_storeGrid = [&] { table.StoreGrid(doc.m_image); };
-        hooks.m_bandLimits = [] {
-            return CBandLimits{g_nBand1Low, g_nBand1High, g_nBand2Low, g_nBand2High};
-        };
+        hooks.m_storeGrid = [&] { table.StoreGrid(doc); };
+        hooks.m_bandLimits = [&] { return doc.m_bands; };
         const CTransferResult result =
             RunTransfer(ETransferDirection::Write, link.Port(), link.PortName(), doc.m_image,
                         link.Events(), hooks);

@@ -6,10 +6,11 @@
 
 #include "CliCommon.h"
 #include "settings/IniFile.h"
-#include "settings/Language.h"
 #include "settings/UserValues.h"
 
 namespace {
+bool s_bChinese = false;
+
 std::vector<std::pair<int, CAddCommand>>& Commands() {
     static std::vector<std::pair<int, CAddCommand>> commands;
     return commands;
@@ -21,9 +22,10 @@ CCommandRegistrar::CCommandRegistrar(int order, CAddCommand add) {
 }
 
 CIniFile& ProgramSettings() {
-    static const bool loaded = g_iniFile.Load("Program.ini", false, true);
+    static CIniFile ini;
+    static const bool loaded = ini.Load("Program.ini", false, true).has_value();
     (void)loaded;
-    return g_iniFile;
+    return ini;
 }
 
 CUserValues& ProgramUserValues() {
@@ -33,14 +35,25 @@ CUserValues& ProgramUserValues() {
 
 void AddLanguageOption(CLI::App* cmd) {
     cmd->add_option_function<std::string>(
-           "--lang", [](const std::string& lang) { g_bChinese = lang == "zh"; },
+           "--lang", [](const std::string& lang) { s_bChinese = lang == "zh"; },
            "Language of the texts: en (default) or zh.")
         ->check(CLI::IsMember({"en", "zh"}));
+}
+
+bool CliChinese() {
+    return s_bChinese;
 }
 
 int Fail(int code, const std::string& message) {
     std::cerr << "lh740ctl: " << message << "\n";
     return code;
+}
+
+int Fail(int code, const CError& error, const std::string& more) {
+    for (const std::string& item : error.m_items) {
+        std::cerr << item << "\n";
+    }
+    return Fail(code, error.Text(s_bChinese) + more);
 }
 
 int main(int argc, char** argv) {

@@ -93,19 +93,22 @@ void DrawReportPage(QPainter& painter, const CReportPage& page, const CReportMet
     painter.restore();
 }
 
-std::expected<void, std::string> RenderReport(QPagedPaintDevice& device,
-                                              const CReportContext& context, int first, int last) {
+CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context, int first,
+                       int last) {
     if (context.m_plan.m_lastPage < 1) {
-        return std::unexpected(std::string("The selection has no pages to print."));
+        return std::unexpected(
+            CTexts{"The selection has no pages to print.", "所选部分没有可打印的页。"});
     }
     first = std::max(first, 1);
     last = last < 1 ? context.m_plan.m_lastPage : std::min(last, context.m_plan.m_lastPage);
     if (first > last) {
-        return std::unexpected(std::string("The page range holds none of the report's pages."));
+        return std::unexpected(
+            CTexts{"The page range holds none of the report's pages.", "页码范围内没有报告的页。"});
     }
     QPainter painter;
     if (!painter.begin(&device)) {
-        return std::unexpected(std::string("The report could not be started on the device."));
+        return std::unexpected(
+            CTexts{"The report could not be started on the device.", "无法在设备上开始报告。"});
     }
     const double scaleX = device.logicalDpiX() / double(kTwipsPerInch);
     const double scaleY = device.logicalDpiY() / double(kTwipsPerInch);
@@ -115,18 +118,18 @@ std::expected<void, std::string> RenderReport(QPagedPaintDevice& device,
     for (int page = first; page <= last; ++page) {
         if (page > first && !device.newPage()) {
             painter.end();
-            return std::unexpected(std::string("The report could not start a new page."));
+            return std::unexpected(
+                CTexts{"The report could not start a new page.", "报告无法开始新的一页。"});
         }
         DrawReportPage(painter, BuildReportPage(context, page), metrics);
     }
     if (!painter.end()) {
-        return std::unexpected(std::string("The report could not be finished."));
+        return std::unexpected(CTexts{"The report could not be finished.", "无法完成报告。"});
     }
     return {};
 }
 
-std::expected<void, std::string> WriteReportPdf(const std::string& path,
-                                                const CReportContext& context) {
+CResult<> WriteReportPdf(const std::string& path, const CReportContext& context) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {

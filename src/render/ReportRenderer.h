@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFont>
-#include <expected>
 #include <string>
 
 #include "report/Report.h"
+#include "util/Error.h"
 
 class QPagedPaintDevice;
 class QPainter;
@@ -34,11 +34,9 @@ void DrawReportPage(QPainter& painter, const CReportPage& page, const CReportMet
 
 // Draws pages first..last of the plan (0: through the plan's last page) onto a printer or a
 // PDF writer; the printer dialog's page range passes its bounds.
-std::expected<void, std::string> RenderReport(QPagedPaintDevice& device,
-                                              const CReportContext& context, int first = 1,
-                                              int last = 0);
+CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context, int first = 1,
+                       int last = 0);
 
 // Renders to PDF in memory and writes the file with WriteOutputFile ("-" is standard output).
 // A plan without pages is an error.
-std::expected<void, std::string> WriteReportPdf(const std::string& path,
-                                                const CReportContext& context);
+CResult<> WriteReportPdf(const std::string& path, const CReportContext& context);

@@ -7,9 +7,7 @@ namespace {
 // Owns the radio its port talks to.
 class CInProcessSimPort : public CSerialPort {
 public:
-    bool Open(const std::string& name, std::string& error) override {
-        return m_port.Open(name, error);
-    }
+    CResult<> Open(const std::string& name) override { return m_port.Open(name); }
     void Close() override { m_port.Close(); }
     bool IsOpen() const override { return m_port.IsOpen(); }
     bool Write(const std::uint8_t* bytes, std::size_t count) override {

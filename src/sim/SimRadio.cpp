@@ -10,7 +10,7 @@ namespace {
 constexpr std::uint8_t kAckByte = 0x06;
 constexpr std::uint8_t kNakByte = 0x15;
 constexpr std::uint8_t kWake[] = {0x02, 'P', 'R', 'O', 'G', 'R', 'A'};
-constexpr std::uint16_t kPasswordAddress = 0x0FE2;
+const std::uint16_t kPasswordAddress = *RadioAddressOf(kPasswordOffset);
 
 bool ParseNumber(const std::string& text, int& value) {
     if (text.empty() || text.size() > 6 ||
@@ -90,10 +90,10 @@ std::array<std::uint8_t, 8> CSimRadio::Identification() const {
 }
 
 bool CSimRadio::SetPassword(const std::string& digits) {
-    if (digits.size() > 6) {
+    if (digits.size() > kPasswordLength) {
         return false;
     }
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < kPasswordLength; ++i) {
         m_memory[kPasswordAddress + i] =
             i < digits.size() ? static_cast<std::uint8_t>(digits[i]) : 0xFF;
     }

@@ -42,13 +42,13 @@ bool CSimPtyServer::Create(std::string& error) {
     char name[256] = {};
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0 ||
         ::ptsname_r(m_master, name, sizeof name) != 0) {
-        error = "cannot create a pseudo-terminal: " + SystemReason(errno) + ".";
+        error = "cannot create a pseudo-terminal: " + SystemReason(errno).m_en + ".";
         return false;
     }
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
     m_strSlave = name;
     if (!HoldSlave()) {
-        error = "cannot open " + m_strSlave + ": " + SystemReason(errno) + ".";
+        error = "cannot open " + m_strSlave + ": " + SystemReason(errno).m_en + ".";
         return false;
     }
     // Raw from the start, so nothing is echoed before the program configures the line.
@@ -204,16 +204,15 @@ CSimPtyServer::EEnd CSimPtyServer::Serve(int stopFd, bool once,
     }
 }
 
-bool CSimSerialPort::Open(const std::string&, std::string& error) {
+CResult<> CSimSerialPort::Open(const std::string&) {
     if (m_bHungUp) {
-        error = "the simulated radio hung up.";
-        return false;
+        return std::unexpected(CTexts::Same("the simulated radio hung up."));
     }
     m_bOpen = true;
     m_rx.clear();
     m_late.clear();
     m_radio.EndSession();
-    return true;
+    return {};
 }
 
 bool CSimSerialPort::Write(const std::uint8_t* bytes, std::size_t count) {

@@ -60,7 +60,7 @@ class CSimSerialPort : public CSerialPort {
 public:
     explicit CSimSerialPort(CSimRadio& radio) : m_radio(radio) {}
 
-    bool Open(const std::string& name, std::string& error) override;
+    CResult<> Open(const std::string& name) override;
     void Close() override { m_bOpen = false; }
     bool IsOpen() const override { return m_bOpen; }
     bool Write(const std::uint8_t* bytes, std::size_t count) override;

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     if (!imageFile.empty()) {
         auto loaded = LoadDatFile(imageFile);
         if (!loaded) {
-            return Fail(loaded.error());
+            return Fail(loaded.error().Text(false));
         }
         base = *loaded;
         radio.m_memory = ImageToRadio(base);
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         RadioToImage(radio.m_memory, image);
         auto saved = SaveDatFile(saveFile, image);
         if (!saved) {
-            std::cerr << "lh740sim: " << saved.error() << "\n";
+            std::cerr << "lh740sim: " << saved.error().Text(false) << "\n";
         }
         return saved.has_value();
     };

@@ -151,15 +151,15 @@ TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
 
 // A document with defined channels in the given grid rows.
 void WriteChannels(const std::string& file, std::initializer_list<int> rows) {
-    CMemoryImage image = CMemoryImage::NewDocument();
-    CMemoryImage scratch = image;
-    CChannelTable table;
-    table.FillGrid(scratch, nullptr, false);
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = imageDoc.m_image;
+    CChannelTable table(false);
+    table.FillGrid(imageDoc, nullptr, false);
     for (int row : rows) {
         table.SetText(row, kColRx, "146.02500");
         table.SetText(row, kColTx, "146.02500");
     }
-    table.StoreGrid(image);
+    table.StoreGrid(imageDoc);
     ASSERT_TRUE(SaveDatFile(file, image));
 }
 

@@ -133,9 +133,11 @@ TEST(CliLink, ReadAndWriteAgainstLh740sim) {
         auto written = LoadDatFile(dir / "new.dat");
         ASSERT_TRUE(written);
         // What goes out is the document as the channel grid stores it.
-        CChannelTable table;
-        table.FillGrid(*written, nullptr);
-        table.StoreGrid(*written);
+        CChannelTable table(false);
+        CDocumentState writtenDoc{*written};
+        table.FillGrid(writtenDoc, nullptr, false);
+        table.StoreGrid(writtenDoc);
+        *written = writtenDoc.m_image;
         EXPECT_TRUE(SameRadioBytes(saved, *written, 0x0FF0));
         ASSERT_EQ(saved.size(), kImageSize);
         for (std::size_t offset = 6120; offset < 6136; ++offset) {

@@ -10,6 +10,7 @@
 #include "link/CloneProtocol.h"
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
+#include "support/PortOpen.h"
 
 namespace {
 
@@ -91,8 +92,8 @@ CMemoryImage BaseDocument() {
     return image;
 }
 
-CBandLimits NewDocumentBands() {
-    return {13600000, 17400000, 35000000, 52000000};
+CBandsMHz NewDocumentBands() {
+    return {136, 174, 350, 520};
 }
 
 TEST(LinkE2e, ReadReproducesTheRadioAndKeepsTheOtherBytes) {
@@ -103,12 +104,11 @@ TEST(LinkE2e, ReadReproducesTheRadioAndKeepsTheOtherBytes) {
     CEvents events;
     CMemoryImage image = BaseDocument();
     const CMemoryImage before = image;
-    g_bNewDocument = true;
     const auto result =
         RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
     ASSERT_TRUE(result.Ok()) << result.m_message << result.m_detail;
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_TRUE(result.m_bImageRead);
     EXPECT_EQ(events.m_nProgress, 191);
     for (std::size_t offset = 0; offset < kImageSize; ++offset) {
         if (auto address = RadioAddressOf(offset)) {
@@ -210,7 +210,6 @@ TEST(LinkE2e, FaultsEndWithTheirMessageAndLeaveTheDocumentAlone) {
         CEvents events;
         CMemoryImage image = BaseDocument();
         const CMemoryImage before = image;
-        g_bNewDocument = true;
         const auto start = CClock::now();
         const auto result =
             RunTransfer(ETransferDirection::Read, port, radio.Path(), image, events, {});
@@ -220,14 +219,14 @@ TEST(LinkE2e, FaultsEndWithTheirMessageAndLeaveTheDocumentAlone) {
         EXPECT_FALSE(port.IsOpen());
         if (c.m_outcome != ETransferOutcome::Done) {
             EXPECT_EQ(image, before) << c.m_fault;
-            EXPECT_TRUE(g_bNewDocument) << c.m_fault;
+            EXPECT_FALSE(result.m_bImageRead) << c.m_fault;
         }
         if (std::string(c.m_fault).starts_with("hangup")) {
             EXPECT_NE(result.m_detail.find("hung up"), std::string::npos);
         } else {
             // The port was let go: another program can have it now.
             CPosixSerialPort again;
-            EXPECT_TRUE(again.Open(radio.Path(), error)) << c.m_fault << ": " << error;
+            EXPECT_TRUE(OpenPort(again, radio.Path(), error)) << c.m_fault << ": " << error;
         }
     }
 }
@@ -279,7 +278,7 @@ TEST(LinkE2e, PortOpenElsewhereIsRefused) {
     radio.Start();
     CPosixSerialPort holder;
     std::string error;
-    ASSERT_TRUE(holder.Open(radio.Path(), error)) << error;
+    ASSERT_TRUE(OpenPort(holder, radio.Path(), error)) << error;
     CPosixSerialPort port;
     CEvents events;
     CMemoryImage image = BaseDocument();
@@ -298,7 +297,7 @@ TEST(PosixSerialPort, ReadTimeOutsAndHangUp) {
     radio->Start();
     CPosixSerialPort port;
     std::string error;
-    ASSERT_TRUE(port.Open(radio->Path(), error)) << error;
+    ASSERT_TRUE(OpenPort(port, radio->Path(), error)) << error;
     std::uint8_t buffer[16] = {};
     for (std::size_t n : {1u, 8u}) {
         const auto start = CClock::now();
@@ -319,9 +318,9 @@ TEST(PosixSerialPort, ReadTimeOutsAndHangUp) {
         EXPECT_LT(CClock::now() - start, std::chrono::milliseconds(100));
     }
     port.Close();
-    EXPECT_FALSE(port.Open("/dev/null", error));
+    EXPECT_FALSE(OpenPort(port, "/dev/null", error));
     EXPECT_NE(error.find("not a serial port"), std::string::npos) << error;
-    EXPECT_FALSE(port.Open("/dev/no-such-tty", error));
+    EXPECT_FALSE(OpenPort(port, "/dev/no-such-tty", error));
     EXPECT_NE(error.find("no such device"), std::string::npos) << error;
 }
 
@@ -332,7 +331,7 @@ TEST(PosixSerialPort, BytesThatStopArrivingEndTheReadAfterTheGap) {
     ASSERT_EQ(::unlockpt(master), 0);
     CPosixSerialPort port;
     std::string error;
-    ASSERT_TRUE(port.Open(::ptsname(master), error)) << error;
+    ASSERT_TRUE(OpenPort(port, ::ptsname(master), error)) << error;
     // Three of twelve bytes arrive, then nothing: the read ends 30 ms after the last one, long
     // before its total time-out of 90 + 12 * 100 ms.
     const std::uint8_t bytes[] = {1, 2, 3};

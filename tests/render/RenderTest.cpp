@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "channels/ChannelTable.h"
+#include "image/DocumentState.h"
 #include "render/ReportRenderer.h"
 #include "support/TempDir.h"
 
@@ -11,21 +12,20 @@ namespace {
 
 // A document with channels in the given grid rows, and the grid the report copies.
 struct CDocument {
-    CMemoryImage m_image = CMemoryImage::NewDocument();
-    CChannelTable m_table;
+    CDocumentState m_imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& m_image = m_imageDoc.m_image;
+    CChannelTable m_table{false};
 
     explicit CDocument(std::initializer_list<int> rows) {
-        CMemoryImage scratch = m_image;
-        m_table.FillGrid(scratch, nullptr, false);
+        m_table.FillGrid(m_imageDoc, nullptr, false);
         for (int row : rows) {
             m_table.SetText(row, kColRx, "146.02500");
             m_table.SetText(row, kColTx, "146.02500");
         }
-        m_table.StoreGrid(m_image);
+        m_table.StoreGrid(m_imageDoc);
     }
     CReportContext Context(std::array<bool, kSectionCount> selected, bool chinese) {
-        CMemoryImage scratch = m_image;
-        m_table.FillGrid(scratch, nullptr, chinese);
+        m_table.FillGrid(m_imageDoc, nullptr, chinese);
         CReportContext context;
         context.m_image = &m_image;
         context.m_grid = [this](int row, int column) { return m_table.GetText(row, column); };
@@ -70,7 +70,7 @@ TEST(Render, PdfHoldsTheReportInEnglish) {
     CTempDir dir;
     const std::string pdf = dir / "report.pdf";
     auto written = WriteReportPdf(pdf, doc.Context({true, true, true, true, true}, false));
-    ASSERT_TRUE(written) << written.error();
+    ASSERT_TRUE(written) << written.error().Text(false);
     const std::string text = PdfText(pdf);
     for (const char* expected :
          {"DTMF Speed:", "FastCallList",  "Optional",    "Back Light:",

@@ -593,7 +593,7 @@ private slots:
         QVERIFY(dialog.Control(1028)->isVisible());
         QCOMPARE(qobject_cast<QLineEdit*>(dialog.Control(1025))->text(), QString("5"));
         QCOMPARE(qobject_cast<QLineEdit*>(dialog.Control(1026))->text(), QString("6"));
-        QVERIFY(!g_bNewDocument);
+        QVERIFY(!view->GetDocument().m_bNewDocument);
         // Leaving the list shows the edit again with the choice.
         dialog.Control(1023)->setFocus();
         QVERIFY(!list->isVisible());
@@ -653,7 +653,7 @@ private slots:
         CMainFrame* frame = m_app->MainFrame();
         QVERIFY(frame->Action(ID_EDIT_PRODUCT_INFO)->isEnabled());
         const CMemoryImage before = view->GetDocument().m_image;
-        const std::int32_t bandBefore = g_nBand1High;
+        const CBandsMHz bandsBefore = view->GetDocument().m_bands;
         int result = -1;
         QStringList shown;
         const bool opened = OnModal<CProductInfoDlg>(
@@ -681,7 +681,7 @@ private slots:
             QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_text),
                      QString("Frequency input error"));
             QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_caption), QString("Error"));
-            QCOMPARE(g_nBand1High, bandBefore);
+            QVERIFY(view->GetDocument().m_bands == bandsBefore);
             for (int i = 0; i < 6; ++i) {
                 QCOMPARE(bytes[kBandBytesOffset + i], before.m_bytes[kBandBytesOffset + i]);
             }
@@ -689,9 +689,9 @@ private slots:
         }
         QCOMPARE(result, int(QDialog::Accepted));
         QVERIFY(m_prompter.m_asked.isEmpty());
-        QCOMPARE(g_nBand1Low, limits[0].toInt() * 100000);
-        QCOMPARE(g_nBand1High, limits[1].toInt() * 100000);
-        QCOMPARE(DecodeBands(view->GetDocument().m_image), CurrentBands());
+        QCOMPARE(view->GetDocument().m_bands.m_band1Low, limits[0].toInt());
+        QCOMPARE(view->GetDocument().m_bands.m_band1High, limits[1].toInt());
+        QVERIFY(DecodeBands(view->GetDocument().m_image) == view->GetDocument().m_bands);
         QCOMPARE(ProgramUserValues().GetNumber("Type"), std::optional<std::uint32_t>(1));
         // The grid checks against the new bands.
         ClickCell(view, 3, 1);

@@ -20,6 +20,7 @@
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
+#include "support/PortOpen.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -236,7 +237,7 @@ private slots:
         }
         QCOMPARE(statuses, expected);
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
-        QVERIFY(!g_bNewDocument);
+        QVERIFY(!View()->GetDocument().m_bNewDocument);
         for (std::size_t offset = 0; offset < kImageSize; ++offset) {
             const auto address = RadioAddressOf(offset);
             const std::uint8_t expected =
@@ -610,7 +611,7 @@ private slots:
         // Another program has the first pty.
         CPosixSerialPort busy;
         std::string error;
-        QVERIFY2(busy.Open(m_radio->Path().toStdString(), error), error.c_str());
+        QVERIFY2(OpenPort(busy, m_radio->Path().toStdString(), error), error.c_str());
         const std::vector<CSerialPortInfo> ports = {{m_radio->Path().toStdString(), "Busy adapter"},
                                                     {other.Path().toStdString(), "Free adapter"}};
         CUserValues& values = ProgramUserValues();

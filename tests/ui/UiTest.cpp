@@ -275,7 +275,7 @@ private slots:
         QCOMPARE(g_bChinese, language == "Chinese");
         // The first document is a new one, in the one window.
         QCOMPARE(frame->Children().size(), 1);
-        QVERIFY(g_bNewDocument);
+        QVERIFY(frame->ActiveChild()->GetDocument().m_bNewDocument);
         QCOMPARE(frame->ActiveChild()->windowTitle(), tree[2]);
         QVERIFY(frame->ActiveChild()->isVisible());
         // Commands whose dialogs do not exist yet stay disabled rather than pretend.
@@ -334,7 +334,7 @@ private slots:
         CChildFrame* first = app->DocManager().OpenDocumentFile("\"" + file + "\"");
         QVERIFY(first != nullptr);
         QVERIFY(!newDoc->isVisible());
-        QVERIFY(!g_bNewDocument);
+        QVERIFY(!first->GetDocument().m_bNewDocument);
         first->GetDocument().m_image.m_bytes[100] = 0x42;  // unsaved change in the first copy
 
         CChildFrame* second = app->DocManager().OpenDocumentFile(file);
@@ -378,7 +378,7 @@ private slots:
         QCOMPARE(frame->ActiveChild(), before);
         QVERIFY(before->isVisible());
         QCOMPARE(frame->Children().size(), 1);
-        QVERIFY(g_bNewDocument);
+        QVERIFY(before->GetDocument().m_bNewDocument);
         app->ExitInstance();
     }
 
@@ -408,7 +408,7 @@ private slots:
         auto app = Start(dir, {file});
         QVERIFY(app != nullptr);
         QCOMPARE(app->MainFrame()->Children().size(), 1);
-        QVERIFY(!g_bNewDocument);
+        QVERIFY(!app->MainFrame()->ActiveChild()->GetDocument().m_bNewDocument);
         QVERIFY(app->MainFrame()->ActiveChild()->GetDocument().m_image == ImageWithChannels());
         app->ExitInstance();
     }

@@ -1,21 +1,7 @@
 #include "channels/Bands.h"
 
 #include "image/MemoryImage.h"
-#include "image/ProgramDoc.h"
 #include "settings/UserValues.h"
-
-std::int32_t g_nBand1Low = 136 * kCountsPerMHz;
-std::int32_t g_nBand1High = 174 * kCountsPerMHz;
-std::int32_t g_nBand2Low = 400 * kCountsPerMHz;
-std::int32_t g_nBand2High = 480 * kCountsPerMHz;
-
-bool CBands::Contains(std::int64_t count) const {
-    auto in = [count](int low, int high) {
-        return count >= std::int64_t{low} * kCountsPerMHz &&
-               count <= std::int64_t{high} * kCountsPerMHz;
-    };
-    return in(m_band1Low, m_band1High) || in(m_band2Low, m_band2High);
-}
 
 namespace {
 
@@ -31,13 +17,13 @@ std::uint8_t HundredsTens(int mhz) {
 
 }  // namespace
 
-CBands DecodeBands(const CMemoryImage& image) {
+CBandsMHz DecodeBands(const CMemoryImage& image) {
     const std::uint8_t* b = image.data() + kBandBytesOffset;
     return {DecodeLow(b[0], b[2]), DecodeHigh(b[1], b[2]), DecodeLow(b[3], b[5]),
             DecodeHigh(b[4], b[5])};
 }
 
-void EncodeBands(const CBands& bands, CMemoryImage& image) {
+void EncodeBands(const CBandsMHz& bands, CMemoryImage& image) {
     std::uint8_t* b = image.data() + kBandBytesOffset;
     b[0] = HundredsTens(bands.m_band1Low);
     b[1] = HundredsTens(bands.m_band1High);
@@ -47,20 +33,9 @@ void EncodeBands(const CBands& bands, CMemoryImage& image) {
     b[5] = static_cast<std::uint8_t>((bands.m_band2Low % 10) * 16 + bands.m_band2High % 10);
 }
 
-CBands CurrentBands() {
-    return {g_nBand1Low / kCountsPerMHz, g_nBand1High / kCountsPerMHz, g_nBand2Low / kCountsPerMHz,
-            g_nBand2High / kCountsPerMHz};
-}
-
-void SetCurrentBands(const CBands& bands) {
-    g_nBand1Low = bands.m_band1Low * kCountsPerMHz;
-    g_nBand1High = bands.m_band1High * kCountsPerMHz;
-    g_nBand2Low = bands.m_band2Low * kCountsPerMHz;
-    g_nBand2High = bands.m_band2High * kCountsPerMHz;
-}
-
-void RefreshBands(CMemoryImage& image, CUserValues* userValues) {
-    if (g_bNewDocument) {
+void RefreshBands(CDocumentState& doc, CUserValues* userValues) {
+    CMemoryImage& image = doc.m_image;
+    if (doc.m_bNewDocument) {
         std::uint32_t type = 0;
         if (userValues != nullptr) {
             type = userValues->GetNumber("Type").value_or(0);
@@ -72,11 +47,12 @@ void RefreshBands(CMemoryImage& image, CUserValues* userValues) {
     } else if (userValues != nullptr) {
         userValues->SetNumber("Type", image[kModelIndexOffset]);
     }
-    SetCurrentBands(DecodeBands(image));
+    doc.m_bands = DecodeBands(image);
 }
 
-void StoreBands(CMemoryImage& image) {
-    const CBands bands = CurrentBands();
+void StoreBands(CDocumentState& doc) {
+    CMemoryImage& image = doc.m_image;
+    const CBandsMHz& bands = doc.m_bands;
     if (DecodeBands(image) == bands) {
         return;
     }

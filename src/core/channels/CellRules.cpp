@@ -1,5 +1,7 @@
 #include "channels/CellRules.h"
 
+#include <array>
+
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
 #include "settings/Messages.h"
@@ -7,30 +9,16 @@
 
 namespace {
 
-std::vector<std::string> Pair(const char* en1, const char* en2) {
-    return {en1, en2};
-}
+constexpr std::size_t kEditorKinds = static_cast<std::size_t>(ECellEditor::Grid) + 1;
+using CEntryLists = std::array<std::vector<std::string>, kEditorKinds>;
 
-struct CEntryLists {
-    std::vector<std::string> m_power, m_bandwidth, m_scanAdd, m_pttId, m_busyLock, m_optSignal;
-};
-
+// The drop-down lists of the choice columns, by editor.
 CEntryLists BuildLists(bool chinese) {
     CEntryLists lists;
-    if (chinese) {
-        lists.m_power = Pair("低", "高");
-        lists.m_bandwidth = Pair("宽", "窄");
-        lists.m_scanAdd = Pair("是", "否");
-        lists.m_pttId = {"关", "发射开始", "发射结束", "两者"};
-        lists.m_busyLock = {"关", "载波", "QT/DQT"};
-        lists.m_optSignal = Pair("无", "DTMF");
-    } else {
-        lists.m_power = Pair("Low", "High");
-        lists.m_bandwidth = Pair("Wide", "Narrow");
-        lists.m_scanAdd = Pair("Yes", "No");
-        lists.m_pttId = {"Off", "BOT", "EOT", "Both"};
-        lists.m_busyLock = {"Off", "Carrier Only", "QT/DQT"};
-        lists.m_optSignal = Pair("None", "DTMF");
+    for (const CChannelField& field : ChannelFields()) {
+        if (field.m_column >= 0 && field.m_codec == ERecordCodec::kChoice) {
+            lists[static_cast<std::size_t>(field.m_editor)] = ChoiceEntries(field, chinese);
+        }
     }
     return lists;
 }
@@ -70,7 +58,7 @@ CCellCommit Failure(int messageId, EPromptIcon icon, const std::string& editorTe
 }
 
 CCellCommit CommitRx(CChannelTable& table, int row, const std::string& editorText,
-                     const CBands& bands, bool chinese, ECommitKind kind) {
+                     const CBandsMHz& bands, bool chinese, ECommitKind kind) {
     const bool oldRxEmpty = table.GetText(row, kColRx).empty();
     CCellCommit result;
     if (editorText.empty()) {
@@ -104,29 +92,11 @@ CCellCommit CommitRx(CChannelTable& table, int row, const std::string& editorTex
 }  // namespace
 
 ECellEditor EditorForColumn(int column) {
-    switch (column) {
-        case kColRxTone:
-        case kColTxTone:
-            return ECellEditor::Tone;
-        case kColName:
-            return ECellEditor::Name;
-        case kColPower:
-            return ECellEditor::Power;
-        case kColBandwidth:
-            return ECellEditor::Bandwidth;
-        case kColScanAdd:
-            return ECellEditor::ScanAdd;
-        case kColPttId:
-            return ECellEditor::PttId;
-        case kColBusyLock:
-            return ECellEditor::BusyLock;
-        case kColOptSignal:
-            return ECellEditor::OptSignal;
-        case kColMore:
-            return ECellEditor::Grid;
-        default:
-            return ECellEditor::Frequency;
+    if (column == kColMore) {
+        return ECellEditor::Grid;
     }
+    const CChannelField* field = FieldOfColumn(column);
+    return field != nullptr ? field->m_editor : ECellEditor::Frequency;
 }
 
 bool FitsNameEditor(const std::string& text) {
@@ -141,26 +111,12 @@ bool IsDropDownEditor(ECellEditor editor) {
 const std::vector<std::string>& EditorEntries(ECellEditor editor, bool chinese) {
     static const CEntryLists english = BuildLists(false);
     static const CEntryLists chineseLists = BuildLists(true);
-    static const std::vector<std::string> none;
-    const CEntryLists& lists = chinese ? chineseLists : english;
-    switch (editor) {
-        case ECellEditor::Tone:
-            return ToneList(chinese);
-        case ECellEditor::Power:
-            return lists.m_power;
-        case ECellEditor::Bandwidth:
-            return lists.m_bandwidth;
-        case ECellEditor::ScanAdd:
-            return lists.m_scanAdd;
-        case ECellEditor::PttId:
-            return lists.m_pttId;
-        case ECellEditor::BusyLock:
-            return lists.m_busyLock;
-        case ECellEditor::OptSignal:
-            return lists.m_optSignal;
-        default:
-            return none;
+    if (editor == ECellEditor::Tone) {
+        return ToneList(chinese);
     }
+    const auto index = static_cast<std::size_t>(editor);
+    static const std::vector<std::string> none;
+    return index < kEditorKinds ? (chinese ? chineseLists : english)[index] : none;
 }
 
 int SelectEntry(const std::vector<std::string>& entries, const std::string& text) {
@@ -209,14 +165,16 @@ bool CanOpenChannelEdit(const CChannelTable& table, int row) {
 }
 
 std::vector<std::string> NewChannelDefaults(bool chinese) {
-    if (chinese) {
-        return {"无", "无", "", "高", "宽", "是", "关", "关", "无", ">>"};
+    std::vector<std::string> defaults;
+    for (int column = kColRxTone; column < kColMore; ++column) {
+        defaults.emplace_back(FieldOfColumn(column)->m_default.Get(chinese));
     }
-    return {"None", "None", "", "High", "Wide", "Yes", "Off", "Off", "None", ">>"};
+    defaults.emplace_back(kMoreText);
+    return defaults;
 }
 
 CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std::string& editorText,
-                           const CBands& bands, bool chinese, ECommitKind kind) {
+                           const CBandsMHz& bands, bool chinese, ECommitKind kind) {
     CCellCommit result;
     result.m_editorText = editorText;
     if (row < 1 || row >= kGridRows || column < 1 || column >= kGridColumns) {
@@ -241,7 +199,7 @@ CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std:
             return result;
         }
         case kColMore:
-            table.SetText(row, column, oldRxEmpty && oldTxEmpty ? "" : ">>");
+            table.SetText(row, column, oldRxEmpty && oldTxEmpty ? "" : kMoreText);
             result.m_editorStays = true;
             return result;
         default:

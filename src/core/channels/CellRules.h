@@ -4,23 +4,12 @@
 #include <vector>
 
 #include "channels/Bands.h"
+#include "channels/ChannelRecord.h"
 #include "util/Prompt.h"
 
 class CChannelTable;
 
-// Which floating editor a grid column uses.
-enum class ECellEditor {
-    Frequency,  // edit box, at most 9 characters (columns 1, 2 and any column not below)
-    Tone,       // drop-down, the tone list (3, 4)
-    Name,       // edit box, at most 7 bytes (5)
-    Power,      // drop-down (6)
-    Bandwidth,  // (7)
-    ScanAdd,    // (8)
-    PttId,      // (9)
-    BusyLock,   // (10)
-    OptSignal,  // (11)
-    Grid,       // the "More" cell opens the Channel Edit dialog (12)
-};
+// Which floating editor (ECellEditor, channels/ChannelRecord.h) a grid column uses.
 ECellEditor EditorForColumn(int column);
 bool IsDropDownEditor(ECellEditor editor);
 
@@ -90,7 +79,7 @@ struct CCellCommit {
 // Rx and Tx texts of the row before the edit are taken from the table. A failure changes no
 // cell. Rows outside 1..129 and column 0 change nothing.
 CCellCommit CommitCellEdit(CChannelTable& table, int row, int column, const std::string& editorText,
-                           const CBands& bands, bool chinese,
+                           const CBandsMHz& bands, bool chinese,
                            ECommitKind kind = ECommitKind::LeaveCell);
 
 // The message box of a failed commit: the string's text, caption "Caution" (61456), OK.

@@ -53,8 +53,7 @@ std::optional<std::string> EnglishEntry(ECellEditor editor, const std::string& t
     return std::nullopt;
 }
 
-std::string JoinEntries(ECellEditor editor) {
-    const auto& entries = EditorEntries(editor, false);
+std::string JoinEntries(const std::vector<std::string>& entries) {
     if (entries.size() > 8) {
         return "an entry of the tone list (None, 67.0 ... 254.1, D023N ... D754I)";
     }
@@ -67,8 +66,8 @@ std::string JoinEntries(ECellEditor editor) {
 
 // A number text of the Channel Edit dialog, within 0..max: the canonical text, or nothing.
 std::optional<std::string> NumberValue(const std::string& text, int max) {
-    if (text == "None" || text == "无") {
-        return std::string("None");
+    if (kNoneText.Matches(text)) {
+        return std::string(kNoneText.m_en);
     }
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != text.npos) {
         return std::nullopt;
@@ -102,8 +101,8 @@ struct CRowRequest {
 
 }  // namespace
 
-CCsvParse ParseCsv(const std::string& text) {
-    CCsvParse result;
+CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text) {
+    std::vector<CCsvRecord> records;
     std::size_t pos = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         pos = 3;
@@ -120,8 +119,8 @@ CCsvParse ParseCsv(const std::string& text) {
                 ++pos;
                 for (;;) {
                     if (pos >= text.size()) {
-                        result.m_error = LineError(record.m_line, "a quoted field is not closed");
-                        return result;
+                        return std::unexpected(
+                            CTexts::Same(LineError(record.m_line, "a quoted field is not closed")));
                     }
                     if (text[pos] == '"') {
                         if (pos + 1 < text.size() && text[pos + 1] == '"') {
@@ -139,8 +138,8 @@ CCsvParse ParseCsv(const std::string& text) {
                 }
                 if (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
                     !(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
-                    result.m_error = LineError(line, "text after a closing quote");
-                    return result;
+                    return std::unexpected(
+                        CTexts::Same(LineError(line, "text after a closing quote")));
                 }
             } else {
                 while (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
@@ -164,10 +163,10 @@ CCsvParse ParseCsv(const std::string& text) {
         }
         const bool blank = record.m_fields.size() == 1 && record.m_fields[0].empty();
         if (!blank) {
-            result.m_records.push_back(std::move(record));
+            records.push_back(std::move(record));
         }
     }
-    return result;
+    return records;
 }
 
 std::string CsvField(const std::string& field) {
@@ -185,8 +184,8 @@ std::string CsvField(const std::string& field) {
 }
 
 std::string ExportChannelsCsv(const CMemoryImage& image) {
-    CMemoryImage copy = image;
-    CChannelTable table;
+    CDocumentState copy{image};
+    CChannelTable table(false);
     table.FillGrid(copy, nullptr, false);
     std::string csv;
     for (int i = 0; i < kCsvColumnCount; ++i) {
@@ -202,7 +201,7 @@ std::string ExportChannelsCsv(const CMemoryImage& image) {
         std::string decode;
         // The dialog opens only from a row's "More" cell, which an empty channel lacks.
         if (!table.GetText(row, kColMore).empty()) {
-            const auto state = LoadChannelEdit(copy, RowToChannelNumber(row), false);
+            const auto state = LoadChannelEdit(copy.m_image, RowToChannelNumber(row), false);
             encode = state.m_encodeText;
             decode = state.m_decodeText;
         }
@@ -211,18 +210,26 @@ std::string ExportChannelsCsv(const CMemoryImage& image) {
     return csv;
 }
 
-std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
+CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
     std::vector<std::string> errors;
-    const CCsvParse parsed = ParseCsv(csv);
-    if (!parsed.m_error.empty()) {
-        return {parsed.m_error};
+    auto refused = [&errors] {
+        CError error(CTexts::Same(std::to_string(errors.size()) + " rejected"));
+        error.m_items = std::move(errors);
+        return std::unexpected(std::move(error));
+    };
+    auto records = ParseCsv(csv);
+    if (!records) {
+        errors.push_back(records.error().Text(false));
+        return refused();
     }
-    if (parsed.m_records.empty()) {
-        return {LineError(1, "the header line is missing")};
+    const std::vector<CCsvRecord>& parsed = *records;
+    if (parsed.empty()) {
+        errors.push_back(LineError(1, "the header line is missing"));
+        return refused();
     }
 
     // Header by name.
-    const CCsvRecord& header = parsed.m_records.front();
+    const CCsvRecord& header = parsed.front();
     std::vector<int> columnOf(header.m_fields.size(), -1);
     std::map<int, bool> seen;
     for (std::size_t i = 0; i < header.m_fields.size(); ++i) {
@@ -246,13 +253,13 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
         errors.push_back(LineError(header.m_line, "the column \"Channel\" is missing"));
     }
     if (!errors.empty()) {
-        return errors;
+        return refused();
     }
 
     std::vector<CRowRequest> requests;
     std::map<int, int> lineOfRow;
-    for (std::size_t r = 1; r < parsed.m_records.size(); ++r) {
-        const CCsvRecord& record = parsed.m_records[r];
+    for (std::size_t r = 1; r < parsed.size(); ++r) {
+        const CCsvRecord& record = parsed[r];
         if (record.m_fields.size() != header.m_fields.size()) {
             errors.push_back(LineError(
                 record.m_line, "expected " + std::to_string(header.m_fields.size()) +
@@ -281,15 +288,15 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
         requests.push_back(std::move(request));
     }
     if (!errors.empty()) {
-        return errors;
+        return refused();
     }
 
     // The grid as the program would show it, edited cell by cell.
-    CMemoryImage work = image;
-    CChannelTable table;
+    CDocumentState work{image};
+    CChannelTable table(false);
     table.FillGrid(work, nullptr, false);
     const CChannelTable before = table;
-    const CBands bands = CurrentBands();
+    const CBandsMHz bands = work.m_bands;
     for (const CRowRequest& request : requests) {
         const int row = request.m_row;
         for (int column = kColRx; column < kColOptSignal; ++column) {
@@ -303,8 +310,9 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
             if (IsDropDownEditor(editor)) {
                 const auto entry = EnglishEntry(editor, text);
                 if (!entry) {
-                    errors.push_back(CellError(request.m_label, column,
-                                               "\"" + text + "\" is not " + JoinEntries(editor)));
+                    errors.push_back(CellError(
+                        request.m_label, column,
+                        "\"" + text + "\" is not " + JoinEntries(EditorEntries(editor, false))));
                     continue;
                 }
                 text = *entry;
@@ -314,9 +322,10 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
             } else if (editor == ECellEditor::Name) {
                 // An unchanged name never gets here, so an 8-byte name from a radio survives.
                 if (!FitsNameEditor(text)) {
-                    errors.push_back(
-                        CellError(request.m_label, column,
-                                  "a name takes at most 7 bytes (a Chinese character takes 2)"));
+                    errors.push_back(CellError(request.m_label, column,
+                                               "a name takes at most " +
+                                                   std::to_string(kNameEditorLimit) +
+                                                   " bytes (a Chinese character takes 2)"));
                     continue;
                 }
                 if (GbkToUtf8(Utf8ToGbk(text, 64)) != text) {
@@ -325,8 +334,10 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
                     continue;
                 }
             } else if (text.size() > kFrequencyEditorLimit) {
-                errors.push_back(
-                    CellError(request.m_label, column, "a frequency has at most 9 characters"));
+                errors.push_back(CellError(request.m_label, column,
+                                           "a frequency has at most " +
+                                               std::to_string(kFrequencyEditorLimit) +
+                                               " characters"));
                 continue;
             } else if (!FrequencyTextFits(column, text)) {
                 errors.push_back(
@@ -342,7 +353,7 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
     }
 
     // Rows whose texts changed take what StoreGrid makes of them; the others keep their bytes.
-    CMemoryImage stored = work;
+    CDocumentState stored = work;
     table.StoreGrid(stored);
     for (int row = 1; row < kGridRows; ++row) {
         bool changed = false;
@@ -350,8 +361,8 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
             changed = changed || table.GetText(row, column) != before.GetText(row, column);
         }
         if (changed) {
-            const auto from = stored.Row(row - 1);
-            std::copy(from.begin(), from.end(), work.Row(row - 1).begin());
+            const auto from = stored.m_image.Row(row - 1);
+            std::copy(from.begin(), from.end(), work.m_image.Row(row - 1).begin());
         }
     }
 
@@ -361,7 +372,7 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
         if (!CanOpenChannelEdit(table, row)) {
             continue;
         }
-        CChannelEditState state = LoadChannelEdit(work, RowToChannelNumber(row), false);
+        CChannelEditState state = LoadChannelEdit(work.m_image, RowToChannelNumber(row), false);
         bool edited = false;
         int entry = state.m_entry;
         const auto& signal = request.m_values[kCsvOptSignal];
@@ -370,7 +381,7 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
             if (entry == kSignalNone) {
                 errors.push_back(
                     CellError(request.m_label, kCsvOptSignal,
-                              "\"" + *signal + "\" is not one of None, MSK, DTMF, 2-Tone"));
+                              "\"" + *signal + "\" is not " + JoinEntries(SignalEntries(false))));
                 continue;
             }
             edited = entry != state.m_entry;
@@ -403,16 +414,16 @@ std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage&
                 edited = true;
             }
         };
-        number(kCsvEncode, ShowsEncode(entry), entry == kSignal2Tone ? 32 : 9, state.m_encodeText);
-        number(kCsvDecode, ShowsDecode(entry), 8, state.m_decodeText);
+        number(kCsvEncode, ShowsEncode(entry), EncodeMax(entry), state.m_encodeText);
+        number(kCsvDecode, ShowsDecode(entry), kDecodeMax, state.m_decodeText);
         if (edited) {
-            ApplyChannelEditOk(state, work);
+            ApplyChannelEditOk(state, work.m_image);
         }
     }
 
     if (!errors.empty()) {
-        return errors;
+        return refused();
     }
-    image = work;
+    image = work.m_image;
     return {};
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "util/Error.h"
+
 class CMemoryImage;
 
 // The channels as CSV: UTF-8, comma-separated, RFC 4180 quoting, CR LF line ends, one header
@@ -20,11 +22,7 @@ struct CCsvRecord {
     int m_line = 0;
     std::vector<std::string> m_fields;
 };
-struct CCsvParse {
-    std::vector<CCsvRecord> m_records;
-    std::string m_error;  // empty when the text parsed
-};
-CCsvParse ParseCsv(const std::string& text);
+CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text);
 std::string CsvField(const std::string& field);  // quoted when it needs to be
 
 // The grid's English texts, plus the Channel Edit dialog's encode and decode texts.
@@ -38,6 +36,6 @@ std::string ExportChannelsCsv(const CMemoryImage& image);
 // and listed rows whose texts do not change, keep their bytes exactly. Stricter than typing:
 // frequencies are plain decimals, a Tx outside 67..512 MHz is refused (the grid would store
 // 67.00000), and a name changed by the file takes at most 7 GBK bytes, as the editor allows.
-// Returns every rejection as "row N, column NAME: MESSAGE" (or "line N: MESSAGE" for the CSV's
-// own structure); when there is any, the image is unchanged.
-std::vector<std::string> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);
+// A refusal lists every rejection in its items as "row N, column NAME: MESSAGE" (or "line N:
+// MESSAGE" for the CSV's own structure); when there is any, the image is unchanged.
+CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);

@@ -5,18 +5,15 @@
 
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
+#include "image/DocumentState.h"
 #include "image/MemoryImage.h"
-#include "image/ProgramDoc.h"
 #include "settings/Language.h"
 
 namespace {
 
-constexpr CText kNoneText{"None", "无"};
-
-int EncodeMax(int entry) {
-    return entry == kSignal2Tone ? 32 : 9;
+const CChannelField& SignalField() {
+    return *FieldOfColumn(kColOptSignal);
 }
-constexpr int kDecodeMax = 8;
 
 int Wrap(int value, int max) {
     if (value > max) {
@@ -41,33 +38,25 @@ int ChannelNumberToRecord(int number) {
 }
 
 const std::vector<std::string>& SignalEntries(bool chinese) {
-    static const std::vector<std::string> english{"None", "MSK", "DTMF", "2-Tone"};
-    static const std::vector<std::string> chineseList{"无", "MSK", "DTMF", "2-Tone"};
+    // Every pattern of the optional signal, MSK and 2-Tone included.
+    static const std::vector<std::string> english = ChoiceEntries(SignalField(), false, true);
+    static const std::vector<std::string> chineseList = ChoiceEntries(SignalField(), true, true);
     return chinese ? chineseList : english;
 }
 
 int SignalEntryFromBits(std::uint8_t signalByte) {
-    switch (signalByte & 0x07) {
-        case 0:
-            return kSignalOff;
-        case 1:
-            return kSignalMsk;
-        case 2:
-            return kSignalDtmf;
-        case 4:
-            return kSignal2Tone;
-        default:
-            return kSignalNone;
-    }
+    const int index = ChoiceIndex(SignalField(), signalByte);
+    return index >= 0 ? index : kSignalNone;
 }
 
 std::uint8_t SignalBitsForEntry(int entry) {
-    static constexpr std::uint8_t kBits[] = {0, 1, 2, 4};
-    return entry >= 0 && entry <= 3 ? kBits[entry] : 7;
+    const CChannelField& field = SignalField();
+    const bool known = entry >= 0 && entry < static_cast<int>(field.m_choices.size());
+    return known ? field.m_choices[entry].m_bits : field.m_mask;
 }
 
 int SignalEntryFromText(const std::string& text) {
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < static_cast<int>(SignalEntries(false).size()); ++i) {
         if (text == SignalEntries(false)[i] || text == SignalEntries(true)[i]) {
             return i;
         }
@@ -80,6 +69,10 @@ bool ShowsEncode(int entry) {
 }
 bool ShowsDecode(int entry) {
     return entry == kSignal2Tone;
+}
+
+int EncodeMax(int entry) {
+    return entry == kSignal2Tone ? kTwoToneEncodeMax : kMskEncodeMax;
 }
 
 int ReadNumberText(const std::string& text) {
@@ -99,7 +92,7 @@ std::string EncodeTextFromByte(int entry, std::uint8_t byte14, bool chinese) {
     if (!ShowsEncode(entry)) {
         return {};
     }
-    const int shownMax = entry == kSignal2Tone ? 33 : 9;
+    const int shownMax = entry == kSignal2Tone ? kTwoToneEncodeShownMax : kMskEncodeShownMax;
     return NumberText(byte14 >= 1 && byte14 <= shownMax ? byte14 : 0, chinese);
 }
 
@@ -107,7 +100,7 @@ std::string DecodeTextFromByte(int entry, std::uint8_t byte15, bool chinese) {
     if (!ShowsDecode(entry)) {
         return {};
     }
-    return NumberText(byte15 >= 1 && byte15 <= 9 ? byte15 : 0, chinese);
+    return NumberText(byte15 >= 1 && byte15 <= kDecodeShownMax ? byte15 : 0, chinese);
 }
 
 std::string StepEncode(int entry, const std::string& text, int delta, bool chinese) {
@@ -154,17 +147,17 @@ CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool ch
     return state;
 }
 
-void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CChannelTable* table,
+void SelectSignal(CChannelEditState& state, int entry, CDocumentState& doc, CChannelTable* table,
                   CUserValues* userValues, bool chinese) {
     state.m_entry = entry;
-    const auto record = image.Row(ChannelNumberToRecord(state.m_number));
+    const auto record = doc.m_image.Row(ChannelNumberToRecord(state.m_number));
     state.m_encodeText = EncodeTextFromByte(entry, record[kEncodeByte], chinese);
     state.m_decodeText = DecodeTextFromByte(entry, record[kDecodeByte], chinese);
-    record[kSignalByte] =
-        static_cast<std::uint8_t>((record[kSignalByte] & ~0x07) | SignalBitsForEntry(entry));
-    g_bNewDocument = false;
+    record[kSignalByte] = static_cast<std::uint8_t>((record[kSignalByte] & ~SignalField().m_mask) |
+                                                    SignalBitsForEntry(entry));
+    doc.m_bNewDocument = false;
     if (table != nullptr) {
-        table->FillGrid(image, userValues);
+        table->FillGrid(doc, userValues, chinese);
     }
 }
 
@@ -178,15 +171,15 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image) {
     }
 }
 
-bool ChangeChannel(CChannelEditState& state, int newNumber, CMemoryImage& image,
+CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese) {
-    table.StoreGrid(image);
-    StoreShownNumbers(state, image);
+    table.StoreGrid(doc);
+    StoreShownNumbers(state, doc.m_image);
     if (newNumber < 0 || newNumber > kMaxChannelNumber) {
-        return false;
+        return std::unexpected(kChannelNumberError);
     }
-    state = LoadChannelEdit(image, newNumber, chinese);
-    return true;
+    state = LoadChannelEdit(doc.m_image, newNumber, chinese);
+    return {};
 }
 
 void ApplyChannelEditOk(const CChannelEditState& state, CMemoryImage& image) {

@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "util/Error.h"
+
 class CChannelTable;
 class CMemoryImage;
+struct CDocumentState;
 class CUserValues;
 
 // The Channel Edit dialog's rules. Channel numbers: 1..128 are grid rows 1..128, 0 is the Fr
@@ -32,6 +35,9 @@ int SignalEntryFromText(const std::string& text);
 // Which number edits the dialog shows for a signal.
 bool ShowsEncode(int entry);  // MSK and 2-Tone
 bool ShowsDecode(int entry);  // 2-Tone
+
+// The largest encode number the dialog sets for a signal (2-Tone or MSK).
+int EncodeMax(int entry);
 
 // "None"/"无" reads 0, any other text as atoi.
 int ReadNumberText(const std::string& text);
@@ -71,7 +77,7 @@ CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool ch
 // A new selection in the signal list: bits 0-2 of byte 12 are written at once, the
 // new-document flag is cleared and the grid refilled; the numbers shown follow the stored
 // bytes. `table` may be null when no grid is kept.
-void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CChannelTable* table,
+void SelectSignal(CChannelEditState& state, int entry, CDocumentState& doc, CChannelTable* table,
                   CUserValues* userValues, bool chinese);
 
 // The numbers on display into bytes 14 (encode) and 15 (decode) of the shown channel, for
@@ -79,8 +85,10 @@ void SelectSignal(CChannelEditState& state, int entry, CMemoryImage& image, CCha
 void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image);
 
 // A change of channel: StoreGrid, the old channel's shown numbers, then the new channel. A
-// number outside 0..128 is refused (false) and the previous channel stays.
-bool ChangeChannel(CChannelEditState& state, int newNumber, CMemoryImage& image,
+// number outside 0..128 is refused with kChannelNumberError and the previous channel stays.
+inline constexpr CText kChannelNumberError{"Please enter an integer between 0 and 128.",
+                                           "请输入一个介于 0 和 128 之间的整数。"};
+CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
                    const CChannelTable& table, bool chinese);
 
 // OK: 2-Tone writes bytes 15 and 14, MSK byte 14 only, any other selection 0xFF into both.

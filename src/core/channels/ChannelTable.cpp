@@ -46,8 +46,8 @@ std::string RowLabel(int row) {
     return text;
 }
 
-CChannelTable::CChannelTable() {
-    SetHeadings(g_bChinese);
+CChannelTable::CChannelTable(bool chinese) {
+    SetHeadings(chinese);
     for (int row = 1; row < kGridRows; ++row) {
         m_cells[row][kColLabel] = RowLabel(row);
     }
@@ -73,11 +73,8 @@ void CChannelTable::SetHeadings(bool chinese) {
     }
 }
 
-void CChannelTable::FillGrid(CMemoryImage& image, CUserValues* userValues) {
-    FillGrid(image, userValues, g_bChinese);
-}
-
-void CChannelTable::FillGrid(CMemoryImage& image, CUserValues* userValues, bool chinese) {
+void CChannelTable::FillGrid(CDocumentState& doc, CUserValues* userValues, bool chinese) {
+    const CMemoryImage& image = doc.m_image;
     for (int k = 0; k < kChannelCount; ++k) {
         const CConstRecord record = std::as_const(image).Row(k);
         auto& row = m_cells[k + 1];
@@ -98,13 +95,14 @@ void CChannelTable::FillGrid(CMemoryImage& image, CUserValues* userValues, bool 
         row[kColPttId] = PttIdText(record[kSignalByte], chinese);
         row[kColBusyLock] = BusyLockText(record[kModeByte], chinese);
         row[kColOptSignal] = OptSignalText(record[kSignalByte], chinese);
-        row[kColMore] = ">>";
+        row[kColMore] = kMoreText;
     }
-    RefreshBands(image, userValues);
+    RefreshBands(doc, userValues);
 }
 
-void CChannelTable::StoreGrid(CMemoryImage& image) const {
-    StoreBands(image);
+void CChannelTable::StoreGrid(CDocumentState& doc) const {
+    StoreBands(doc);
+    CMemoryImage& image = doc.m_image;
     for (int k = 0; k < kChannelCount; ++k) {
         const CRecord record = image.Row(k);
         const auto& row = m_cells[k + 1];

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-class CMemoryImage;
+struct CDocumentState;
 class CUserValues;
 
 // Grid geometry: row 0 holds the headings, column 0 the row labels; grid row r (1..129) shows
@@ -28,6 +28,9 @@ enum EGridColumn : int {
     kColMore = 12,
 };
 
+// The "More" cell of a channel: it opens the Channel Edit dialog.
+inline constexpr const char* kMoreText = ">>";
+
 // Heading of a column in the given language ("Chnnel Name" is the program's own spelling).
 const char* ColumnHeading(int column, bool chinese);
 // "1".."128", "Fr" for row 129.
@@ -37,8 +40,8 @@ std::string RowLabel(int row);
 // StoreGrid, the grid follows the image at FillGrid.
 class CChannelTable {
 public:
-    // Headings in the current language (g_bChinese) and the row labels; every other cell empty.
-    CChannelTable();
+    // Headings in the language asked for and the row labels; every other cell empty.
+    explicit CChannelTable(bool chinese);
 
     // Empty text outside the grid.
     const std::string& GetText(int row, int column) const;
@@ -47,17 +50,15 @@ public:
 
     void SetHeadings(bool chinese);
 
-    // Every cell of rows 1..129 rewritten from the image in the current language, then the
-    // band refresh (which may write the model and band bytes of a new document). Text typed
-    // since the last StoreGrid is discarded.
-    void FillGrid(CMemoryImage& image, CUserValues* userValues);
-    // The same in the language asked for (the export writes English texts).
-    void FillGrid(CMemoryImage& image, CUserValues* userValues, bool chinese);
+    // Every cell of rows 1..129 rewritten from the image in the language asked for, then the
+    // band refresh (which may write the model and band bytes of a new document, and sets the
+    // state's limits). Text typed since the last StoreGrid is discarded.
+    void FillGrid(CDocumentState& doc, CUserValues* userValues, bool chinese);
 
     // The band limits, then columns 1..11 of every row into the records. Bytes 14 and 15, the
     // bits no editor owns, and the name bytes of a name cell still showing what they decode to
     // keep what the image held.
-    void StoreGrid(CMemoryImage& image) const;
+    void StoreGrid(CDocumentState& doc) const;
 
 private:
     std::array<std::array<std::string, kGridColumns>, kGridRows> m_cells;

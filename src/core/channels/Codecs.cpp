@@ -5,25 +5,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "channels/ChannelTable.h"
 #include "settings/Language.h"
 #include "util/Gbk.h"
 #include "util/Number.h"
 
 namespace {
 
-constexpr CText kNone{"None", "无"};
-constexpr CText kHigh{"High", "高"};
-constexpr CText kLow{"Low", "低"};
-constexpr CText kWide{"Wide", "宽"};
-constexpr CText kNarrow{"Narrow", "窄"};
-constexpr CText kYes{"Yes", "是"};
-constexpr CText kNo{"No", "否"};
-constexpr CText kOff{"Off", "关"};
-constexpr CText kBot{"BOT", "发射开始"};
-constexpr CText kEot{"EOT", "发射结束"};
-constexpr CText kBoth{"Both", "两者"};
-constexpr CText kCarrier{"Carrier Only", "载波"};
-constexpr CText kQtDqt{"QT/DQT", "QT/DQT"};
+constexpr const CText& kNone = kNoneText;
 
 constexpr const char* kQtTones[] = {
     "67.0",  "69.3",  "71.9",  "74.4",  "77.0",  "79.7",  "82.5",  "85.4",  "88.5",  "91.5",
@@ -162,91 +151,58 @@ const std::vector<std::string>& ToneList(bool chinese) {
     return chinese ? chineseList : english;
 }
 
-std::string PowerText(std::uint8_t modeByte, bool chinese) {
-    return (modeByte & 0x20 ? kHigh : kLow).Get(chinese);
-}
-std::string BandwidthText(std::uint8_t modeByte, bool chinese) {
-    return (modeByte & 0x10 ? kWide : kNarrow).Get(chinese);
-}
-std::string ScanAddText(std::uint8_t modeByte, bool chinese) {
-    return (modeByte & 0x08 ? kYes : kNo).Get(chinese);
-}
-std::string PttIdText(std::uint8_t signalByte, bool chinese) {
-    static constexpr const CText* kTexts[] = {&kOff, &kBot, &kEot, &kBoth};
-    return kTexts[(signalByte & 0x30) >> 4]->Get(chinese);
-}
-std::string BusyLockText(std::uint8_t modeByte, bool chinese) {
-    switch (modeByte & 0x06) {
-        case 0x00:
-            return kOff.Get(chinese);
-        case 0x02:
-            return kCarrier.Get(chinese);
-        default:
-            return kQtDqt.Get(chinese);
-    }
-}
-std::string OptSignalText(std::uint8_t signalByte, bool chinese) {
-    switch (signalByte & 0x07) {
-        case 0:
-            return kNone.Get(chinese);
-        case 1:
-            return "MSK";
-        case 2:
-            return "DTMF";
-        case 4:
-            return "2-Tone";
-        default:
-            return {};
-    }
-}
-
 namespace {
-void SetBits(std::uint8_t& byte, std::uint8_t mask, std::uint8_t value) {
-    byte = static_cast<std::uint8_t>((byte & ~mask) | (value & mask));
+std::string FieldText(int column, std::uint8_t byte, bool chinese) {
+    return ChoiceText(*FieldOfColumn(column), byte, chinese);
+}
+void ApplyFieldText(int column, std::uint8_t& byte, const std::string& text) {
+    ApplyChoiceText(*FieldOfColumn(column), byte, text);
 }
 }  // namespace
 
+std::string PowerText(std::uint8_t modeByte, bool chinese) {
+    return FieldText(kColPower, modeByte, chinese);
+}
+std::string BandwidthText(std::uint8_t modeByte, bool chinese) {
+    return FieldText(kColBandwidth, modeByte, chinese);
+}
+std::string ScanAddText(std::uint8_t modeByte, bool chinese) {
+    return FieldText(kColScanAdd, modeByte, chinese);
+}
+std::string PttIdText(std::uint8_t signalByte, bool chinese) {
+    return FieldText(kColPttId, signalByte, chinese);
+}
+std::string BusyLockText(std::uint8_t modeByte, bool chinese) {
+    return FieldText(kColBusyLock, modeByte, chinese);
+}
+std::string OptSignalText(std::uint8_t signalByte, bool chinese) {
+    return FieldText(kColOptSignal, signalByte, chinese);
+}
+
 void ApplyPowerText(std::uint8_t& modeByte, const std::string& text) {
-    SetBits(modeByte, 0x20, kHigh.Matches(text) ? 0x20 : 0);
+    ApplyFieldText(kColPower, modeByte, text);
 }
 void ApplyBandwidthText(std::uint8_t& modeByte, const std::string& text) {
-    SetBits(modeByte, 0x10, kWide.Matches(text) ? 0x10 : 0);
+    ApplyFieldText(kColBandwidth, modeByte, text);
 }
 void ApplyScanAddText(std::uint8_t& modeByte, const std::string& text) {
-    SetBits(modeByte, 0x08, kYes.Matches(text) ? 0x08 : 0);
+    ApplyFieldText(kColScanAdd, modeByte, text);
 }
 void ApplyPttIdText(std::uint8_t& signalByte, const std::string& text) {
-    if (kOff.Matches(text)) {
-        SetBits(signalByte, 0x30, 0x00);
-    } else if (kBot.Matches(text)) {
-        SetBits(signalByte, 0x30, 0x10);
-    } else if (kEot.Matches(text)) {
-        SetBits(signalByte, 0x30, 0x20);
-    } else if (kBoth.Matches(text)) {
-        SetBits(signalByte, 0x30, 0x30);
-    }
+    ApplyFieldText(kColPttId, signalByte, text);
 }
 void ApplyBusyLockText(std::uint8_t& modeByte, const std::string& text) {
-    if (kOff.Matches(text)) {
-        SetBits(modeByte, 0x06, 0x00);
-    } else if (kCarrier.Matches(text)) {
-        SetBits(modeByte, 0x06, 0x02);
-    } else {
-        SetBits(modeByte, 0x06, 0x04);
-    }
+    ApplyFieldText(kColBusyLock, modeByte, text);
 }
 void ApplyOptSignalText(std::uint8_t& signalByte, const std::string& text) {
-    if (kNone.Matches(text)) {
-        SetBits(signalByte, 0x07, 0);
-    } else if (text == "DTMF") {
-        SetBits(signalByte, 0x07, 2);
-    }
+    ApplyFieldText(kColOptSignal, signalByte, text);
 }
 
 void ApplyShiftBits(std::uint8_t& modeByte, const std::string& rxText, const std::string& txText) {
     const double rx = TextToDouble(rxText);
     const double tx = TextToDouble(txText);
-    SetBits(modeByte, 0xC0, tx > rx ? 0x80 : (tx < rx ? 0x40 : 0x00));
+    const std::uint8_t bits = tx > rx ? 0x80 : (tx < rx ? 0x40 : 0x00);
+    modeByte = static_cast<std::uint8_t>((modeByte & ~kShiftMask) | bits);
 }
 
 std::array<std::uint8_t, kNameSize> EncodeName(const std::string& text) {

@@ -6,25 +6,8 @@
 #include <string>
 #include <vector>
 
-// One channel record: 24 bytes at image offset 24*k, k = 0..128 (128 is the Fr record).
-inline constexpr int kChannelCount = 129;
-inline constexpr int kRecordSize = 24;
-inline constexpr int kFrRecord = 128;
+#include "channels/ChannelRecord.h"
 
-// Offsets inside a record.
-inline constexpr int kRxOffset = 0;
-inline constexpr int kTxOffset = 4;
-inline constexpr int kRxToneOffset = 8;
-inline constexpr int kTxToneOffset = 10;
-inline constexpr int kSignalByte = 12;
-inline constexpr int kModeByte = 13;
-inline constexpr int kEncodeByte = 14;
-inline constexpr int kDecodeByte = 15;
-inline constexpr int kNameOffset = 16;
-inline constexpr int kNameSize = 8;
-
-using CRecord = std::span<std::uint8_t, kRecordSize>;
-using CConstRecord = std::span<const std::uint8_t, kRecordSize>;
 using CFreqBytes = std::array<std::uint8_t, 4>;
 
 std::uint8_t FromBcd(std::uint8_t b);  // no check of the nibbles
@@ -55,7 +38,7 @@ std::string FormatTone(CToneBytes tone, bool chinese);
 inline constexpr int kToneCount = 261;
 const std::vector<std::string>& ToneList(bool chinese);
 
-// Flag fields: bits -> display text.
+// Flag fields: bits -> display text, as the record's field table declares them.
 std::string PowerText(std::uint8_t modeByte, bool chinese);
 std::string BandwidthText(std::uint8_t modeByte, bool chinese);
 std::string ScanAddText(std::uint8_t modeByte, bool chinese);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "channels/Bands.h"
-#include "settings/Language.h"
+#include "util/Error.h"
 
 class CIniFile;
-class CMemoryImage;
 class CUserValues;
 
 // "Frequency input error" for a reversed band, and (our mend) for a limit the image cannot
@@ -28,9 +26,9 @@ struct CProductInfoView {
     // Selected entry: the user value "Type" (0 when missing) wins over the image's index, as
     // the dialog selects it last. -1 when it names no entry.
     int m_selection = -1;
-    CBands m_bands;  // the process-wide limits in MHz
+    CBandsMHz m_bands;  // the document's limits
 };
-CProductInfoView OpenProductInfo(const CMemoryImage& image, const CIniFile& ini,
+CProductInfoView OpenProductInfo(const CDocumentState& doc, const CIniFile& ini,
                                  CUserValues* userValues);
 
 // What the user entered: the list selection (-1 none) and the four edit texts (digits; an
@@ -45,7 +43,7 @@ struct CProductInfoInput {
 
 // OK. The model index (image byte 6097, 0xFF for none) is always stored. Then a reversed band
 // or a limit outside 0..999 MHz gives the error text and nothing else changes (the dialog
-// stays open). Otherwise the limits go into g_nBand* and the image, the selection into the
-// user value "Type", and the result is empty (the dialog closes).
-std::optional<CText> ApplyProductInfo(const CProductInfoInput& input, CMemoryImage& image,
-                                      CUserValues* userValues);
+// stays open). Otherwise the limits go into the document's state and image, the selection into
+// the user value "Type", and the result is empty (the dialog closes).
+CResult<> ApplyProductInfo(const CProductInfoInput& input, CDocumentState& doc,
+                           CUserValues* userValues);

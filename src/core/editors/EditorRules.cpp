@@ -282,7 +282,7 @@ std::uint8_t SideKeyByte(std::uint8_t byte, int index) {
 
 std::string SquelchText(std::uint8_t byte, std::uint8_t defaultByte) {
     const int used = byte < 9 || byte > 119 ? defaultByte : byte;
-    const int value = used - 64;
+    const int value = used - kSquelchBias;
     if (value < kSquelchMin || value > kSquelchMax) {
         return {};
     }
@@ -294,7 +294,7 @@ std::uint8_t SquelchByte(std::string_view text, std::uint8_t defaultByte) {
         return defaultByte;
     }
     const long value = std::clamp<long>(LeadingLong(text), INT_MIN, INT_MAX);
-    return static_cast<std::uint8_t>((value + 64) & 0xFF);
+    return static_cast<std::uint8_t>((value + kSquelchBias) & 0xFF);
 }
 
 std::uint16_t ReadBe16(const CMemoryImage& image, std::size_t offset) {

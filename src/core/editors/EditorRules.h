@@ -62,7 +62,7 @@ std::size_t MskEntryOffset(int n);
 int SideKeyIndex(std::uint8_t byte);
 std::uint8_t SideKeyByte(std::uint8_t byte, int index);
 
-// Squelch tuning: the shown value plus 64; bytes outside 9..119 show the default.
+// Squelch tuning: the shown value plus kSquelchBias; bytes outside 9..119 show the default.
 inline constexpr int kSquelchMin = -55;
 inline constexpr int kSquelchMax = 54;
 // The list text the dialog selects, or empty when no entry matches (byte 119).

@@ -115,15 +115,15 @@ std::string QuotedList(const std::vector<std::string>& texts) {
 // Lists: the entries are the values, in either language.
 class CListCodec : public CFieldCodec {
 public:
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool chinese) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         const int index = FindEntry(field, value);
         if (index < 0) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
-        return field.m_entries[index].Get(chinese);
+        return field.m_entries[index].Get(context.m_bChinese);
     }
-    std::string ValidValues(const CField& field) const override {
+    std::string ValidValues(const CField& field, const CFieldContext&) const override {
         if (field.m_entries.size() > 12) {
             return "\"" + field.m_entries.front().m_en + "\" or " + field.m_entries[1].m_en +
                    " to " + field.m_entries.back().m_en;
@@ -139,11 +139,13 @@ public:
 // The whole byte is the index; an index outside the list shows the first entry.
 class CByteListCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const std::uint8_t byte = image[field.m_offset];
-        return EntryText(field, byte < field.m_entries.size() ? byte : 0, chinese);
+        return EntryText(field, byte < field.m_entries.size() ? byte : 0, context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         const int index = FindEntry(field, text);
         image[field.m_offset] = static_cast<std::uint8_t>(index < 0 ? 0 : index);
     }
@@ -152,11 +154,13 @@ public:
 // One bit; m_onIndex is the entry a set bit means.
 class CBitListCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const bool set = Bit(image, field.m_offset, field.m_bit);
-        return EntryText(field, set ? field.m_onIndex : 1 - field.m_onIndex, chinese);
+        return EntryText(field, set ? field.m_onIndex : 1 - field.m_onIndex, context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         // Anything but the first entry, and no selection, counts as the second entry.
         const int index = FindEntry(field, text) == 0 ? 0 : 1;
         SetBit(image, field.m_offset, field.m_bit, index == field.m_onIndex);
@@ -166,12 +170,14 @@ public:
 // Two bits from m_bit; a pattern without an entry shows the first.
 class CPatternListCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const int pattern = (image[field.m_offset] >> field.m_bit) & 3;
         const int index = pattern < static_cast<int>(field.m_entries.size()) ? pattern : 0;
-        return EntryText(field, index, chinese);
+        return EntryText(field, index, context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         const int index = std::max(FindEntry(field, text), 0);
         std::uint8_t& byte = image[field.m_offset];
         byte = static_cast<std::uint8_t>((byte & ~(3 << field.m_bit)) | (index << field.m_bit));
@@ -180,10 +186,12 @@ public:
 
 class CSideKeyCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
-        return EntryText(field, SideKeyIndex(image[field.m_offset]), chinese);
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
+        return EntryText(field, SideKeyIndex(image[field.m_offset]), context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         std::uint8_t& byte = image[field.m_offset];
         byte = SideKeyByte(byte, std::max(FindEntry(field, text), 0));
     }
@@ -192,14 +200,16 @@ public:
 // One character, or 0xFF for "Off".
 class CGroupCodeCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const std::uint8_t byte = image[field.m_offset];
         if (byte == 0xFF) {
-            return kOff.Get(chinese);
+            return kOff.Get(context.m_bChinese);
         }
         return byte == 0 ? std::string() : std::string(1, static_cast<char>(byte));
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         // An empty text (the list closed without a selection) is stored as "Off".
         image[field.m_offset] =
             text.empty() || IsOff(text) ? std::uint8_t{0xFF} : static_cast<std::uint8_t>(text[0]);
@@ -208,13 +218,15 @@ public:
 
 class CSquelchCodec : public CListCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         return SquelchText(image[field.m_offset], field.m_default);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         image[field.m_offset] = SquelchByte(text, field.m_default);
     }
-    std::string ValidValues(const CField&) const override {
+    std::string ValidValues(const CField&, const CFieldContext&) const override {
         return "an integer from " + FormatInt(kSquelchMin) + " to " + FormatInt(kSquelchMax);
     }
 };
@@ -222,27 +234,31 @@ public:
 // Check boxes: "On" or "Off".
 class CSwitchCodec : public CFieldCodec {
 public:
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool chinese) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         if (IsOn(value)) {
-            return kOn.Get(chinese);
+            return kOn.Get(context.m_bChinese);
         }
         if (IsOff(value)) {
-            return kOff.Get(chinese);
+            return kOff.Get(context.m_bChinese);
         }
-        return Invalid(field, value);
+        return Invalid(field, value, context);
     }
-    std::string ValidValues(const CField&) const override { return "\"On\" (checked) or \"Off\""; }
+    std::string ValidValues(const CField&, const CFieldContext&) const override {
+        return "\"On\" (checked) or \"Off\"";
+    }
 };
 
 // One bit; m_inverted: a clear bit means checked.
 class CCheckCodec : public CSwitchCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const bool checked = Bit(image, field.m_offset, field.m_bit) != field.m_inverted;
-        return (checked ? kOn : kOff).Get(chinese);
+        return (checked ? kOn : kOff).Get(context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         SetBit(image, field.m_offset, field.m_bit,
                IsOn(text) ? !field.m_inverted : field.m_inverted);
     }
@@ -251,10 +267,12 @@ public:
 // The whole byte: checked when not 0, stored 1 or 0.
 class CByteFlagCodec : public CSwitchCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool chinese) const override {
-        return (image[field.m_offset] != 0 ? kOn : kOff).Get(chinese);
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
+        return (image[field.m_offset] != 0 ? kOn : kOff).Get(context.m_bChinese);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         image[field.m_offset] = IsOn(text) ? 1 : 0;
     }
 };
@@ -262,23 +280,25 @@ public:
 // Texts of m_length bytes ending at the first 0xFF.
 class CTextCodec : public CFieldCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         return ReadText(image, field.m_offset, field.m_length);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         WriteText(image, field.m_offset, field.m_length, text);
     }
     // Upper case, in the field's characters.
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         const std::string upper = Upper(value);
         if (upper.size() > static_cast<std::size_t>(field.m_length) ||
             !AllAllowed(field.m_charset, upper)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         return upper;
     }
-    std::string ValidValues(const CField& field) const override {
+    std::string ValidValues(const CField& field, const CFieldContext&) const override {
         return "up to " + FormatInt(field.m_length) + " of " + CharsetText(field.m_charset);
     }
 };
@@ -286,7 +306,8 @@ public:
 // The password: digits only, the text ending at the first byte that is no digit.
 class CPasswordCodec : public CTextCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         std::string text;
         for (int i = 0; i < field.m_length; ++i) {
             const std::uint8_t c = image[field.m_offset + i];
@@ -298,15 +319,15 @@ public:
         return text;
     }
     // Only digits survive the next opening of the dialog and the radio's check.
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         if (value.size() > static_cast<std::size_t>(field.m_length) ||
             !AllAllowed(ECharset::kDigits, value)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         return value;
     }
-    std::string ValidValues(const CField& field) const override {
+    std::string ValidValues(const CField& field, const CFieldContext&) const override {
         return "up to " + FormatInt(field.m_length) + " digits";
     }
 };
@@ -317,14 +338,14 @@ public:
     CDtmfNumberCodec(int (*normalise)(int), std::size_t maxChars, const char* valid)
         : m_normalise(normalise), m_maxChars(maxChars), m_valid(valid) {}
 
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         if (value.empty() || value.size() > m_maxChars || !AllAllowed(ECharset::kDigits, value)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         return FormatInt(m_normalise(LeadingInt(value)));
     }
-    std::string ValidValues(const CField&) const override { return m_valid; }
+    std::string ValidValues(const CField&, const CFieldContext&) const override { return m_valid; }
 
 protected:
     int (*m_normalise)(int);
@@ -342,10 +363,12 @@ public:
               NormaliseDtmfSpeed, 2,
               "6, 8, 10 or 15 digits per second (other numbers are rounded down to these)") {}
 
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         return FormatInt(DtmfSpeedOfCode(image[field.m_offset] & 3));
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         std::uint8_t& byte = image[field.m_offset];
         byte =
             static_cast<std::uint8_t>((byte & 0xFC) | DtmfSpeedCode(m_normalise(LeadingInt(text))));
@@ -357,10 +380,12 @@ class CDtmfStepsCodec : public CDtmfNumberCodec {
 public:
     using CDtmfNumberCodec::CDtmfNumberCodec;
 
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         return FormatInt((image[field.m_offset] & 0x1F) * 50);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         image[field.m_offset] = static_cast<std::uint8_t>(m_normalise(LeadingInt(text)) / 50);
     }
 };
@@ -368,11 +393,11 @@ public:
 // The 2-Tone time edits: a plain decimal, clamped as leaving the edit does (m_time decides).
 class CTwoToneTimeCodec : public CFieldCodec {
 public:
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         const std::size_t maxChars = field.m_time == ETimeKind::kInterval ? 3 : 4;
         if (value.empty() || value.size() > maxChars || !IsPlainDecimal(value)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         switch (field.m_time) {
             case ETimeKind::kInterval:
@@ -383,7 +408,7 @@ public:
                 return ClampTwoToneDelay(value);
         }
     }
-    std::string ValidValues(const CField& field) const override {
+    std::string ValidValues(const CField& field, const CFieldContext&) const override {
         switch (field.m_time) {
             case ETimeKind::kInterval:
                 return "0.0 to 2.0 seconds";
@@ -398,10 +423,12 @@ public:
 // Display tenths at m_offset, radio 50 ms steps at m_radioOffset.
 class CToneTimeCodec : public CTwoToneTimeCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         return FormatNumber("%2.1f", image[field.m_offset] / 10.0);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         const double seconds = LeadingNumber(text);
         image[field.m_offset] = TwoToneDisplayTime(seconds);
         image[field.m_radioOffset] = TwoToneRadioTime(seconds);
@@ -411,11 +438,13 @@ public:
 // 16-bit 50 ms steps in both copies.
 class CToneStepsCodec : public CTwoToneTimeCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         const char* format = field.m_time == ETimeKind::kRise ? "%3.2f" : "%2.1f";
         return FormatNumber(format, ReadBe16(image, field.m_offset) / 20.0);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         const std::uint16_t steps = TwoToneSteps(LeadingNumber(text));
         WriteBe16(image, field.m_offset, steps);
         WriteBe16(image, field.m_radioOffset, steps);
@@ -425,14 +454,16 @@ public:
 // Display tenths of hertz, radio divisor m_constant; m_optional: the edit may be empty.
 class CToneFreqCodec : public CFieldCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
         if (field.m_optional && image[field.m_offset] == 0xFF &&
             image[field.m_offset + 1] == 0xFF) {
             return {};
         }
         return FormatNumber("%4.1f", ReadBe16(image, field.m_offset) / 10.0);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         if (field.m_optional && text.empty()) {
             WriteBe16(image, field.m_offset, 0xFFFF);
             WriteBe16(image, field.m_radioOffset, 0x0000);
@@ -442,17 +473,17 @@ public:
         WriteBe16(image, field.m_radioOffset,
                   ToneRadioDivisor(LeadingNumber(text), field.m_constant));
     }
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         if (field.m_optional && value.empty()) {
             return value;
         }
         if (value.empty() || value.size() > 6 || !IsPlainDecimal(value)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         return ClampTwoToneFrequency(value);
     }
-    std::string ValidValues(const CField& field) const override {
+    std::string ValidValues(const CField& field, const CFieldContext&) const override {
         return std::string(field.m_optional ? "empty, or " : "") + "288.5 to 3106.0 Hz";
     }
 };
@@ -460,47 +491,51 @@ public:
 // The model index at 6097, from the model list.
 class CModelCodec : public CFieldCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext& context) const override {
         const std::uint8_t byte = image[field.m_offset];
-        const auto& models = SettingModels();
+        const auto& models = context.m_models;
         return byte < models.size() ? models[byte] : std::string();
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
-        const auto& models = SettingModels();
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext& context) const override {
+        const auto& models = context.m_models;
         auto it = std::find(models.begin(), models.end(), text);
         image[field.m_offset] = it == models.end() ? std::uint8_t{0xFF}
                                                    : static_cast<std::uint8_t>(it - models.begin());
     }
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
-        const auto& models = SettingModels();
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
+        const auto& models = context.m_models;
         if (std::find(models.begin(), models.end(), value) == models.end()) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         return value;
     }
-    std::string ValidValues(const CField&) const override {
-        if (SettingModels().empty()) {
+    std::string ValidValues(const CField&, const CFieldContext& context) const override {
+        if (context.m_models.empty()) {
             return "a model of [Setup] Type1..Type19 (the list is empty)";
         }
-        return QuotedList(SettingModels());
+        return QuotedList(context.m_models);
     }
 };
 
 // Band m_bit (1 or 2) in the BCD bytes at 6120, as "LOW-HIGH" in MHz.
 class CBandCodec : public CFieldCodec {
 public:
-    std::string Load(const CField& field, const CMemoryImage& image, bool) const override {
-        const CBands bands = DecodeBands(image);
+    std::string Load(const CField& field, const CMemoryImage& image,
+                     const CFieldContext&) const override {
+        const CBandsMHz bands = DecodeBands(image);
         const bool first = field.m_bit == 1;
         return FormatInt(first ? bands.m_band1Low : bands.m_band2Low) + "-" +
                FormatInt(first ? bands.m_band1High : bands.m_band2High);
     }
-    void Store(const CField& field, CMemoryImage& image, const std::string& text) const override {
+    void Store(const CField& field, CMemoryImage& image, const std::string& text,
+               const CFieldContext&) const override {
         const auto dash = text.find('-');
         const int low = LeadingInt(text);
         const int high = dash == std::string::npos ? 0 : LeadingInt(text.substr(dash + 1));
-        CBands bands = DecodeBands(image);
+        CBandsMHz bands = DecodeBands(image);
         const bool first = field.m_bit == 1;
         (first ? bands.m_band1Low : bands.m_band2Low) = low;
         (first ? bands.m_band1High : bands.m_band2High) = high;
@@ -510,11 +545,11 @@ public:
         const std::size_t at = kBandBytesOffset + (field.m_bit - 1) * 3;
         std::copy_n(&encoded[at], 3, &image[at]);
     }
-    std::expected<std::string, std::string> Parse(const CField& field, const std::string& value,
-                                                  bool) const override {
+    CResult<std::string> Parse(const CField& field, const std::string& value,
+                               const CFieldContext& context) const override {
         const auto dash = value.find('-');
         if (dash == std::string::npos || dash == 0 || dash + 1 == value.size()) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         const std::string low = value.substr(0, dash);
         const std::string high = value.substr(dash + 1);
@@ -522,25 +557,27 @@ public:
             return s.size() <= 3 && AllAllowed(ECharset::kDigits, s);
         };
         if (!digits(low) || !digits(high)) {
-            return Invalid(field, value);
+            return Invalid(field, value, context);
         }
         if (LeadingInt(high) < LeadingInt(low)) {
-            return std::unexpected(std::string("Frequency input error") + " (" + field.m_key +
-                                   " = " + value + ": the lower limit is above the upper).");
+            return std::unexpected(CTexts::Same(std::string("Frequency input error") + " (" +
+                                                field.m_key + " = " + value +
+                                                ": the lower limit is above the upper)."));
         }
         return FormatInt(LeadingInt(low)) + "-" + FormatInt(LeadingInt(high));
     }
-    std::string ValidValues(const CField&) const override {
+    std::string ValidValues(const CField&, const CFieldContext&) const override {
         return "LOW-HIGH in whole MHz, 0 to 999, with LOW not above HIGH";
     }
 };
 
 }  // namespace
 
-std::unexpected<std::string> CFieldCodec::Invalid(const CField& field,
-                                                  const std::string& value) const {
-    return std::unexpected("invalid value \"" + value + "\" for " + field.m_key + " (" +
-                           field.m_label + "); valid values: " + ValidValues(field) + ".");
+std::unexpected<CError> CFieldCodec::Invalid(const CField& field, const std::string& value,
+                                             const CFieldContext& context) const {
+    return std::unexpected<CError>(
+        CTexts::Same("invalid value \"" + value + "\" for " + field.m_key + " (" + field.m_label +
+                     "); valid values: " + ValidValues(field, context) + "."));
 }
 
 const CFieldCodec& CodecOf(ECodec codec) {

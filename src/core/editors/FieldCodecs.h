@@ -1,6 +1,5 @@
 #pragma once
 
-#include <expected>
 #include <string>
 
 #include "editors/SettingsFields.h"
@@ -14,19 +13,20 @@ public:
 
     // The text the dialog shows on opening.
     virtual std::string Load(const CField& field, const CMemoryImage& image,
-                             bool chinese) const = 0;
+                             const CFieldContext& context) const = 0;
     // A control's text into the field's bytes, as OK stores it (lenient).
-    virtual void Store(const CField& field, CMemoryImage& image, const std::string& text) const = 0;
+    virtual void Store(const CField& field, CMemoryImage& image, const std::string& text,
+                       const CFieldContext& context) const = 0;
     // User input into the control's text after the dialog's normalisation, or an error message.
-    virtual std::expected<std::string, std::string> Parse(const CField& field,
-                                                          const std::string& value,
-                                                          bool chinese) const = 0;
+    virtual CResult<std::string> Parse(const CField& field, const std::string& value,
+                                       const CFieldContext& context) const = 0;
     // The values the field takes, for messages and --help.
-    virtual std::string ValidValues(const CField& field) const = 0;
+    virtual std::string ValidValues(const CField& field, const CFieldContext& context) const = 0;
 
 protected:
     // The error for a value the field does not take, naming the valid values.
-    std::unexpected<std::string> Invalid(const CField& field, const std::string& value) const;
+    std::unexpected<CError> Invalid(const CField& field, const std::string& value,
+                                    const CFieldContext& context) const;
 };
 
 // The object of a codec kind.

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::size_t kPasswordOffset = 0x17D2;
-constexpr int kPasswordLength = 6;
 constexpr std::size_t kModelOffset = kModelIndexOffset;
 constexpr std::size_t kBandOffset = kBandBytesOffset;
 
@@ -213,11 +211,10 @@ std::vector<CField> BuildFields() {
     const char* squelchKeys[] = {"v_wide", "v_narrow", "u_wide", "u_narrow"};
     const char* squelchLabels[] = {"V Wide Squelch Tuning", "V Narrow Squelch Tuning",
                                    "U Wide Squelch Tuning", "U Narrow Squelch Tuning"};
-    const std::uint8_t squelchDefaults[] = {41, 39, 34, 30};
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < kSquelchLength; ++i) {
         CField& f = t.Add(std::string("squelch.") + squelchKeys[i], squelchLabels[i],
-                          EPage::kSquelch, ECodec::kSquelch, 6126 + i);
-        f.m_default = squelchDefaults[i];
+                          EPage::kSquelch, ECodec::kSquelch, kSquelchOffset + i);
+        f.m_default = kSquelchDefaults[i];
         f.m_entries = Numbers(kSquelchMin, kSquelchMax);
     }
 
@@ -226,8 +223,6 @@ std::vector<CField> BuildFields() {
     t.Add("product.band2", "Band 2", EPage::kProduct, ECodec::kBand, kBandOffset).m_bit = 2;
     return t.m_fields;
 }
-
-std::vector<std::string> g_modelList;
 
 }  // namespace
 
@@ -268,43 +263,39 @@ std::string SectionOf(const CField& field) {
     return field.m_key.substr(0, field.m_key.find('.'));
 }
 
-void SetSettingModels(std::vector<std::string> models) {
-    g_modelList = std::move(models);
+std::string LoadField(const CField& field, const CMemoryImage& image,
+                      const CFieldContext& context) {
+    return CodecOf(field.m_codec).Load(field, image, context);
 }
 
-const std::vector<std::string>& SettingModels() {
-    return g_modelList;
+void StoreField(const CField& field, CMemoryImage& image, const std::string& text,
+                const CFieldContext& context) {
+    CodecOf(field.m_codec).Store(field, image, text, context);
 }
 
-std::string LoadField(const CField& field, const CMemoryImage& image, bool chinese) {
-    return CodecOf(field.m_codec).Load(field, image, chinese);
+std::string ValidValues(const CField& field, const CFieldContext& context) {
+    return CodecOf(field.m_codec).ValidValues(field, context);
 }
 
-void StoreField(const CField& field, CMemoryImage& image, const std::string& text) {
-    CodecOf(field.m_codec).Store(field, image, text);
+CResult<std::string> ParseFieldValue(const CField& field, const std::string& value,
+                                     const CFieldContext& context) {
+    return CodecOf(field.m_codec).Parse(field, value, context);
 }
 
-std::string ValidValues(const CField& field) {
-    return CodecOf(field.m_codec).ValidValues(field);
-}
-
-std::expected<std::string, std::string> ParseFieldValue(const CField& field,
-                                                        const std::string& value, bool chinese) {
-    return CodecOf(field.m_codec).Parse(field, value, chinese);
-}
-
-std::expected<void, std::string> ApplySettings(CMemoryImage& image,
-                                               const std::vector<CSettingChange>& changes) {
+CResult<> ApplySettings(CMemoryImage& image, const std::vector<CSettingChange>& changes,
+                        const CFieldContext& context) {
+    // Values are parsed as English texts; the page's other fields load in English too.
+    const CFieldContext english(false, context.m_models);
     // The texts as the dialogs' controls would hold them after the user's entries.
     std::map<const CField*, std::string> entered;
     std::set<std::pair<EPage, int>> pages;
     for (const CSettingChange& change : changes) {
         const CField* field = FindField(change.m_key);
         if (field == nullptr) {
-            return std::unexpected("unknown key \"" + change.m_key +
-                                   "\"; `lh740ctl show FILE` lists the keys.");
+            return std::unexpected(CTexts::Same("unknown key \"" + change.m_key +
+                                                "\"; `lh740ctl show FILE` lists the keys."));
         }
-        auto text = ParseFieldValue(*field, change.m_value, false);
+        auto text = ParseFieldValue(*field, change.m_value, english);
         if (!text) {
             return std::unexpected(text.error());
         }
@@ -317,15 +308,15 @@ std::expected<void, std::string> ApplySettings(CMemoryImage& image,
         std::vector<std::pair<const CField*, std::string>> texts;
         for (const CField* field : PageFields(page, slot)) {
             auto it = entered.find(field);
-            texts.emplace_back(field,
-                               it != entered.end() ? it->second : LoadField(*field, result, false));
+            texts.emplace_back(
+                field, it != entered.end() ? it->second : LoadField(*field, result, english));
         }
         for (const auto& [field, text] : texts) {
             // Bands not entered keep their bytes: odd bytes from a radio survive.
             if (field->m_codec == ECodec::kBand && !entered.contains(field)) {
                 continue;
             }
-            StoreField(*field, result, text);
+            StoreField(*field, result, text, english);
         }
     }
     image = result;

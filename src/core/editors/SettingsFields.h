@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <expected>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/MemoryImage.h"
+#include "util/Error.h"
 
 // Every radio-wide setting declared once: the key lh740ctl names it by, its place in the
 // image, its codec and its list entries. The dialogs, `show`, `set` and the report read
@@ -90,21 +92,28 @@ std::vector<const CField*> PageFields(EPage page, int slot = 0);
 // The part of a key before the first dot.
 std::string SectionOf(const CField& field);
 
-// The model list (from [Setup] Type1..Type19) that kModel uses; set by the caller.
-void SetSettingModels(std::vector<std::string> models);
-const std::vector<std::string>& SettingModels();
+// What a field's texts depend on besides the image: the language of list texts, and for the
+// model the list of [Setup] Type1..Type19 (empty where the program's settings are not at hand).
+struct CFieldContext {
+    bool m_bChinese = false;
+    std::vector<std::string> m_models;
+
+    CFieldContext(bool chinese = false, std::vector<std::string> models = {})  // NOLINT
+        : m_bChinese(chinese), m_models(std::move(models)) {}
+};
 
 // The codec of the field's kind does the work of the next four.
 // The text the dialog shows on opening.
-std::string LoadField(const CField& field, const CMemoryImage& image, bool chinese);
+std::string LoadField(const CField& field, const CMemoryImage& image, const CFieldContext& context);
 // Stores a control's text as the dialog does on OK (lenient: whatever the control held).
-void StoreField(const CField& field, CMemoryImage& image, const std::string& text);
+void StoreField(const CField& field, CMemoryImage& image, const std::string& text,
+                const CFieldContext& context = {});
 // What a user may enter: the control text after the dialog's normalisation, or an error
-// that names the valid values. `chinese` chooses the language of list texts returned.
-std::expected<std::string, std::string> ParseFieldValue(const CField& field,
-                                                        const std::string& value, bool chinese);
+// that names the valid values. The context's language chooses the list texts returned.
+CResult<std::string> ParseFieldValue(const CField& field, const std::string& value,
+                                     const CFieldContext& context);
 // A short description of the values a field takes, for messages and --help.
-std::string ValidValues(const CField& field);
+std::string ValidValues(const CField& field, const CFieldContext& context = {});
 
 // Applies KEY=VALUE pairs as a user entering them and pressing OK (or leaving the page):
 // every page touched is loaded, changed and stored whole. On error the image is unchanged.
@@ -112,5 +121,5 @@ struct CSettingChange {
     std::string m_key;
     std::string m_value;
 };
-std::expected<void, std::string> ApplySettings(CMemoryImage& image,
-                                               const std::vector<CSettingChange>& changes);
+CResult<> ApplySettings(CMemoryImage& image, const std::vector<CSettingChange>& changes,
+                        const CFieldContext& context = {});

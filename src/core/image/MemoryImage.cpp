@@ -17,12 +17,11 @@ constexpr CDefaultByte kDefaultBytes[] = {
     {4874, 0x00}, {4875, 0x00}, {4877, 0x01}, {4911, 0x41}, {4935, 0x00},
 };
 
-// Row 236 (2-Tone common) and rows 254, 255 (model, bands, squelch tuning).
+// Row 236 (2-Tone common) and rows 254, 255 (model, bands; the squelch tuning follows).
 constexpr CDefaultByte kDefaultBytesLate[] = {
     {5664, 0x05}, {5665, 0x05}, {5666, 0x0A}, {5667, 0x00}, {5668, 0x14},
     {5669, 0x00}, {5670, 0x02}, {5671, 0x00}, {6097, 0x00}, {6120, 0x13},
     {6121, 0x17}, {6122, 0x64}, {6123, 0x35}, {6124, 0x52}, {6125, 0x00},
-    {6126, 0x29}, {6127, 0x27}, {6128, 0x22}, {6129, 0x1E},
 };
 
 constexpr std::uint8_t kFourByteEntry[] = {0x4E, 0x20, 0x27, 0x10};
@@ -73,6 +72,7 @@ CMemoryImage CMemoryImage::NewDocument() {
     for (const auto& d : kDefaultBytesLate) {
         image[d.m_offset] = d.m_value;
     }
+    std::ranges::copy(kSquelchDefaults, image.m_bytes.begin() + kSquelchOffset);
     return image;
 }
 

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "image/ImageMap.h"
+
 // The radio's whole programming data as the program keeps it: 256 rows of 24 bytes.
 inline constexpr std::size_t kImageSize = 6144;
 inline constexpr std::size_t kRowSize = 24;

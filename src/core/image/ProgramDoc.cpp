@@ -3,11 +3,8 @@
 #include <algorithm>
 
 #include "settings/IniFile.h"
-#include "settings/Language.h"
 
-bool g_bNewDocument = false;
-
-std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
+CResult<CMemoryImage> LoadDatFile(const std::string& path) {
     auto bytes = ReadFileBytes(path, kImageSize);
     if (!bytes) {
         return std::unexpected(bytes.error());
@@ -15,12 +12,10 @@ std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path) {
     if (bytes->size() < kImageSize) {
         const std::string held = std::to_string(bytes->size());
         const std::string needed = std::to_string(kImageSize);
-        if (g_bChinese) {
-            return std::unexpected("\"" + path + "\" 的格式不对：它只有 " + held +
-                                   " 个字节，一个文档需要 " + needed + " 个字节。");
-        }
-        return std::unexpected("\"" + path + "\" has an unexpected format: it holds " + held +
-                               " bytes, a document needs " + needed + ".");
+        return std::unexpected(CTexts{"\"" + path + "\" has an unexpected format: it holds " +
+                                          held + " bytes, a document needs " + needed + ".",
+                                      "\"" + path + "\" 的格式不对：它只有 " + held +
+                                          " 个字节，一个文档需要 " + needed + " 个字节。"});
     }
     CMemoryImage image;
     std::ranges::copy(*bytes, image.m_bytes.begin());
@@ -34,7 +29,7 @@ CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image) {
 bool CProgramDoc::OnNewDocument(const CIniFile& ini) {
     m_image = CMemoryImage::NewDocument();
     m_strPathName = ini.GetString("Setup", "AppName", "");
-    g_bNewDocument = true;
+    m_bNewDocument = true;
     return true;
 }
 
@@ -45,7 +40,7 @@ CFileResult CProgramDoc::OnOpenDocument(const std::string& path) {
     }
     m_image = *image;
     m_strPathName = path;
-    g_bNewDocument = false;
+    m_bNewDocument = false;
     return {};
 }
 

@@ -3,20 +3,15 @@
 #include <functional>
 #include <string>
 
-#include "image/MemoryImage.h"
+#include "image/DocumentState.h"
 #include "util/File.h"
 
 class CIniFile;
 
-// True while the image of the most recently created document still carries its defaults.
-extern bool g_bNewDocument;
-
-// The document: one memory image and the name it is known by. The windows that show it
-// belong to the desktop program; this is its data side.
-class CProgramDoc {
+// The document: its state (image, new-document flag, band limits) and the name it is known
+// by. The windows that show it belong to the desktop program; this is its data side.
+class CProgramDoc : public CDocumentState {
 public:
-    CMemoryImage m_image;
-
     // Defaults and the path name from [Setup] AppName.
     bool OnNewDocument(const CIniFile& ini);
     // Reads the first 6144 bytes of `path`. On failure the document is left as it was.
@@ -36,5 +31,5 @@ private:
 };
 
 // The image held in a .dat file, without touching any document.
-std::expected<CMemoryImage, std::string> LoadDatFile(const std::string& path);
+CResult<CMemoryImage> LoadDatFile(const std::string& path);
 CFileResult SaveDatFile(const std::string& path, const CMemoryImage& image);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "image/ProgramDoc.h"
-#include "settings/Language.h"
 #include "settings/Messages.h"
 
 namespace {
@@ -29,14 +28,17 @@ public:
     CCloneSession(CSerialPort& port, CLinkEvents& events) : m_port(port), m_events(events) {}
     ~CCloneSession() { m_port.Close(); }
 
+    bool Chinese() const { return m_events.m_bChinese; }
+
     bool Open(const std::string& name) {
-        std::string error;
-        if (!m_port.Open(name, error)) {
+        auto opened = m_port.Open(name);
+        if (!opened) {
+            const std::string& error = opened.error().Text(Chinese());
             m_result.m_detail = error;
             CPrompt prompt;
             prompt.m_stringId = IDS_OPEN_PORT_FAILED;
             prompt.m_detail = error;
-            prompt.m_text = PromptText(LoadString(IDS_OPEN_PORT_FAILED), error);
+            prompt.m_text = PromptText(LoadString(IDS_OPEN_PORT_FAILED, Chinese()), error);
             prompt.m_icon = EPromptIcon::Exclamation;
             FailWith(ETransferOutcome::PortUnavailable, prompt);
             return false;
@@ -48,7 +50,7 @@ public:
     // A message box with OK that ends the transfer.
     EStep Fail(ETransferOutcome outcome, int stringId) {
         CPrompt prompt;
-        prompt.m_text = LoadString(stringId);
+        prompt.m_text = LoadString(stringId, Chinese());
         prompt.m_stringId = stringId;
         prompt.m_icon = EPromptIcon::Exclamation;
         return FailWith(outcome, prompt);
@@ -136,7 +138,7 @@ public:
     // 61449 with Retry and Cancel: Go means retry.
     EStep CommunicationError() {
         CPrompt prompt;
-        prompt.m_text = LoadString(IDS_COMMUNICATION_ERROR);
+        prompt.m_text = LoadString(IDS_COMMUNICATION_ERROR, Chinese());
         prompt.m_stringId = IDS_COMMUNICATION_ERROR;
         prompt.m_icon = EPromptIcon::Exclamation;
         prompt.m_buttons = EPromptButtons::RetryCancel;
@@ -171,7 +173,7 @@ EStep CCloneSession::Handshake(bool write, const CTransferHooks& hooks) {
         if (Poll(6, 1)) {
             return Cancelled();
         }
-        m_events.OnStatus(kWaitingText.Get());
+        m_events.OnStatus(kWaitingText.Get(Chinese()));
         bool acked = false;
         if (WakeUp(true, acked) == EReadStatus::HangUp) {
             // Retrying cannot bring a vanished line back; the original would only time out.
@@ -189,8 +191,8 @@ EStep CCloneSession::Handshake(bool write, const CTransferHooks& hooks) {
             Identify();
             if (!ModelMatches()) {
                 CPrompt prompt;
-                prompt.m_text = kWrongModelText.Get();
-                prompt.m_caption = kWrongModelCaption.Get();
+                prompt.m_text = kWrongModelText.Get(Chinese());
+                prompt.m_caption = kWrongModelCaption.Get(Chinese());
                 prompt.m_icon = EPromptIcon::Exclamation;
                 return FailWith(ETransferOutcome::WrongModel, prompt);
             }
@@ -230,12 +232,12 @@ EStep CCloneSession::Handshake(bool write, const CTransferHooks& hooks) {
 
 EStep CCloneSession::BandCheck(const CTransferHooks& hooks) {
     const CRadioBand radio = RadioBand(m_rx.data());
-    const CBandLimits document = hooks.m_bandLimits ? hooks.m_bandLimits() : CBandLimits{};
+    const CBandsMHz document = hooks.m_bandLimits ? hooks.m_bandLimits() : CBandsMHz{};
     if (BandFits(document, radio)) {
         return EStep::Go;
     }
     CPrompt prompt;
-    prompt.m_text = LoadString(IDS_BAND_OVER_RANGE);
+    prompt.m_text = LoadString(IDS_BAND_OVER_RANGE, Chinese());
     prompt.m_stringId = IDS_BAND_OVER_RANGE;
     prompt.m_caption = "Caution";  // English in both languages
     prompt.m_icon = EPromptIcon::Exclamation;
@@ -305,7 +307,7 @@ EStep CCloneSession::ReadBlocks(CMemoryImage& image, const CTransferHooks& hooks
         }
     }
     image = received;
-    g_bNewDocument = false;
+    m_result.m_bImageRead = true;
     if (hooks.m_fillGrid) {
         hooks.m_fillGrid();
     }
@@ -372,7 +374,7 @@ CTransferResult Done(CCloneSession& session, const CText* message) {
     session.m_port.Close();
     if (message != nullptr) {
         CPrompt prompt;
-        prompt.m_text = message->Get();
+        prompt.m_text = message->Get(session.Chinese());
         prompt.m_icon = EPromptIcon::Information;
         session.m_events.Ask(prompt);
         session.m_result.m_message = prompt.m_text;
@@ -386,12 +388,16 @@ CTransferResult Done(CCloneSession& session, const CText* message) {
 CRadioBand RadioBand(const std::uint8_t* ident) {
     const int low = 100 * (ident[5] >> 4) + 10 * (ident[5] & 0x0F) + (ident[7] >> 4);
     const int high = 100 * (ident[6] >> 4) + 10 * (ident[6] & 0x0F) + (ident[7] & 0x0F);
-    return {std::int64_t{low} * 100000, std::int64_t{high} * 100000};
+    return {std::int64_t{low} * kCountsPerMHz, std::int64_t{high} * kCountsPerMHz};
 }
 
-bool BandFits(const CBandLimits& document, const CRadioBand& radio) {
-    const bool band1 = document.m_band1Low >= radio.m_low && document.m_band1High <= radio.m_high;
-    const bool band2 = document.m_band2Low >= radio.m_low && document.m_band2High <= radio.m_high;
+bool BandFits(const CBandsMHz& document, const CRadioBand& radio) {
+    auto inside = [&radio](int low, int high) {
+        return std::int64_t{low} * kCountsPerMHz >= radio.m_low &&
+               std::int64_t{high} * kCountsPerMHz <= radio.m_high;
+    };
+    const bool band1 = inside(document.m_band1Low, document.m_band1High);
+    const bool band2 = inside(document.m_band2Low, document.m_band2High);
     return band1 || band2;
 }
 

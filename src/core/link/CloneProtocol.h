@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "image/MemoryImage.h"
+#include "image/DocumentState.h"
 #include "link/SerialPort.h"
 #include "util/Prompt.h"
 
@@ -18,12 +18,9 @@ inline constexpr char kModelLetters[] = "UPXV";
 inline constexpr char kModelDigits[] = "474";
 
 // Where the radio keeps its password and the squelch tuning bytes.
+// (the image offsets are in image/ImageMap.h).
 inline constexpr std::uint16_t kPasswordBlockAddress = 0x0FE0;
-inline constexpr std::size_t kPasswordOffset = 6098;  // image offsets 6098..6103
-inline constexpr std::size_t kPasswordLength = 6;
 inline constexpr std::uint16_t kSquelchAddress = 0x0FF6;
-inline constexpr std::size_t kSquelchOffset = 6126;  // image offsets 6126..6129
-inline constexpr std::size_t kSquelchLength = 4;
 
 inline constexpr int kHandshakeMaxMisses = 15;  // R > 15 is a communication error
 inline constexpr int kProgressMax = 191;
@@ -46,6 +43,9 @@ struct CTransferResult {
     int m_messageId = 0;    // string id of the message shown; 0 for none or a text built in code
     std::string m_message;  // the text shown, empty when none was
     std::string m_detail;   // what the system said (port error, hang-up), for logs and the CLI
+    // A read completed: the image holds the radio's bytes. The caller applies them to its
+    // document on its own thread, clearing the document's new-document flag.
+    bool m_bImageRead = false;
 
     bool Ok() const { return m_outcome == ETransferOutcome::Done; }
 };
@@ -55,6 +55,9 @@ struct CTransferResult {
 class CLinkEvents {
 public:
     virtual ~CLinkEvents() = default;
+    // The language of the status texts and prompts the transfer hands over.
+    bool m_bChinese = false;
+
     virtual void OnStatus(const std::string& text) = 0;
     // The bar has stepped to `position` (1..191); the status text shows it in decimal.
     virtual void OnProgress(int position) = 0;
@@ -63,30 +66,22 @@ public:
     virtual bool CancelRequested() = 0;
 };
 
-// The document's two bands in frequency counts (10 Hz steps).
-struct CBandLimits {
-    std::int64_t m_band1Low = 0;
-    std::int64_t m_band1High = 0;
-    std::int64_t m_band2Low = 0;
-    std::int64_t m_band2High = 0;
-};
-
 // The channel view's part in a transfer. Any hook may be empty.
 struct CTransferHooks {
-    std::function<void()> m_commitCellEdit;     // both directions, first of all
-    std::function<void()> m_storeGrid;          // write only, before the port opens
-    std::function<CBandLimits()> m_bandLimits;  // write only, after m_storeGrid
-    std::function<void()> m_fillGrid;           // after a completed read was applied
+    std::function<void()> m_commitCellEdit;   // both directions, first of all
+    std::function<void()> m_storeGrid;        // write only, before the port opens
+    std::function<CBandsMHz()> m_bandLimits;  // write only, after m_storeGrid
+    std::function<void()> m_fillGrid;         // after a completed read was applied
 };
 
 // A full read or write of the radio through `port`, opened as `portName` and closed on every
-// way out. A read changes `image` (its radio-held bytes) and g_bNewDocument only when every
-// block has arrived; a write sends `image` after the hooks have stored the grid into it.
+// way out. A read changes `image` (its radio-held bytes) only when every block has arrived, and
+// says so in the result; a write sends `image` after the hooks have stored the grid into it.
 CTransferResult RunTransfer(ETransferDirection direction, CSerialPort& port,
                             const std::string& portName, CMemoryImage& image, CLinkEvents& events,
                             const CTransferHooks& hooks);
 
-// The squelch tuning exchange: the four bytes at 6126..6129 with a short handshake, no cancel
+// The squelch tuning exchange: the kSquelchLength bytes with a short handshake, no cancel
 // points and no progress. A read changes the image only when the whole reply arrived.
 CTransferResult ReadSquelch(CSerialPort& port, const std::string& portName, CMemoryImage& image,
                             CLinkEvents& events);
@@ -101,4 +96,4 @@ struct CRadioBand {
 };
 CRadioBand RadioBand(const std::uint8_t* ident);
 // True when band 1 or band 2 of the document lies inside the radio's band.
-bool BandFits(const CBandLimits& document, const CRadioBand& radio);
+bool BandFits(const CBandsMHz& document, const CRadioBand& radio);

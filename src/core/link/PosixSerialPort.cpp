@@ -39,34 +39,34 @@ const CText kPermissionDenied{
 const CText kInUse{"busy, in use by another program", "端口忙，正被其他程序使用"};
 const CText kNotSerial{"not a serial port", "不是串口"};
 
-std::string HeldBy(int pid) {
+CTexts HeldBy(int pid) {
     const std::string n = std::to_string(pid);
-    return g_bChinese ? "端口忙，被进程 " + n + " 占用" : "busy, held by process " + n;
+    return {"busy, held by process " + n, "端口忙，被进程 " + n + " 占用"};
 }
 
-std::string LockedBy(const std::string& lockFile) {
-    return (g_bChinese ? "端口忙，已被锁定：" : "busy, locked by ") + lockFile;
+CTexts LockedBy(const std::string& lockFile) {
+    return {"busy, locked by " + lockFile, "端口忙，已被锁定：" + lockFile};
 }
 
 // The second line of message 61451: the port and why it cannot be used.
-std::string PortError(const std::string& name, const std::string& reason) {
-    return name + ": " + reason + (g_bChinese ? "。" : ".");
+CTexts PortError(const std::string& name, const CTexts& reason) {
+    return CTexts::Same(name + ": ") + reason + CTexts{".", "。"};
 }
 
-std::string OpenError(const std::string& name, int err, int holder = 0) {
+CTexts OpenError(const std::string& name, int err, int holder = 0) {
     switch (err) {
         case ENOENT:
         case ENXIO:
         case ENODEV:
-            return PortError(name, kNoSuchDevice.Get());
+            return PortError(name, kNoSuchDevice);
         case EACCES:
         case EPERM:
-            return PortError(name, kPermissionDenied.Get());
+            return PortError(name, kPermissionDenied);
         case EBUSY:
         case EWOULDBLOCK:
-            return PortError(name, holder > 0 ? HeldBy(holder) : kInUse.Get());
+            return PortError(name, holder > 0 ? HeldBy(holder) : CTexts(kInUse));
         case ENOTTY:
-            return PortError(name, kNotSerial.Get());
+            return PortError(name, kNotSerial);
         default:
             return PortError(name, SystemReason(err));
     }
@@ -134,7 +134,7 @@ int ParseLockPid(const std::vector<std::uint8_t>& bytes) {
 
 // Opens the port for a transfer or a probe, refusing it when another program holds it, and
 // changing nothing on it: the caller configures it or closes it again.
-int OpenUnused(const std::string& name, const std::string& lockDir, std::string& error) {
+int OpenUnused(const std::string& name, const std::string& lockDir, CTexts& error) {
     const std::string lockFile = lockDir + "/" + LockFileName(name);
     const int locker = SerialLockHolder(name, lockDir);
     if (locker != 0) {
@@ -227,23 +227,24 @@ CPosixSerialPort::~CPosixSerialPort() {
     Close();
 }
 
-bool CPosixSerialPort::Open(const std::string& name, std::string& error) {
+CResult<> CPosixSerialPort::Open(const std::string& name) {
     Close();
+    CTexts error;
     const int fd = OpenUnused(name, m_strLockDir, error);
     if (fd < 0) {
-        return false;
+        return std::unexpected(error);
     }
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) {
         error = OpenError(name, errno);
         ::close(fd);
-        return false;
+        return std::unexpected(error);
     }
     MakeRaw(tio);
     if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
         error = OpenError(name, errno);
         ::close(fd);
-        return false;
+        return std::unexpected(error);
     }
     ::ioctl(fd, TIOCEXCL);
     // USB adapters otherwise hold received bytes back for up to 16 ms; refused elsewhere.
@@ -255,7 +256,7 @@ bool CPosixSerialPort::Open(const std::string& name, std::string& error) {
     ::tcflush(fd, TCIOFLUSH);
     m_fd = fd;
     m_bHungUp = false;
-    return true;
+    return {};
 }
 
 void CPosixSerialPort::Close() {
@@ -450,11 +451,11 @@ int SerialLockHolder(const std::string& path, const std::string& lockDir) {
     return pid;
 }
 
-std::string ProbeSerialPort(const std::string& path, const std::string& lockDir) {
-    std::string error;
+CResult<> ProbeSerialPort(const std::string& path, const std::string& lockDir) {
+    CTexts error;
     const int fd = OpenUnused(path, lockDir, error);
     if (fd < 0) {
-        return error;
+        return std::unexpected(error);
     }
     ::close(fd);
     return {};

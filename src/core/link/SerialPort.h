@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/Error.h"
+
 // The result of one read: how many bytes arrived and how the read ended. A time-out is not an
 // error (the protocol counts the bytes); a hang-up means the line is gone for good.
 enum class EReadStatus { Ok, HangUp, Error };
@@ -26,7 +28,7 @@ public:
     virtual ~CSerialPort() = default;
 
     // Opens and configures (9600 baud 8N1, raw). The error is a sentence naming the reason.
-    virtual bool Open(const std::string& name, std::string& error) = 0;
+    virtual CResult<> Open(const std::string& name) = 0;
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     // Sends all bytes; returns false when the line refused them.
@@ -60,7 +62,7 @@ public:
     CPosixSerialPort& operator=(const CPosixSerialPort&) = delete;
     ~CPosixSerialPort() override;
 
-    bool Open(const std::string& name, std::string& error) override;
+    CResult<> Open(const std::string& name) override;
     void Close() override;
     bool IsOpen() const override { return m_fd >= 0; }
     bool Write(const std::uint8_t* bytes, std::size_t count) override;
@@ -87,6 +89,6 @@ std::vector<CSerialPortInfo> ListSerialPorts(const std::string& sysRoot = "/sys/
 // Whether a transfer could open the port now, found out without changing anything: the lock
 // file, then open, flock and the exclusive flag are only looked at, the line settings and
 // buffers are never touched, so a port in another program's use keeps its settings and its
-// unread input. Empty when it can be opened, else "PORT: reason" as Open gives it.
-std::string ProbeSerialPort(const std::string& path,
-                            const std::string& lockDir = SerialLockDirectory());
+// unread input. The error is "PORT: reason" as Open gives it.
+CResult<> ProbeSerialPort(const std::string& path,
+                          const std::string& lockDir = SerialLockDirectory());

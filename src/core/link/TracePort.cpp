@@ -2,11 +2,11 @@
 
 #include "util/Number.h"
 
-bool CTraceSerialPort::Open(const std::string& name, std::string& error) {
+CResult<> CTraceSerialPort::Open(const std::string& name) {
     m_start = std::chrono::steady_clock::now();
-    const bool ok = m_port.Open(name, error);
-    Line(("open " + name + (ok ? "" : " failed: " + error)).c_str());
-    return ok;
+    auto opened = m_port.Open(name);
+    Line(("open " + name + (opened ? "" : " failed: " + opened.error().Text(false))).c_str());
+    return opened;
 }
 
 void CTraceSerialPort::Close() {

@@ -15,7 +15,7 @@ class CTraceSerialPort : public CSerialPort {
 public:
     CTraceSerialPort(CSerialPort& port, std::FILE* out) : m_port(port), m_out(out) {}
 
-    bool Open(const std::string& name, std::string& error) override;
+    CResult<> Open(const std::string& name) override;
     void Close() override;
     bool IsOpen() const override { return m_port.IsOpen(); }
     bool Write(const std::uint8_t* bytes, std::size_t count) override;

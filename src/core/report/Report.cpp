@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "channels/ChannelRecord.h"
+#include "channels/ChannelTable.h"
 #include "editors/EditorRules.h"
 #include "editors/SettingsFields.h"
 #include "settings/Language.h"
@@ -240,6 +242,25 @@ void TwoToneEncodePage(CPageWriter& w, const CMemoryImage& image) {
     }
 }
 
+// One line per field the grid shows, in column order: six on the left, the rest on the right.
+void ChannelLines(CPageWriter& w, const CGridTexts& grid, int row, int top) {
+    constexpr int kLeftLines = 6;
+    int i = 0;
+    for (const CChannelField& field : ChannelFields()) {
+        if (field.m_column < 0) {
+            continue;
+        }
+        std::string value = grid(row, field.m_column);
+        if (field.m_column == kColBusyLock && value == "QT/DQT Tone") {
+            value = "QT/DQT";
+        }
+        const bool left = i < kLeftLines;
+        const int line = top + 1 + (left ? i : i - kLeftLines);
+        w.Pair(left ? 5 : 40, left ? 24 : 55, line, field.m_reportLabel, value);
+        ++i;
+    }
+}
+
 void ChannelPage(CPageWriter& w, const CGridTexts& grid, int channelPage) {
     w.Text(X(6), {0, 0, -1, 0}, w.Pick({"Channel Infomation", "信道信息"}), EReportFont::kTitle);
     // Recounted before every channel page from the grid as it is now.
@@ -261,29 +282,7 @@ void ChannelPage(CPageWriter& w, const CGridTexts& grid, int channelPage) {
         std::snprintf(heading, sizeof heading, "%s%s%s", w.Pick({"Channel ", "信道 "}),
                       number.c_str(), ":");
         w.Text(4, top, heading);
-        struct CItem {
-            CText m_label;
-            int m_column;
-        };
-        static const CItem kLeft[] = {
-            {{"Receive Frequency:", "接收频率:"}, 1}, {{"Transceive Frequency:", "发射频率:"}, 2},
-            {{"QT/DQT Decode:", "QT/DQT 解码:"}, 3},  {{"QT/DQT Encode:", "QT/DQT 编码:"}, 4},
-            {{"Channel Name:", "信道名字:"}, 5},      {{"Transmit Power:", "发射功率:"}, 6}};
-        static const CItem kRight[] = {{{"Wide/Narrow:", "宽/窄:"}, 7},
-                                       {{"Scan Add:", "扫描添加:"}, 8},
-                                       {{"PTT ID:", "PTT ID:"}, 9},
-                                       {{"Busy Lock:", "繁忙锁定:"}, 10},
-                                       {{"Optional Singal:", "可选信号:"}, 11}};
-        for (int i = 0; i < 6; ++i) {
-            w.Pair(5, 24, top + 1 + i, kLeft[i].m_label, grid(row, kLeft[i].m_column));
-        }
-        for (int i = 0; i < 5; ++i) {
-            std::string value = grid(row, kRight[i].m_column);
-            if (kRight[i].m_column == 10 && value == "QT/DQT Tone") {
-                value = "QT/DQT";
-            }
-            w.Pair(40, 55, top + 1 + i, kRight[i].m_label, value);
-        }
+        ChannelLines(w, grid, row, top);
         ++q;
     }
 }

@@ -5,8 +5,6 @@
 #include "settings/AppPaths.h"
 #include "util/File.h"
 
-CIniFile g_iniFile;
-
 namespace {
 
 constexpr const char* kSpace = " \t\r\n\v\f";
@@ -64,7 +62,7 @@ bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 CIniFile::~CIniFile() {
     if (m_bSaveOnClose) {
-        Save();
+        (void)Save();
     }
     Clear();
 }
@@ -92,31 +90,29 @@ int CIniFile::FindKey(const CSection& section, const std::string& key, const CIn
     return -1;
 }
 
-bool CIniFile::Load(const std::string& fileName, bool saveOnClose, bool ignoreCase) {
+CResult<> CIniFile::Load(const std::string& fileName, bool saveOnClose, bool ignoreCase) {
     return LoadPath(ProgramDirectory() + fileName, saveOnClose, ignoreCase);
 }
 
-bool CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase) {
+CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase) {
     if (IsLoaded()) {
         if (m_bSaveOnClose) {
-            Save();
+            (void)Save();
         }
         Clear();
     }
     m_bSaveOnClose = saveOnClose;
     m_bIgnoreCase = ignoreCase;
-    m_strLastError.clear();
 
     // A missing file is created empty, never truncated. A settings file is a few kilobytes;
     // anything beyond the bound is not one, and is refused rather than cut and written back.
     auto bytes = ReadFileBytes(path, kMaxIniSize + 1, true);
     if (!bytes) {
-        m_strLastError = bytes.error();
-        return false;
+        return std::unexpected(bytes.error());
     }
     if (bytes->size() > kMaxIniSize) {
-        m_strLastError = "Cannot read \"" + path + "\": it is larger than 1 MB.";
-        return false;
+        return std::unexpected(CTexts{"Cannot read \"" + path + "\": it is larger than 1 MB.",
+                                      "无法读取 \"" + path + "\"：文件大于 1 MB。"});
     }
     std::istringstream in(std::string(bytes->begin(), bytes->end()));
 
@@ -143,7 +139,7 @@ bool CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCa
         }
         m_sections.back().m_entries.emplace_back(std::move(key), std::move(value));
     }
-    return true;
+    return {};
 }
 
 std::string CIniFile::GetString(const std::string& section, const std::string& key,
@@ -204,20 +200,19 @@ std::string CIniFile::Serialise() const {
     return text;
 }
 
-bool CIniFile::Save() {
+CResult<> CIniFile::Save() {
     if (!m_bModified || !IsLoaded()) {
-        return true;
+        return {};
     }
     const std::string text = Serialise();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
     auto saved = WriteFileSafely(m_strPath, bytes);
     if (!saved) {
-        m_strLastError = saved.error();
-        return false;
+        return saved;
     }
     m_bModified = false;
-    return true;
+    return {};
 }
 
 void CIniFile::Clear() {

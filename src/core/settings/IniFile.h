@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/Error.h"
+
 // The program's own reader and writer of Program.ini. Texts are kept as bytes (GBK for
 // Chinese); nothing is converted. Section 0 is the unnamed section before the first header.
 class CIniFile {
@@ -14,24 +16,23 @@ public:
     CIniFile& operator=(const CIniFile&) = delete;
 
     // Loads `fileName` from the program's directory.
-    bool Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
+    CResult<> Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
     // Loads a file by its full path; a missing file is created empty. Anything but a regular
     // file (a pipe, a device), or a file over 1 MB, is refused and nothing is loaded.
-    bool LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase);
+    CResult<> LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase);
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) const;
     // Modified when the stored bytes change (a change of letter case alone included).
     void SetString(const std::string& section, const std::string& key, const std::string& value);
 
-    // Writes the whole store if it was modified. False (with GetLastError) when it could not.
-    bool Save();
+    // Writes the whole store if it was modified; the error says why it could not.
+    CResult<> Save();
     void Clear();
 
-    // The store's state: a file is loaded, it holds unsaved changes, the last save's error.
+    // The store's state: a file is loaded, it holds unsaved changes.
     bool IsLoaded() const { return !m_strPath.empty(); }
     bool IsModified() const { return m_bModified; }
-    const std::string& GetLastError() const { return m_strLastError; }
 
 private:
     // Section 0 is the unnamed one; entries keep the file's order.
@@ -50,11 +51,7 @@ private:
     bool m_bIgnoreCase = false;
     bool m_bSaveOnClose = false;
     bool m_bModified = false;
-    std::string m_strLastError;
 };
-
-// The one settings store of the program.
-extern CIniFile g_iniFile;
 
 // Trims the white space a settings line may carry: space, tab, CR, LF, VT, FF.
 std::string TrimIniSpace(const std::string& text);

@@ -42,6 +42,6 @@ const char* LoadString(int id, bool chinese) {
     return "";
 }
 
-const char* LoadString(int id) {
-    return LoadString(id, g_bChinese);
+CError MessageError(int id) {
+    return CError(CTexts(LoadString(id, false), LoadString(id, true)), id);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/Error.h"
+
 // The string table of the program's messages, in both languages (UTF-8). The desktop program's
 // language pack carries the same ids; the core and the command line read them from here.
 enum EStringId : int {
@@ -14,7 +16,7 @@ enum EStringId : int {
     IDS_CAUTION = 61456,
 };
 
-// The text of a string id in the current language (g_bChinese), or in the one asked for.
-// Unknown ids give the empty text.
-const char* LoadString(int id);
+// The text of a string id in the language asked for. Unknown ids give the empty text.
 const char* LoadString(int id, bool chinese);
+// The message of a string id as an error, in both languages, with its id.
+CError MessageError(int id);

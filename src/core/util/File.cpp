@@ -23,17 +23,17 @@ constexpr CText kCannotOpen{"Cannot open ", "无法打开 "};
 constexpr CText kCannotRead{"Cannot read ", "无法读取 "};
 constexpr CText kCannotSave{"Cannot save ", "无法保存 "};
 
-// "Cannot save "x": reason." in the program's language.
-std::string FileError(const CText& verb, const std::string& path, const std::string& reason) {
-    return verb.Get() + Quoted(path) + (g_bChinese ? "：" : ": ") + reason +
-           (g_bChinese ? "。" : ".");
+// "Cannot save "x": reason." in both languages.
+CTexts FileError(const CText& verb, const std::string& path, const CTexts& reason) {
+    return CTexts(verb) + CTexts::Same(Quoted(path)) + CTexts{": ", "："} + reason +
+           CTexts{".", "。"};
 }
 
-std::string CannotSave(const std::string& path, const std::string& reason) {
+CTexts CannotSave(const std::string& path, const CTexts& reason) {
     return FileError(kCannotSave, path, reason);
 }
 
-std::string CannotSave(const std::string& path, int err) {
+CTexts CannotSave(const std::string& path, int err) {
     return CannotSave(path, SystemReason(err));
 }
 
@@ -124,11 +124,9 @@ CText KindOf(mode_t mode) {
     return {"a special file", "特殊文件"};
 }
 
-std::string NotRegular(mode_t mode) {
-    if (g_bChinese) {
-        return std::string("这是") + KindOf(mode).m_zh + "，不是普通文件";
-    }
-    return std::string("it is ") + KindOf(mode).m_en + ", not a regular file";
+CTexts NotRegular(mode_t mode) {
+    return {std::string("it is ") + KindOf(mode).m_en + ", not a regular file",
+            std::string("这是") + KindOf(mode).m_zh + "，不是普通文件"};
 }
 
 // Follows symbolic links one at a time, so that a link to a file that does not exist yet leads
@@ -177,7 +175,7 @@ struct CTarget {
     struct stat m_stat {};
 };
 
-std::expected<CTarget, std::string> FindTarget(const std::string& path) {
+CResult<CTarget> FindTarget(const std::string& path) {
     if (path.empty()) {
         return std::unexpected(CannotSave(path, ENOENT));
     }
@@ -200,10 +198,9 @@ std::expected<CTarget, std::string> FindTarget(const std::string& path) {
     if (const int err = WriteRefusal(target.m_path, target.m_stat); err != 0) {
         const bool noWriteBit = (target.m_stat.st_mode & 0222) == 0;
         return std::unexpected(CannotSave(
-            path,
-            SystemReason(err) +
-                (noWriteBit ? CText{" (the file is write-protected)", "（文件有写保护）"}.Get()
-                            : "")));
+            path, SystemReason(err) + (noWriteBit ? CTexts(CText{" (the file is write-protected)",
+                                                                 "（文件有写保护）"})
+                                                  : CTexts())));
     }
     return target;
 }
@@ -249,8 +246,8 @@ CFileResult RewriteInPlace(const std::string& shown, const CTarget& target,
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_ino != target.m_stat.st_ino ||
         st.st_dev != target.m_stat.st_dev) {
         ::close(fd);
-        return std::unexpected(CannotSave(
-            shown, CText{"the file was replaced while saving", "保存时文件被替换了"}.Get()));
+        return std::unexpected(
+            CannotSave(shown, CText{"the file was replaced while saving", "保存时文件被替换了"}));
     }
     std::vector<std::uint8_t> old(static_cast<std::size_t>(st.st_size));
     std::size_t got = 0;
@@ -296,15 +293,14 @@ CFileResult RewriteInPlace(const std::string& shown, const CTarget& target,
 
 }  // namespace
 
-std::string SystemReason(int err) {
-    if (g_bChinese) {
-        for (const CReason& reason : kChineseReasons) {
-            if (reason.m_errno == err) {
-                return reason.m_zh;
-            }
+CTexts SystemReason(int err) {
+    CTexts reason = CTexts::Same(std::strerror(err));
+    for (const CReason& chinese : kChineseReasons) {
+        if (chinese.m_errno == err) {
+            reason.m_zh = chinese.m_zh;
         }
     }
-    return std::strerror(err);
+    return reason;
 }
 
 CFileResult CheckWritableTarget(const std::string& path) {
@@ -394,16 +390,16 @@ CFileResult WriteOutputFile(const std::string& path, std::span<const std::uint8_
         return WriteFileSafely(path, bytes);
     }
     if (!WriteAll(STDOUT_FILENO, bytes.data(), bytes.size())) {
-        return std::unexpected("Cannot write to standard output: " + SystemReason(errno) + ".");
+        return std::unexpected(CTexts{"Cannot write to standard output: ", "无法写入标准输出："} +
+                               SystemReason(errno) + CTexts{".", "。"});
     }
     return {};
 }
 
-std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::string& path,
-                                                                    std::size_t limit,
-                                                                    bool createIfMissing) {
-    auto cannotOpen = [&](const std::string& reason) {
-        return std::unexpected(FileError(kCannotOpen, path, reason));
+CResult<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t limit,
+                                                 bool createIfMissing) {
+    auto cannotOpen = [&](const CTexts& reason) {
+        return std::unexpected(CError(FileError(kCannotOpen, path, reason)));
     };
     // Decided before opening: opening a pipe or a device may block or act on the device.
     struct stat st {};

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-// Errors are sentences ready to show to the user.
-using CFileResult = std::expected<void, std::string>;
+#include "util/Error.h"
+
+// Errors are sentences ready to show to the user, in both languages.
+using CFileResult = CResult<>;
 
 // Every file the programs write goes through here. The file written is the real one: symbolic
 // links are followed and the file they lead to is written, never the link. The target must be a
@@ -33,9 +35,9 @@ CFileResult CheckWritableTarget(const std::string& path);
 // refused without being opened, so a pipe with no writer cannot block the program. With
 // `createIfMissing` a missing file is created empty (never truncated). The error names the
 // file and the system's reason.
-std::expected<std::vector<std::uint8_t>, std::string> ReadFileBytes(const std::string& path,
-                                                                    std::size_t limit,
-                                                                    bool createIfMissing = false);
+CResult<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::size_t limit,
+                                                 bool createIfMissing = false);
 
-// The system's reason for errno `err`, as a sentence fragment.
-std::string SystemReason(int err);
+// The system's reason for errno `err`, as a sentence fragment (the system's English, and
+// Chinese for the reasons file work meets).
+CTexts SystemReason(int err);

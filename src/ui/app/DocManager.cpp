@@ -43,7 +43,7 @@ CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name) {
     auto doc = std::make_unique<CProgramDoc>();
     const auto opened = doc->OnOpenDocument(path.toStdString());
     if (!opened) {
-        Ask(QString::fromStdString(opened.error()));
+        Ask(Tr(opened.error()));
         return nullptr;
     }
     // The window that was showing steps back, as if the user had closed it.

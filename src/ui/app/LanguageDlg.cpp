@@ -52,9 +52,8 @@ void CLanguageDlg::OnOK() {
     g_iniFile.SetString("Setup", "Language", g_bChinese ? "English" : "Chinese");
     // The new instance reads the file at once, so it is written before it starts. When it
     // cannot be written, restarting would come back in the old language: say so and stay.
-    if (!g_iniFile.Save()) {
-        Ask(QString::fromStdString(g_iniFile.GetLastError()), EPromptButtons::Ok,
-            EPromptIcon::Stop);
+    if (auto saved = g_iniFile.Save(); !saved) {
+        Ask(Tr(saved.error()), EPromptButtons::Ok, EPromptIcon::Stop);
         g_iniFile.SetString("Setup", "Language", g_strLanguage.toStdString());
         return;
     }

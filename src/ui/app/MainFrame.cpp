@@ -417,7 +417,7 @@ void CMainFrame::OnFileSave() {
         const auto saved =
             m_pActiveChild->GetDocument().OnSaveDocument(target.absoluteFilePath().toStdString());
         if (!saved) {
-            Ask(QString::fromStdString(saved.error()));
+            Ask(Tr(saved.error()));
         }
         return;
     }
@@ -437,7 +437,7 @@ void CMainFrame::OnFileSaveAs() {
     const QString path = QFileInfo(name).absoluteFilePath();
     const auto saved = doc.OnSaveDocument(path.toStdString());
     if (!saved) {
-        Ask(QString::fromStdString(saved.error()));
+        Ask(Tr(saved.error()));
         return;
     }
     AddRecentFile(path);

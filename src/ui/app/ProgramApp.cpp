@@ -67,7 +67,9 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     if (!m_strAppDir.endsWith(QLatin1Char('/'))) {
         m_strAppDir += QLatin1Char('/');
     }
-    g_iniFile.LoadPath((m_strAppDir + QStringLiteral("Program.ini")).toStdString(), true, true);
+    // A Program.ini that cannot be read leaves the store empty: English, no company texts.
+    (void)g_iniFile.LoadPath((m_strAppDir + QStringLiteral("Program.ini")).toStdString(), true,
+                             true);
 
     const std::string language = g_iniFile.GetString("Setup", "Language", "");
     g_strLanguage = QString::fromStdString(language);

@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "settings/IniFile.h"
+#include "ui/app/UiGlobals.h"
 
 namespace {
 

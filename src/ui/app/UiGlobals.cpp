@@ -9,6 +9,8 @@
 #include "settings/Messages.h"
 #include "util/Gbk.h"
 
+bool g_bChinese = false;
+CIniFile g_iniFile;
 QString g_strLanguage;
 QString g_strHelpFile = QStringLiteral("enHelp");
 QString g_strAppDir;

@@ -5,11 +5,16 @@
 #include <string>
 
 #include "settings/Language.h"
+#include "util/Error.h"
 #include "util/Prompt.h"
 
+class CIniFile;
 class QWidget;
 
-// Process-wide values of the desktop program, set during start-up.
+// Process-wide values of the desktop program, set during start-up. The core keeps none: the
+// language and the settings store are handed to its functions from here.
+extern bool g_bChinese;        // [Setup] Language is "Chinese"
+extern CIniFile g_iniFile;     // Program.ini beside the program
 extern QString g_strLanguage;  // [Setup] Language as written (the language pack's name)
 extern QString g_strHelpFile;  // "chHelp" or "enHelp": the help folder next to the program
 extern QString g_strAppDir;    // the program's directory, ending with '/'
@@ -21,7 +26,14 @@ QString FromIniText(const std::string& bytes);
 QString LanguageSetting(const char* key);
 // A text built in code, in the current language.
 inline QString Tr(const CText& text) {
-    return QString::fromUtf8(text.Get());
+    return QString::fromUtf8(text.Get(g_bChinese));
+}
+inline QString Tr(const CTexts& text) {
+    return QString::fromStdString(text.Get(g_bChinese));
+}
+// An error of the core in the program's language.
+inline QString Tr(const CError& error) {
+    return QString::fromStdString(error.Text(g_bChinese));
 }
 // A string-table message (61446..61456) from the loaded language pack. The pack's entries are
 // keyed by the core's English texts (settings/Messages); unknown ids give the empty text.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "settings/Language.h"
+#include "ui/app/UiGlobals.h"
 #include "util/Gbk.h"
 
 namespace {

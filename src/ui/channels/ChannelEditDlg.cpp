@@ -199,8 +199,8 @@ void CChannelEditDlg::ShowState() {
 }
 
 void CChannelEditDlg::ShowSignal() {
-    SelectSignal(m_state, m_state.m_entry, m_view.GetDocument().m_image, nullptr,
-                 &ProgramUserValues(), g_bChinese);
+    SelectSignal(m_state, m_state.m_entry, m_view.GetDocument(), nullptr, &ProgramUserValues(),
+                 g_bChinese);
     ShowState();
     // The grid shows the new optional signal at once.
     m_view.FillGrid();
@@ -239,8 +239,10 @@ void CChannelEditDlg::ReadNumbers() {
 
 void CChannelEditDlg::ChangeTo(int number) {
     ReadNumbers();
-    if (!ChangeChannel(m_state, number, m_view.GetDocument().m_image, m_view.Table(), g_bChinese)) {
-        Ask(tr("Please enter an integer between 0 and 128."));
+    if (auto changed =
+            ChangeChannel(m_state, number, m_view.GetDocument(), m_view.Table(), g_bChinese);
+        !changed) {
+        Ask(Tr(changed.error()));
         m_pChannel->setText(QString::number(m_state.m_number));
         m_pChannel->setFocus();
         m_pChannel->selectAll();

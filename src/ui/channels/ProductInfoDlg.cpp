@@ -89,7 +89,7 @@ bool CProductInfoDlg::OnInitDialog() {
     if (doc == nullptr) {
         return false;
     }
-    const CProductInfoView view = OpenProductInfo(doc->m_image, g_iniFile, &ProgramUserValues());
+    const CProductInfoView view = OpenProductInfo(*doc, g_iniFile, &ProgramUserValues());
     m_pModel->clear();
     for (const std::string& model : view.m_models) {
         m_pModel->addItem(FromIniText(model));
@@ -116,10 +116,10 @@ void CProductInfoDlg::OnOK() {
     input.m_band1High = m_pBands[1]->text().toStdString();
     input.m_band2Low = m_pBands[2]->text().toStdString();
     input.m_band2High = m_pBands[3]->text().toStdString();
-    if (const auto error = ApplyProductInfo(input, doc->m_image, &ProgramUserValues())) {
+    if (const auto applied = ApplyProductInfo(input, *doc, &ProgramUserValues()); !applied) {
         // A plain box: the system's own caption, no icon.
         CPrompt prompt;
-        prompt.m_text = error->Get();
+        prompt.m_text = applied.error().Text(g_bChinese);
         prompt.m_caption = tr("Error").toStdString();
         prompt.m_buttons = EPromptButtons::Ok;
         Prompter().Ask(prompt);

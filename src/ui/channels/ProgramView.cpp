@@ -80,7 +80,8 @@ EFrequencyKey FrequencyKeyOf(const QKeyEvent* key) {
 const double CProgramView::kWidthFactors[kGridColumns] = {0.5,  1.06, 1.06, 1.1, 1.1,  1.08, 0.7,
                                                           0.86, 0.8,  1.05, 1.0, 0.85, 0.52};
 
-CProgramView::CProgramView(CProgramDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CProgramView::CProgramView(CProgramDoc& doc, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_table(g_bChinese) {
     m_pGrid = new CMSFlexGrid(new CChannelGridModel(m_table), this);
     m_pGrid->setProperty("controlId", IDC_CHANNEL_GRID);
     auto* layout = new QVBoxLayout(this);
@@ -182,12 +183,12 @@ void CProgramView::OnDisplayChange(int width) {
 void CProgramView::FillGrid() {
     // An open editor holds text of the grid being replaced.
     HideEditors();
-    m_table.FillGrid(m_doc.m_image, &ProgramUserValues());
+    m_table.FillGrid(m_doc, &ProgramUserValues(), g_bChinese);
     m_pGrid->Model()->Refresh();
 }
 
 void CProgramView::StoreGrid() {
-    m_table.StoreGrid(m_doc.m_image);
+    m_table.StoreGrid(m_doc);
 }
 
 QWidget* CProgramView::VisibleEditor() const {
@@ -246,8 +247,8 @@ bool CProgramView::Commit(int row, int column, ECommitKind kind) {
         return true;
     }
     const QString text = editor != nullptr ? m_pEditors->Text(editorKind) : m_pGrid->Text();
-    const CCellCommit commit = ::CommitCellEdit(m_table, row, column, text.toStdString(),
-                                                CurrentBands(), g_bChinese, kind);
+    const CCellCommit commit =
+        ::CommitCellEdit(m_table, row, column, text.toStdString(), m_doc.m_bands, g_bChinese, kind);
     m_pGrid->Model()->Refresh();
     if (!commit.m_accepted) {
         m_pEditors->SetText(editorKind, QString::fromStdString(commit.m_editorText));

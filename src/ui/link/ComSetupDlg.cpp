@@ -13,6 +13,7 @@
 #include "settings/UserValues.h"
 #include "ui/app/Commands.h"
 #include "ui/app/HelpWindow.h"
+#include "ui/app/UiGlobals.h"
 #include "ui/link/LinkWorker.h"
 
 namespace {
@@ -88,8 +89,9 @@ void CComSetupDlg::OnInitDialog() {
         item->setData(kPortRole, path);
         // Looked at without touching its settings or buffers; a port that a transfer could not
         // open is shown, not offered.
-        const std::string reason = ProbeSerialPort(port.m_path);
-        if (!reason.empty()) {
+        const auto probed = ProbeSerialPort(port.m_path);
+        if (!probed) {
+            const std::string& reason = probed.error().Text(g_bChinese);
             item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
             item->setText(text + QStringLiteral("  ") + tr("(not available)"));
             item->setToolTip(QString::fromStdString(reason));

@@ -21,7 +21,7 @@ constexpr CText kWriteTitle{"Write Data", "写数据"};
 // is only ever touched on the UI thread.
 struct CTransferJob {
     CMemoryImage m_image;
-    CBandLimits m_bands;
+    CBandsMHz m_bands;
     std::string m_strPort;
     std::unique_ptr<CSerialPort> m_pPort;
     std::shared_ptr<CUiLinkEvents> m_pEvents;
@@ -115,10 +115,11 @@ void CViewTransfer::OnTransfer() {
     }
     auto job = std::make_shared<CTransferJob>();
     job->m_image = doc.m_image;
-    job->m_bands = {g_nBand1Low, g_nBand1High, g_nBand2Low, g_nBand2High};
+    job->m_bands = doc.m_bands;
     job->m_strPort = g_strComPort.toStdString();
     job->m_pPort = MakeTransferPort(job->m_strPort);
     job->m_pEvents = std::make_shared<CUiLinkEvents>(this);
+    job->m_pEvents->m_bChinese = g_bChinese;
     QPointer<CProcessDlg> dlg = m_pProcessDlg;
     job->m_pEvents->m_onStatus = [dlg](const QString& text) {
         if (dlg) {
@@ -151,17 +152,19 @@ void CViewTransfer::OnTransfer() {
 }
 
 void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& received) {
-    if (!m_bWrite && result.Ok()) {
-        // Only the bytes the radio holds; the rest of the document stays as it is.
-        CMemoryImage& image = m_view.GetDocument().m_image;
+    if (result.m_bImageRead) {
+        // Only the bytes the radio holds; the rest of the document stays as it is. The
+        // document no longer carries a new document's defaults.
+        CProgramDoc& doc = m_view.GetDocument();
         for (const CTransferBlock& block : ReadBlocks()) {
             std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
-                        image.m_bytes.begin() + block.m_offset);
+                        doc.m_image.m_bytes.begin() + block.m_offset);
         }
+        doc.m_bNewDocument = false;
     }
     CTransferLock::Release(&m_view);
     m_bRunning = false;
-    if (!m_bWrite && result.Ok()) {
+    if (result.m_bImageRead) {
         m_view.FillGrid();
     }
     // Locking the view moved the keyboard focus away (to the navigation tree); it goes back to

@@ -14,11 +14,7 @@
 
 namespace {
 
-class BandsTest : public ::testing::Test {
-protected:
-    CBands m_saved = CurrentBands();
-    CGlobalsGuard m_guard;
-};
+class BandsTest : public ::testing::Test {};
 
 void SetBandBytes(CMemoryImage& image, std::array<std::uint8_t, 6> bytes) {
     std::copy(bytes.begin(), bytes.end(), image.data() + kBandBytesOffset);
@@ -31,14 +27,14 @@ std::array<std::uint8_t, 6> BandBytes(const CMemoryImage& image) {
 }
 
 TEST_F(BandsTest, InitialLimits) {
-    // Other tests restore them; the values before any document is shown.
-    EXPECT_EQ(m_saved, (CBands{136, 174, 400, 480}));
+    // The values before any document is shown.
+    EXPECT_EQ(CDocumentState{}.m_bands, (CBandsMHz{136, 174, 400, 480}));
 }
 
 TEST_F(BandsTest, DecodeAndEncodeAreInverse) {
     struct CCase {
         std::array<std::uint8_t, 6> m_bytes;
-        CBands m_bands;
+        CBandsMHz m_bands;
     };
     const CCase cases[] = {
         {{0x13, 0x17, 0x64, 0x35, 0x52, 0x00}, {136, 174, 350, 520}},
@@ -59,17 +55,16 @@ TEST_F(BandsTest, DecodeAndEncodeAreInverse) {
 TEST_F(BandsTest, RefreshOfANewDocumentTakesTheModelAndDefaultBands) {
     CFakeUserValues values;
     values.m_numbers["Type"] = 0x103;
-    CMemoryImage image = CMemoryImage::NewDocument();
+    CDocumentState doc{CMemoryImage::NewDocument(), true, {1, 2, 3, 4}};
+    CMemoryImage& image = doc.m_image;
     SetBandBytes(image, {0x40, 0x47, 0x00, 0x40, 0x47, 0x00});
-    g_bNewDocument = true;
-    RefreshBands(image, &values);
+    RefreshBands(doc, &values);
     EXPECT_EQ(image[kModelIndexOffset], 0x03);
     EXPECT_EQ(BandBytes(image), (std::array<std::uint8_t, 6>{0x13, 0x17, 0x64, 0x35, 0x52, 0x00}));
-    EXPECT_EQ(g_nBand1Low, 13600000);
-    EXPECT_EQ(g_nBand2High, 52000000);
+    EXPECT_EQ(doc.m_bands, (CBandsMHz{136, 174, 350, 520}));
 
     CFakeUserValues missing;
-    RefreshBands(image, &missing);
+    RefreshBands(doc, &missing);
     EXPECT_EQ(image[kModelIndexOffset], 0x00);
     EXPECT_TRUE(missing.m_numbers.empty());
 }
@@ -77,42 +72,42 @@ TEST_F(BandsTest, RefreshOfANewDocumentTakesTheModelAndDefaultBands) {
 TEST_F(BandsTest, RefreshOfAnOpenedDocumentWritesItsModel) {
     CFakeUserValues values;
     values.m_numbers["Type"] = 7;
-    CMemoryImage image = CMemoryImage::NewDocument();
+    CDocumentState doc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = doc.m_image;
     image[kModelIndexOffset] = 2;
     SetBandBytes(image, {0x40, 0x47, 0x00, 0x13, 0x17, 0x64});
-    g_bNewDocument = false;
-    RefreshBands(image, &values);
+    RefreshBands(doc, &values);
     EXPECT_EQ(values.m_numbers["Type"], 2u);
     EXPECT_EQ(image[kModelIndexOffset], 2);
-    EXPECT_EQ(CurrentBands(), (CBands{400, 470, 136, 174}));
-    RefreshBands(image, nullptr);  // no store: nothing to write, limits still refreshed
-    EXPECT_EQ(CurrentBands(), (CBands{400, 470, 136, 174}));
+    EXPECT_EQ(doc.m_bands, (CBandsMHz{400, 470, 136, 174}));
+    doc.m_bands = {};
+    RefreshBands(doc, nullptr);  // no store: nothing to write, limits still refreshed
+    EXPECT_EQ(doc.m_bands, (CBandsMHz{400, 470, 136, 174}));
 }
 
 TEST_F(BandsTest, StoreWritesTheLimitsAndKeepsBytesThatAlreadyMatch) {
-    CMemoryImage image = CMemoryImage::NewDocument();
-    SetCurrentBands({400, 470, 136, 174});
-    StoreBands(image);
+    CDocumentState doc{CMemoryImage::NewDocument(), false, {400, 470, 136, 174}};
+    CMemoryImage& image = doc.m_image;
+    StoreBands(doc);
     EXPECT_EQ(BandBytes(image), (std::array<std::uint8_t, 6>{0x40, 0x47, 0x00, 0x13, 0x17, 0x64}));
 
     // Nibbles above 9 from a radio decode to limits above 999 MHz that no BCD byte can hold:
     // a refresh and a store leave them as they were.
     const std::array<std::uint8_t, 6> odd{0xFF, 0xFA, 0xAB, 0x13, 0x17, 0x64};
     SetBandBytes(image, odd);
-    g_bNewDocument = false;
-    RefreshBands(image, nullptr);
-    EXPECT_EQ(g_nBand1Low, 1660 * kCountsPerMHz);
-    StoreBands(image);
+    RefreshBands(doc, nullptr);
+    EXPECT_EQ(doc.m_bands.m_band1Low, 1660);
+    StoreBands(doc);
     EXPECT_EQ(BandBytes(image), odd);
 }
 
 TEST_F(BandsTest, ContainsIncludesTheBounds) {
-    const CBands bands{136, 174, 350, 520};
+    const CBandsMHz bands{136, 174, 350, 520};
     EXPECT_TRUE(bands.Contains(17400000));
     EXPECT_TRUE(bands.Contains(35000000));
     EXPECT_FALSE(bands.Contains(17400500));
     EXPECT_FALSE(bands.Contains(34999500));
-    const CBands single{146, 146, 146, 146};
+    const CBandsMHz single{146, 146, 146, 146};
     EXPECT_TRUE(single.Contains(14600000));
     EXPECT_FALSE(single.Contains(14600625));
 }
@@ -121,7 +116,7 @@ std::unique_ptr<CIniFile> LoadIni(const CTempDir& dir, const std::string& text) 
     const std::string path = dir / "Program.ini";
     std::ofstream(path) << text;
     auto ini = std::make_unique<CIniFile>();
-    ini->LoadPath(path, false, true);
+    EXPECT_TRUE(ini->LoadPath(path, false, true));
     return ini;
 }
 
@@ -142,17 +137,16 @@ TEST_F(BandsTest, ModelListStopsAtTheFirstMissingOrEmptyKey) {
 TEST_F(BandsTest, ProductInfoOpensWithTheUserValueSelected) {
     CTempDir dir;
     const auto ini = LoadIni(dir, "[Setup]\nType1=A\nType2=B\n");
-    CMemoryImage image = CMemoryImage::NewDocument();
-    image[kModelIndexOffset] = 0;
+    CDocumentState doc{CMemoryImage::NewDocument(), false, {136, 174, 350, 520}};
+    doc.m_image[kModelIndexOffset] = 0;
     CFakeUserValues values;
     values.m_numbers["Type"] = 1;
-    SetCurrentBands({136, 174, 350, 520});
-    auto view = OpenProductInfo(image, *ini, &values);
+    auto view = OpenProductInfo(doc, *ini, &values);
     EXPECT_EQ(view.m_models.size(), 2u);
     EXPECT_EQ(view.m_selection, 1);
-    EXPECT_EQ(view.m_bands, (CBands{136, 174, 350, 520}));
+    EXPECT_EQ(view.m_bands, (CBandsMHz{136, 174, 350, 520}));
     values.m_numbers["Type"] = 5;
-    EXPECT_EQ(OpenProductInfo(image, *ini, &values).m_selection, -1);
+    EXPECT_EQ(OpenProductInfo(doc, *ini, &values).m_selection, -1);
 }
 
 TEST_F(BandsTest, ProductInfoOk) {
@@ -170,26 +164,26 @@ TEST_F(BandsTest, ProductInfoOk) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.m_input.m_band1Low + "-" + c.m_input.m_band1High + " " +
                      c.m_input.m_band2Low + "-" + c.m_input.m_band2High);
-        CMemoryImage image = CMemoryImage::NewDocument();
+        CDocumentState doc{CMemoryImage::NewDocument(), false, {136, 174, 350, 520}};
+        const CMemoryImage& image = doc.m_image;
         const auto bytesBefore = BandBytes(image);
-        SetCurrentBands({136, 174, 350, 520});
         CFakeUserValues values;
-        const auto error = ApplyProductInfo(c.m_input, image, &values);
+        const auto applied = ApplyProductInfo(c.m_input, doc, &values);
         EXPECT_EQ(image[kModelIndexOffset],
                   c.m_input.m_selection < 0 ? 0xFF : c.m_input.m_selection);
         if (c.m_accepted) {
-            EXPECT_FALSE(error.has_value());
-            const CBands entered{
+            EXPECT_TRUE(applied.has_value());
+            const CBandsMHz entered{
                 std::atoi(c.m_input.m_band1Low.c_str()), std::atoi(c.m_input.m_band1High.c_str()),
                 std::atoi(c.m_input.m_band2Low.c_str()), std::atoi(c.m_input.m_band2High.c_str())};
-            EXPECT_EQ(CurrentBands(), entered);
+            EXPECT_EQ(doc.m_bands, entered);
             EXPECT_EQ(DecodeBands(image), entered);
             EXPECT_EQ(values.m_numbers["Type"], static_cast<std::uint32_t>(c.m_input.m_selection));
         } else {
-            ASSERT_TRUE(error.has_value());
-            EXPECT_STREQ(error->Get(false), "Frequency input error");
-            EXPECT_STREQ(error->Get(true), "起始频率应小于结束频率");
-            EXPECT_EQ(CurrentBands(), (CBands{136, 174, 350, 520}));
+            ASSERT_FALSE(applied.has_value());
+            EXPECT_EQ(applied.error().Text(false), "Frequency input error");
+            EXPECT_EQ(applied.error().Text(true), "起始频率应小于结束频率");
+            EXPECT_EQ(doc.m_bands, (CBandsMHz{136, 174, 350, 520}));
             EXPECT_EQ(BandBytes(image), bytesBefore);
             EXPECT_TRUE(values.m_numbers.empty());
         }

@@ -7,11 +7,11 @@
 
 namespace {
 
-const CBands kDefaultBands{136, 174, 350, 520};
+const CBandsMHz kDefaultBands{136, 174, 350, 520};
 
 // Row 2 holds a channel; every other row is empty.
 CChannelTable TableWithChannel() {
-    CChannelTable table;
+    CChannelTable table(false);
     const char* texts[] = {"146.02500", "146.62500", "67.0", "None", "AB",   "High",
                            "Wide",      "Yes",       "Off",  "Off",  "DTMF", ">>"};
     for (int column = 1; column < kGridColumns; ++column) {
@@ -65,7 +65,7 @@ TEST(CellRules, RxChecksInOrderWithTheirMessages) {
 }
 
 TEST(CellRules, SixHundredPassesTheRangeCheckWhenABandHoldsIt) {
-    CChannelTable table;
+    CChannelTable table(false);
     const auto commit = CommitCellEdit(table, 1, kColRx, "600", {136, 174, 500, 600}, false);
     EXPECT_TRUE(commit.m_accepted);
     EXPECT_EQ(table.GetText(1, kColRx), "600.00000");
@@ -73,7 +73,7 @@ TEST(CellRules, SixHundredPassesTheRangeCheckWhenABandHoldsIt) {
 
 TEST(CellRules, FirstRxCreatesAChannelWithDefaults) {
     for (bool chinese : {false, true}) {
-        CChannelTable table;
+        CChannelTable table(false);
         const auto commit = CommitCellEdit(table, 7, kColRx, "146.025", kDefaultBands, chinese);
         EXPECT_TRUE(commit.m_accepted);
         EXPECT_FALSE(commit.m_editorStays);

@@ -12,11 +12,7 @@ namespace {
 
 class ChannelCsvTest : public ::testing::Test {
 protected:
-    CGlobalsGuard m_guard;
-    void SetUp() override {
-        g_bNewDocument = false;
-        g_bChinese = false;
-    }
+    void SetUp() override {}
 };
 
 const std::string kHeader =
@@ -36,8 +32,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 std::vector<std::string> GridTexts(const CMemoryImage& image) {
-    CMemoryImage copy = image;
-    CChannelTable table;
+    CDocumentState copy{image};
+    CChannelTable table(false);
     table.FillGrid(copy, nullptr, false);
     std::vector<std::string> texts;
     for (int row = 1; row < kGridRows; ++row) {
@@ -48,20 +44,26 @@ std::vector<std::string> GridTexts(const CMemoryImage& image) {
     return texts;
 }
 
+// The rejected cells of an import, none when it was applied.
+std::vector<std::string> ImportErrors(const std::string& csv, CMemoryImage& image) {
+    auto imported = ImportChannelsCsv(csv, image);
+    return imported ? std::vector<std::string>{} : imported.error().m_items;
+}
+
 TEST(Csv, ParsesRfc4180) {
     const auto parsed = ParseCsv(
         "\xEF\xBB\xBF"
         "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\r\n,\"two\nlines\",x\nlast");
-    ASSERT_EQ(parsed.m_error, "");
-    ASSERT_EQ(parsed.m_records.size(), 3u);
-    EXPECT_EQ(parsed.m_records[0].m_fields, (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
-    EXPECT_EQ(parsed.m_records[1].m_fields, (std::vector<std::string>{"", "two\nlines", "x"}));
-    EXPECT_EQ(parsed.m_records[1].m_line, 3);
-    EXPECT_EQ(parsed.m_records[2].m_line, 5);
-    EXPECT_EQ(parsed.m_records[2].m_fields, (std::vector<std::string>{"last"}));
+    ASSERT_TRUE(parsed.has_value());
+    ASSERT_EQ(parsed->size(), 3u);
+    EXPECT_EQ((*parsed)[0].m_fields, (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ((*parsed)[1].m_fields, (std::vector<std::string>{"", "two\nlines", "x"}));
+    EXPECT_EQ((*parsed)[1].m_line, 3);
+    EXPECT_EQ((*parsed)[2].m_line, 5);
+    EXPECT_EQ((*parsed)[2].m_fields, (std::vector<std::string>{"last"}));
 
-    EXPECT_EQ(ParseCsv("a,\"open\n").m_error, "line 1: a quoted field is not closed");
-    EXPECT_EQ(ParseCsv("x\n\"a\"b,c").m_error, "line 2: text after a closing quote");
+    EXPECT_EQ(ParseCsv("a,\"open\n").error().Text(false), "line 1: a quoted field is not closed");
+    EXPECT_EQ(ParseCsv("x\n\"a\"b,c").error().Text(false), "line 2: text after a closing quote");
     EXPECT_EQ(CsvField("plain"), "plain");
     EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(CsvField("q\""), "\"q\"\"\"");
@@ -96,7 +98,7 @@ TEST_F(ChannelCsvTest, ImportAppliesCellsAndSignalsAndRoundTrips) {
         "1,146.025,ABC,低,D023N,2-Tone,5,3\n"
         "2,446.00625,中文名A,High,无,MSK,9,\n"
         "Fr,150,,Low,,DTMF,,\n";
-    ASSERT_EQ(ImportChannelsCsv(csv, image), std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors(csv, image), std::vector<std::string>{});
     const auto r0 = image.Row(0);
     EXPECT_EQ(FormatFrequency(r0.subspan<0, 4>()), "146.02500");
     EXPECT_EQ(FormatFrequency(r0.subspan<4, 4>()), "146.02500");  // Tx not listed: Rx's
@@ -113,13 +115,13 @@ TEST_F(ChannelCsvTest, ImportAppliesCellsAndSignalsAndRoundTrips) {
     // Export then import of the same document: same texts, same bytes.
     const std::string exported = ExportChannelsCsv(image);
     CMemoryImage again = image;
-    ASSERT_EQ(ImportChannelsCsv(exported, again), std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors(exported, again), std::vector<std::string>{});
     EXPECT_EQ(again, image);
     EXPECT_EQ(ExportChannelsCsv(again), exported);
 
     // Into a fresh document the same CSV rebuilds the same channels.
     CMemoryImage fresh = CMemoryImage::NewDocument();
-    ASSERT_EQ(ImportChannelsCsv(exported, fresh), std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors(exported, fresh), std::vector<std::string>{});
     EXPECT_EQ(GridTexts(fresh), GridTexts(image));
     for (int k = 0; k < kChannelCount; ++k) {
         if (!IsEmptyChannel(image.Row(k))) {
@@ -132,19 +134,16 @@ TEST_F(ChannelCsvTest, UnlistedRowsAndUnchangedRowsKeepTheirBytes) {
     CMemoryImage image = CMemoryImage::NewDocument();
     image.Row(9)[kModeByte] = 0x77;  // an empty record with odd bits
     const CMemoryImage before = image;
-    ASSERT_EQ(ImportChannelsCsv(kHeader + "\n10,,,,,,,,,,,,,\n", image),
-              std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors(kHeader + "\n10,,,,,,,,,,,,,\n", image), std::vector<std::string>{});
     EXPECT_EQ(image, before);
-    ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n3,146\n", image),
-              std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors("Channel,Rx Frequency\n3,146\n", image), std::vector<std::string>{});
     EXPECT_TRUE(std::ranges::equal(image.Row(9), before.Row(9)));
     EXPECT_FALSE(std::ranges::equal(image.Row(2), before.Row(2)));
 }
 
 TEST_F(ChannelCsvTest, EveryRejectedCellIsReportedAndNothingChanges) {
     CMemoryImage image = CMemoryImage::NewDocument();
-    ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n5,146\n", image),
-              std::vector<std::string>{});
+    ASSERT_EQ(ImportErrors("Channel,Rx Frequency\n5,146\n", image), std::vector<std::string>{});
     const CMemoryImage before = image;
     const std::string csv =
         "Channel,Rx Frequency,Tx Frequency,Name,Power,QT/DQT Enc,Opt Signal,Encode,Decode\n"
@@ -168,7 +167,7 @@ TEST_F(ChannelCsvTest, EveryRejectedCellIsReportedAndNothingChanges) {
         "row 4, column Encode: \"12\" is not None or a number from 1 to 9",
         "row 4, column Decode: a decode number needs the optional signal 2-Tone",
     };
-    EXPECT_EQ(ImportChannelsCsv(csv, image), expected);
+    EXPECT_EQ(ImportErrors(csv, image), expected);
     EXPECT_EQ(image, before);
 }
 
@@ -217,10 +216,10 @@ TEST_F(ChannelCsvTest, FrequenciesAndNamesAreCheckedAsTyped) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.m_column) + " " + c.m_value);
         CMemoryImage image = CMemoryImage::NewDocument();
-        ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency,Opt Signal\n1,146,2-Tone\n", image),
+        ASSERT_EQ(ImportErrors("Channel,Rx Frequency,Opt Signal\n1,146,2-Tone\n", image),
                   std::vector<std::string>{});
         const CMemoryImage before = image;
-        const auto errors = ImportChannelsCsv(
+        const auto errors = ImportErrors(
             std::string("Channel,") + c.m_column + "\n1," + CsvField(c.m_value) + "\n", image);
         if (c.m_error.empty()) {
             EXPECT_EQ(errors, std::vector<std::string>{});
@@ -240,15 +239,14 @@ TEST_F(ChannelCsvTest, NameBytesFromTheRadioSurviveAnImport) {
     };
     for (const auto& name : names) {
         CMemoryImage image = CMemoryImage::NewDocument();
-        ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency\n1,146\n", image),
-                  std::vector<std::string>{});
+        ASSERT_EQ(ImportErrors("Channel,Rx Frequency\n1,146\n", image), std::vector<std::string>{});
         std::copy(name.begin(), name.end(), image.Row(0).begin() + kNameOffset);
         const std::string exported = ExportChannelsCsv(image);
         CMemoryImage again = image;
-        ASSERT_EQ(ImportChannelsCsv(exported, again), std::vector<std::string>{});
+        ASSERT_EQ(ImportErrors(exported, again), std::vector<std::string>{});
         EXPECT_EQ(again, image);
         // Another cell of the row changes; the name's bytes stay.
-        ASSERT_EQ(ImportChannelsCsv("Channel,Power\n1,Low\n", again), std::vector<std::string>{});
+        ASSERT_EQ(ImportErrors("Channel,Power\n1,Low\n", again), std::vector<std::string>{});
         EXPECT_EQ(again.Row(0)[kModeByte] & 0x20, 0);
         EXPECT_TRUE(std::ranges::equal(again.Row(0).subspan(kNameOffset, kNameSize), name));
     }
@@ -271,7 +269,7 @@ TEST_F(ChannelCsvTest, StructuralErrors) {
     };
     for (const auto& c : cases) {
         CMemoryImage image = CMemoryImage::NewDocument();
-        EXPECT_EQ(ImportChannelsCsv(c.m_csv, image), c.m_errors) << c.m_csv;
+        EXPECT_EQ(ImportErrors(c.m_csv, image), c.m_errors) << c.m_csv;
         EXPECT_EQ(image, CMemoryImage::NewDocument());
     }
 }

@@ -89,13 +89,11 @@ TEST(ChannelEditRules, SpinsWrapAndEditsClamp) {
 
 class ChannelEditTest : public ::testing::Test {
 protected:
-    CGlobalsGuard m_guard;
-    CMemoryImage m_image = CMemoryImage::NewDocument();
-    CChannelTable m_table;
+    CDocumentState m_imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& m_image = m_imageDoc.m_image;
+    CChannelTable m_table{false};
 
     void SetUp() override {
-        g_bNewDocument = false;
-        g_bChinese = false;
         for (int k : {4, 5, kFrRecord}) {
             const auto record = m_image.Row(k);
             const CFreqBytes f = EncodeFrequency(14602500);
@@ -103,20 +101,20 @@ protected:
             std::copy(f.begin(), f.end(), record.begin() + kTxOffset);
             record[kSignalByte] = 0xF2;  // DTMF
         }
-        m_table.FillGrid(m_image, nullptr);
+        m_table.FillGrid(m_imageDoc, nullptr, false);
     }
 };
 
 TEST_F(ChannelEditTest, ChoosingASignalWritesAtOnceAndRefillsTheGrid) {
-    g_bNewDocument = true;
+    m_imageDoc.m_bNewDocument = true;
     auto state = LoadChannelEdit(m_image, 5, false);
     EXPECT_EQ(state.m_entry, kSignalDtmf);
     EXPECT_TRUE(state.m_signalEnabled);
     EXPECT_EQ(state.m_encodeText, "");
-    SelectSignal(state, kSignal2Tone, m_image, &m_table, nullptr, false);
+    SelectSignal(state, kSignal2Tone, m_imageDoc, &m_table, nullptr, false);
     EXPECT_EQ(m_image.Row(4)[kSignalByte], 0xF4);
     EXPECT_EQ(m_table.GetText(5, kColOptSignal), "2-Tone");
-    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_FALSE(m_imageDoc.m_bNewDocument);
     EXPECT_EQ(state.m_encodeText, "None");
     EXPECT_EQ(state.m_decodeText, "None");
 
@@ -150,17 +148,19 @@ TEST_F(ChannelEditTest, ChangingTheChannelStoresTheShownNumbersFirst) {
     m_image.Row(4)[kSignalByte] = 0xF4;
     m_image.Row(5)[kSignalByte] = 0xF4;
     m_image.Row(5)[kEncodeByte] = 7;
-    m_table.FillGrid(m_image, nullptr);
+    m_table.FillGrid(m_imageDoc, nullptr, false);
     m_table.SetText(5, kColName, "TYPED");  // grid text not yet stored
     auto state = LoadChannelEdit(m_image, 5, false);
     state.m_encodeText = "3";
-    ASSERT_TRUE(ChangeChannel(state, 6, m_image, m_table, false));
+    ASSERT_TRUE(ChangeChannel(state, 6, m_imageDoc, m_table, false));
     EXPECT_EQ(m_image.Row(4)[kEncodeByte], 3);
     EXPECT_EQ(DecodeName(m_image.Row(4).subspan<kNameOffset, kNameSize>()), "TYPED");
     EXPECT_EQ(state.m_number, 6);
     EXPECT_EQ(state.m_encodeText, "7");
 
-    EXPECT_FALSE(ChangeChannel(state, 129, m_image, m_table, false));
+    const auto refused = ChangeChannel(state, 129, m_imageDoc, m_table, false);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().Text(true), "请输入一个介于 0 和 128 之间的整数。");
     EXPECT_EQ(state.m_number, 6);
 }
 

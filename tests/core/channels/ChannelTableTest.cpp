@@ -13,11 +13,7 @@ namespace {
 
 class ChannelTableTest : public ::testing::Test {
 protected:
-    CGlobalsGuard m_guard;
-    void SetUp() override {
-        g_bNewDocument = false;
-        g_bChinese = false;
-    }
+    void SetUp() override {}
 };
 
 void PutFrequency(CMemoryImage& image, int record, int offset, int count) {
@@ -26,9 +22,9 @@ void PutFrequency(CMemoryImage& image, int record, int offset, int count) {
 }
 
 TEST_F(ChannelTableTest, NewDocumentShowsLabelsHeadingsAndBlankCells) {
-    CMemoryImage image = CMemoryImage::NewDocument();
-    CChannelTable table;
-    table.FillGrid(image, nullptr);
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CChannelTable table(false);
+    table.FillGrid(imageDoc, nullptr, false);
     EXPECT_EQ(table.GetText(0, 5), "Chnnel Name");
     EXPECT_EQ(table.GetText(0, 7), " W/N ");
     EXPECT_EQ(table.GetText(1, 0), "1");
@@ -47,11 +43,12 @@ TEST_F(ChannelTableTest, NewDocumentShowsLabelsHeadingsAndBlankCells) {
 }
 
 TEST_F(ChannelTableTest, PartialRecordShowsOnlyItsFrequency) {
-    CMemoryImage image = CMemoryImage::NewDocument();
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = imageDoc.m_image;
     PutFrequency(image, 4, kRxOffset, 14602500);
     image.Row(4)[kModeByte] = 0x38;
-    CChannelTable table;
-    table.FillGrid(image, nullptr);
+    CChannelTable table(false);
+    table.FillGrid(imageDoc, nullptr, false);
     EXPECT_EQ(table.GetText(5, kColRx), "146.02500");
     for (int column = kColTx; column <= kColMore; ++column) {
         EXPECT_EQ(table.GetText(5, column), "");
@@ -59,7 +56,8 @@ TEST_F(ChannelTableTest, PartialRecordShowsOnlyItsFrequency) {
 }
 
 TEST_F(ChannelTableTest, FullRecordInBothLanguages) {
-    CMemoryImage image = CMemoryImage::NewDocument();
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = imageDoc.m_image;
     const auto record = image.Row(kFrRecord);
     PutFrequency(image, kFrRecord, kRxOffset, 44600625);
     PutFrequency(image, kFrRecord, kTxOffset, 44100000);
@@ -74,21 +72,22 @@ TEST_F(ChannelTableTest, FullRecordInBothLanguages) {
                              "Narrow",    "Yes",       "EOT",  "Carrier Only", "2-Tone", ">>"};
     const char* chinese[] = {"446.00625", "441.00000", "67.0",     "D754I", "X",      "高",
                              "窄",        "是",        "发射结束", "载波",  "2-Tone", ">>"};
-    CChannelTable table;
-    table.FillGrid(image, nullptr, false);
+    CChannelTable table(false);
+    table.FillGrid(imageDoc, nullptr, false);
     for (int column = 1; column < kGridColumns; ++column) {
         EXPECT_EQ(table.GetText(kFrRow, column), english[column - 1]) << column;
     }
-    table.FillGrid(image, nullptr, true);
+    table.FillGrid(imageDoc, nullptr, true);
     for (int column = 1; column < kGridColumns; ++column) {
         EXPECT_EQ(table.GetText(kFrRow, column), chinese[column - 1]) << column;
     }
 }
 
 TEST_F(ChannelTableTest, StoreKeepsNumbersAndBitsNoEditorOwns) {
-    CMemoryImage image = CMemoryImage::NewDocument();
-    CChannelTable table;
-    table.FillGrid(image, nullptr);
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = imageDoc.m_image;
+    CChannelTable table(false);
+    table.FillGrid(imageDoc, nullptr, false);
     const char* texts[] = {"146.00000", "146.60000", "None", "D023N", "AB",  "Low",
                            "Wide",      "No",        "Both", "Off",   "DTMF"};
     for (int column = 1; column <= 11; ++column) {
@@ -99,13 +98,13 @@ TEST_F(ChannelTableTest, StoreKeepsNumbersAndBitsNoEditorOwns) {
     record[kModeByte] = 0x01;
     record[kEncodeByte] = 0x05;
     record[kDecodeByte] = 0x03;
-    table.StoreGrid(image);
+    table.StoreGrid(imageDoc);
     const std::uint8_t expected[] = {0x00, 0x00, 0x60, 0x14, 0x00, 0x00, 0x66, 0x14,
                                      0xFF, 0xFF, 0x23, 0x80, 0xFA, 0x91, 0x05, 0x03,
                                      'A',  'B',  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_TRUE(std::equal(record.begin(), record.end(), std::begin(expected)));
     // The band limits went in first.
-    EXPECT_EQ(DecodeBands(image), CurrentBands());
+    EXPECT_EQ(DecodeBands(image), imageDoc.m_bands);
 }
 
 TEST_F(ChannelTableTest, NameBytesAreKeptUntilTheNameIsEdited) {
@@ -118,22 +117,23 @@ TEST_F(ChannelTableTest, NameBytesAreKeptUntilTheNameIsEdited) {
         {'A', 'B', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF},
     };
     for (const auto& name : names) {
-        CMemoryImage image = CMemoryImage::NewDocument();
+        CDocumentState imageDoc{CMemoryImage::NewDocument()};
+        CMemoryImage& image = imageDoc.m_image;
         PutFrequency(image, 0, kRxOffset, 14602500);
         PutFrequency(image, 0, kTxOffset, 14602500);
         std::copy(name.begin(), name.end(), image.Row(0).begin() + kNameOffset);
-        CChannelTable table;
-        table.FillGrid(image, nullptr);
+        CChannelTable table(false);
+        table.FillGrid(imageDoc, nullptr, false);
         const std::string shown = table.GetText(1, kColName);
-        table.StoreGrid(image);
+        table.StoreGrid(imageDoc);
         EXPECT_TRUE(std::ranges::equal(image.Row(0).subspan(kNameOffset, kNameSize), name))
             << shown;
         // Typing the same text again is no edit; another text is encoded.
         table.SetText(1, kColName, shown);
-        table.StoreGrid(image);
+        table.StoreGrid(imageDoc);
         EXPECT_TRUE(std::ranges::equal(image.Row(0).subspan(kNameOffset, kNameSize), name));
         table.SetText(1, kColName, "Cafe");
-        table.StoreGrid(image);
+        table.StoreGrid(imageDoc);
         EXPECT_EQ(DecodeName(image.Row(0).subspan<kNameOffset, kNameSize>()), "Cafe");
         EXPECT_EQ(image.Row(0)[kNameOffset + 4], 0xFF);
     }
@@ -200,17 +200,19 @@ TEST_F(ChannelTableTest, EveryCellStoresExactlyItsBits) {
     const CBytes record = {0x00, 0x00, 0x60, 0x14, 0x00, 0x00, 0x60, 0x14, 0x85, 0x08, 0x23, 0xC7,
                            0xCD, 0x3B, 0x11, 0x22, 'N',  'A',  'M',  'E',  0xFF, 0xFF, 0xFF, 0xFF};
     for (int k : {0, 64, kFrRecord}) {
-        CMemoryImage base = CMemoryImage::NewDocument();
+        CDocumentState baseDoc{CMemoryImage::NewDocument()};
+        CMemoryImage& base = baseDoc.m_image;
         std::copy(record.begin(), record.end(), base.Row(k).begin());
-        CChannelTable table;
-        table.FillGrid(base, nullptr);
-        table.StoreGrid(base);
+        CChannelTable table(false);
+        table.FillGrid(baseDoc, nullptr, false);
+        table.StoreGrid(baseDoc);
         for (const auto& c : cases) {
             for (const auto& [text, bytes] : c.m_values) {
                 CChannelTable edited = table;
                 edited.SetText(k + 1, c.m_column, text);
-                CMemoryImage image = base;
-                edited.StoreGrid(image);
+                CDocumentState imageDoc = baseDoc;
+                CMemoryImage& image = imageDoc.m_image;
+                edited.StoreGrid(imageDoc);
                 std::map<std::size_t, std::uint8_t> owned;
                 for (std::size_t i = 0; i < c.m_places.size(); ++i) {
                     const std::size_t at = k * kRecordSize + c.m_places[i].m_offset;
@@ -258,24 +260,25 @@ void RandomValidRecord(std::mt19937& rng, CRecord record) {
 TEST_F(ChannelTableTest, ValidRecordsSurviveFillAndStoreByteForByte) {
     std::mt19937 rng(740);
     for (int round = 0; round < 20; ++round) {
-        CMemoryImage image = CMemoryImage::NewDocument();
+        CDocumentState imageDoc{CMemoryImage::NewDocument()};
+        CMemoryImage& image = imageDoc.m_image;
         for (int k = 0; k < kChannelCount; ++k) {
             if (rng() % 8 != 0) {
                 RandomValidRecord(rng, image.Row(k));
             }
         }
         // Empty records as StoreGrid leaves them, so they too are a fixed point.
-        CChannelTable table;
-        table.FillGrid(image, nullptr);
-        table.StoreGrid(image);
+        CChannelTable table(false);
+        table.FillGrid(imageDoc, nullptr, false);
+        table.StoreGrid(imageDoc);
         const CMemoryImage before = image;
         for (bool chinese : {false, true}) {
-            table.FillGrid(image, nullptr, chinese);
-            table.StoreGrid(image);
+            table.FillGrid(imageDoc, nullptr, chinese);
+            table.StoreGrid(imageDoc);
             ASSERT_EQ(image, before) << "round " << round << (chinese ? " zh" : " en");
         }
-        CChannelTable again;
-        again.FillGrid(image, nullptr, true);
+        CChannelTable again(false);
+        again.FillGrid(imageDoc, nullptr, true);
         for (int row = 1; row < kGridRows; ++row) {
             for (int column = 1; column < kGridColumns; ++column) {
                 ASSERT_EQ(again.GetText(row, column), table.GetText(row, column)) << row;
@@ -287,18 +290,19 @@ TEST_F(ChannelTableTest, ValidRecordsSurviveFillAndStoreByteForByte) {
 TEST_F(ChannelTableTest, ArbitraryBytesNeverBreakFillOrStore) {
     std::mt19937 rng(1);
     for (int round = 0; round < 50; ++round) {
-        CMemoryImage image;
+        CDocumentState imageDoc;
+        CMemoryImage& image = imageDoc.m_image;
         for (auto& b : image.m_bytes) {
             b = static_cast<std::uint8_t>(rng());
         }
-        CChannelTable table;
-        table.FillGrid(image, nullptr, round % 2 == 1);
-        table.StoreGrid(image);
-        table.FillGrid(image, nullptr);
+        CChannelTable table(false);
+        table.FillGrid(imageDoc, nullptr, round % 2 == 1);
+        table.StoreGrid(imageDoc);
+        table.FillGrid(imageDoc, nullptr, false);
         // The texts of a stored grid are a fixed point even when the bytes were not.
         const CChannelTable first = table;
-        table.StoreGrid(image);
-        table.FillGrid(image, nullptr);
+        table.StoreGrid(imageDoc);
+        table.FillGrid(imageDoc, nullptr, false);
         for (int row = 1; row < kGridRows; ++row) {
             for (int column : {kColRx, kColTx, kColPower, kColMore}) {
                 ASSERT_EQ(table.GetText(row, column), first.GetText(row, column));

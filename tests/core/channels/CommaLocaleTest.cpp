@@ -15,14 +15,9 @@ namespace {
 // every text of the channels reads and writes a full stop.
 class CommaLocaleTest : public ::testing::Test {
 protected:
-    CGlobalsGuard m_guard;
     CCommaLocale m_locale;
-    void SetUp() override {
-        ASSERT_TRUE(m_locale.Active()) << m_locale.Error();
-        g_bNewDocument = false;
-        g_bChinese = false;
-        SetCurrentBands({136, 174, 350, 520});
-    }
+    void SetUp() override { ASSERT_TRUE(m_locale.Active()) << m_locale.Error(); }
+    const CBandsMHz m_bands{136, 174, 350, 520};
 };
 
 TEST_F(CommaLocaleTest, CodecsUseAFullStop) {
@@ -43,38 +38,40 @@ TEST_F(CommaLocaleTest, CodecsUseAFullStop) {
 }
 
 TEST_F(CommaLocaleTest, CellEditsKeepTheirNumbers) {
-    CChannelTable table;
-    CCellCommit commit = CommitCellEdit(table, 1, kColRx, "146.525", CurrentBands(), false);
+    CChannelTable table(false);
+    CCellCommit commit = CommitCellEdit(table, 1, kColRx, "146.525", m_bands, false);
     EXPECT_TRUE(commit.m_accepted);
     EXPECT_EQ(table.GetText(1, kColRx), "146.52500");
     EXPECT_EQ(table.GetText(1, kColTx), "146.52500");
     // Off the channel step: refused, not cut to 146 MHz.
-    commit = CommitCellEdit(table, 1, kColRx, "146.0025", CurrentBands(), false);
+    commit = CommitCellEdit(table, 1, kColRx, "146.0025", m_bands, false);
     EXPECT_EQ(commit.m_messageId, IDS_STEP_VALUE);
-    commit = CommitCellEdit(table, 1, kColTx, "146.625", CurrentBands(), false);
+    commit = CommitCellEdit(table, 1, kColTx, "146.625", m_bands, false);
     EXPECT_EQ(table.GetText(1, kColTx), "146.62500");
     // Entering and leaving a tone cell keeps the tone.
     table.SetText(1, kColRxTone, "67.0");
     EXPECT_EQ(EditorTextForCell(kColRxTone, "67.0", false), "67.0");
 
-    CMemoryImage image = CMemoryImage::NewDocument();
-    table.StoreGrid(image);
+    CDocumentState imageDoc{CMemoryImage::NewDocument(), false, m_bands};
+    CMemoryImage& image = imageDoc.m_image;
+    table.StoreGrid(imageDoc);
     EXPECT_EQ(FormatFrequency(image.Row(0).subspan<kRxOffset, 4>()), "146.52500");
     EXPECT_EQ(image.Row(0)[kRxToneOffset], 0x70);
     EXPECT_EQ(image.Row(0)[kRxToneOffset + 1], 0x06);
     EXPECT_EQ(image.Row(0)[kModeByte] & 0xC0, 0x80);
-    CChannelTable again;
-    again.FillGrid(image, nullptr, false);
+    CChannelTable again(false);
+    again.FillGrid(imageDoc, nullptr, false);
     EXPECT_EQ(again.GetText(1, kColRx), "146.52500");
     EXPECT_EQ(again.GetText(1, kColRxTone), "67.0");
 }
 
 TEST_F(CommaLocaleTest, CsvImportAndExportUseAFullStop) {
-    CMemoryImage image = CMemoryImage::NewDocument();
-    ASSERT_EQ(ImportChannelsCsv("Channel,Rx Frequency,Tx Frequency,QT/DQT Dec\n"
-                                "1,146.525,146.625,67.0\n",
-                                image),
-              std::vector<std::string>{});
+    CDocumentState imageDoc{CMemoryImage::NewDocument()};
+    CMemoryImage& image = imageDoc.m_image;
+    ASSERT_TRUE(
+        ImportChannelsCsv("Channel,Rx Frequency,Tx Frequency,QT/DQT Dec\n"
+                          "1,146.525,146.625,67.0\n",
+                          image));
     EXPECT_EQ(FormatFrequency(image.Row(0).subspan<kRxOffset, 4>()), "146.52500");
     EXPECT_EQ(FormatFrequency(image.Row(0).subspan<kTxOffset, 4>()), "146.62500");
     const std::string csv = ExportChannelsCsv(image);

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "channels/Bands.h"
+#include "image/DocumentState.h"
 #include "settings/UserValues.h"
 
 // In-memory user values for the band refresh and the product information.
@@ -19,24 +21,4 @@ public:
     }
     std::optional<std::string> GetString(const std::string&) override { return std::nullopt; }
     bool SetString(const std::string&, const std::string&) override { return false; }
-};
-
-#include "channels/Bands.h"
-#include "image/ProgramDoc.h"
-#include "settings/Language.h"
-
-// Restores the process-wide limits, the new-document flag and the language on scope exit.
-class CGlobalsGuard {
-public:
-    CGlobalsGuard() : m_bands(CurrentBands()), m_new(g_bNewDocument), m_chinese(g_bChinese) {}
-    ~CGlobalsGuard() {
-        SetCurrentBands(m_bands);
-        g_bNewDocument = m_new;
-        g_bChinese = m_chinese;
-    }
-
-private:
-    CBands m_bands;
-    bool m_new;
-    bool m_chinese;
 };

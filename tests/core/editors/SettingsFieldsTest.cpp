@@ -11,14 +11,24 @@
 
 namespace {
 
+// The model list of the Program.ini the tests pretend to have.
+std::vector<std::string> s_models;
+void SetModels(std::vector<std::string> models) {
+    s_models = std::move(models);
+}
+
+CResult<> Apply(CMemoryImage& image, const std::vector<CSettingChange>& changes) {
+    return ApplySettings(image, changes, CFieldContext(false, s_models));
+}
+
 std::string Show(const CMemoryImage& image, const std::string& key, bool chinese = false) {
     const CField* field = FindField(key);
     EXPECT_NE(field, nullptr) << key;
-    return field ? LoadField(*field, image, chinese) : std::string();
+    return field ? LoadField(*field, image, CFieldContext(chinese, s_models)) : std::string();
 }
 
 TEST(SettingsFields, NewDocumentShowsTheDialogsDefaults) {
-    SetSettingModels({"Model A", "Model B"});
+    SetModels({"Model A", "Model B"});
     const CMemoryImage image = CMemoryImage::NewDocument();
     const std::map<std::string, std::string> expected = {
         {"options.tot", "30"},
@@ -134,7 +144,7 @@ TEST(SettingsFields, StoredValuesOutsideTheListsFallBack) {
 // Stores each value the way the dialog's OK does and finds exactly the field's bits changed,
 // to the bytes of the independent map; `show` gives the value back.
 TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
-    SetSettingModels(FieldPlaceModels());
+    SetModels(FieldPlaceModels());
     CMemoryImage inverted = CMemoryImage::NewDocument();
     for (auto& b : inverted.m_bytes) {
         b = static_cast<std::uint8_t>(~b);
@@ -152,7 +162,7 @@ TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
             // The page stored once, so that only this field differs between the stores below;
             // storing a page writes nothing but fields.
             CMemoryImage base = background;
-            ASSERT_TRUE(ApplySettings(base, {{field.m_key, field.m_values.back().m_text}}));
+            ASSERT_TRUE(Apply(base, {{field.m_key, field.m_values.back().m_text}}));
             for (std::size_t i = 0; i < kImageSize; ++i) {
                 ASSERT_EQ(base[i] & ~anyField[i], background[i] & ~anyField[i])
                     << field.m_key << " page changed offset " << i;
@@ -165,7 +175,7 @@ TEST(SettingsFields, EveryValueStoresExactlyItsBits) {
             }
             for (const CPlaceValue& value : field.m_values) {
                 CMemoryImage image = base;
-                ASSERT_TRUE(ApplySettings(image, {{field.m_key, value.m_text}})) << field.m_key;
+                ASSERT_TRUE(Apply(image, {{field.m_key, value.m_text}})) << field.m_key;
                 for (std::size_t i = 0; i < kImageSize; ++i) {
                     const std::uint8_t mask = owned.contains(i) ? owned[i] : 0;
                     ASSERT_EQ(image[i] & ~mask, base[i] & ~mask)
@@ -210,7 +220,7 @@ struct CSetCase {
 };
 
 TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
-    SetSettingModels({"Model A", "Model B"});
+    SetModels({"Model A", "Model B"});
     const CSetCase cases[] = {
         {"options.tot", "270", "270"},
         {"options.tot", "关闭", "Off"},
@@ -256,22 +266,22 @@ TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
     };
     for (const auto& c : cases) {
         CMemoryImage image = CMemoryImage::NewDocument();
-        auto applied = ApplySettings(image, {{c.m_key, c.m_value}});
-        ASSERT_TRUE(applied) << c.m_key << ": " << applied.error();
+        auto applied = Apply(image, {{c.m_key, c.m_value}});
+        ASSERT_TRUE(applied) << c.m_key << ": " << applied.error().Text(false);
         EXPECT_EQ(Show(image, c.m_key), c.m_shown) << c.m_key << "=" << c.m_value;
     }
 }
 
 TEST(SettingsFields, StoresWriteTheDocumentedBytes) {
     CMemoryImage image = CMemoryImage::NewDocument();
-    ASSERT_TRUE(ApplySettings(image, {{"options.password", "1234"},
-                                      {"msk.id", "12A"},
-                                      {"msk.call.4", "BEEF"},
-                                      {"key.side", "Squelch Off Momentary"},
-                                      {"dtmf.call.1", "12AB*#"},
-                                      {"squelch.v_wide", "54"},
-                                      {"2tone.decode.8.first_delay", "0.5"},
-                                      {"2tone.decode.8.second_delay", "10"}}));
+    ASSERT_TRUE(Apply(image, {{"options.password", "1234"},
+                              {"msk.id", "12A"},
+                              {"msk.call.4", "BEEF"},
+                              {"key.side", "Squelch Off Momentary"},
+                              {"dtmf.call.1", "12AB*#"},
+                              {"squelch.v_wide", "54"},
+                              {"2tone.decode.8.first_delay", "0.5"},
+                              {"2tone.decode.8.second_delay", "10"}}));
     const std::uint8_t password[] = {'1', '2', '3', '4', 0xFF, 0xFF};
     EXPECT_TRUE(std::equal(std::begin(password), std::end(password), &image[0x17D2]));
     const std::uint8_t id[] = {'1', '2', 'A', 0xFF};
@@ -303,33 +313,33 @@ TEST(SettingsFields, DialogStoresFollowTheFallbacks) {
     image[0x130A] = 0xFF;
     image[6127] = 119;
     // Any option stores the whole dialog: 0xFF vox becomes 0, scan mode 11 becomes 00.
-    ASSERT_TRUE(ApplySettings(image, {{"options.tot", "60"}}));
+    ASSERT_TRUE(Apply(image, {{"options.tot", "60"}}));
     EXPECT_EQ(image[0x1309], 0xFF);  // and no other page
     EXPECT_EQ(image[0x1262], 0);
     EXPECT_EQ(image[0x1265] & 0x60, 0);
     EXPECT_EQ(image[0x1265] & 0x81, 0x81);
     EXPECT_EQ(image[0x12A8] & 0x7E, 0x7E);
     // Leaving the DTMF encode page normalises 1550 ms to 1000.
-    ASSERT_TRUE(ApplySettings(image, {{"dtmf.speed", "8"}}));
+    ASSERT_TRUE(Apply(image, {{"dtmf.speed", "8"}}));
     EXPECT_EQ(image[0x1309], 20);
     EXPECT_EQ(image[0x130A], 20);
     EXPECT_EQ(image[0x1308] & 3, 1);
     // A squelch list without a selection stores its default.
-    ASSERT_TRUE(ApplySettings(image, {{"squelch.v_wide", "0"}}));
+    ASSERT_TRUE(Apply(image, {{"squelch.v_wide", "0"}}));
     EXPECT_EQ(image[6126], 64);
     EXPECT_EQ(image[6127], 39);
     // Band bytes from a radio that do not decode evenly stay as they are when the product
     // information is stored without the bands.
-    SetSettingModels({"Model A"});
+    SetModels({"Model A"});
     image[6120] = 0x1A;
     image[6125] = 0xFF;
-    ASSERT_TRUE(ApplySettings(image, {{"product.model", "Model A"}}));
+    ASSERT_TRUE(Apply(image, {{"product.model", "Model A"}}));
     EXPECT_EQ(image[6120], 0x1A);
     EXPECT_EQ(image[6125], 0xFF);
     // Keypad Lock checked clears bit 7; unchecked sets it.
-    ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "On"}}));
+    ASSERT_TRUE(Apply(image, {{"options.keypad_lock", "On"}}));
     EXPECT_EQ(image[0x12A8] & 0x80, 0);
-    ASSERT_TRUE(ApplySettings(image, {{"options.keypad_lock", "Off"}}));
+    ASSERT_TRUE(Apply(image, {{"options.keypad_lock", "Off"}}));
     EXPECT_EQ(image[0x12A8] & 0x80, 0x80);
 }
 
@@ -356,21 +366,21 @@ TEST(SettingsFields, MendedStores) {
     EXPECT_EQ(image[0x132F], 0xFF);
     // A 2-Tone frequency of 0 has no divisor: the radio copy holds 0x0000.
     WriteBe16(image, 0x15C0, 0);
-    ASSERT_TRUE(ApplySettings(image, {{"2tone.decode.1.first_delay", "1"}}));
+    ASSERT_TRUE(Apply(image, {{"2tone.decode.1.first_delay", "1"}}));
     EXPECT_EQ(ReadBe16(image, 0x15C0), 0);
     EXPECT_EQ(ReadBe16(image, 0x1740), 0);
     // An empty encode cell: display 0xFFFF, radio 0x0000.
-    ASSERT_TRUE(ApplySettings(image, {{"2tone.encode.2.tone1", ""}}));
+    ASSERT_TRUE(Apply(image, {{"2tone.encode.2.tone1", ""}}));
     EXPECT_EQ(ReadBe16(image, 0x1504), 0xFFFF);
     EXPECT_EQ(ReadBe16(image, 0x1684), 0x0000);
     // A decode tone of 0xFFFF loaded and stored back unchanged.
     WriteBe16(image, 0x15C8, 0xFFFF);
-    ASSERT_TRUE(ApplySettings(image, {{"2tone.decode.2.interval", "1"}}));
+    ASSERT_TRUE(Apply(image, {{"2tone.decode.2.interval", "1"}}));
     EXPECT_EQ(ReadBe16(image, 0x15C8), 0xFFFF);
 }
 
 TEST(SettingsFields, InvalidInputChangesNothing) {
-    SetSettingModels({"Model A"});
+    SetModels({"Model A"});
     const std::pair<const char*, const char*> bad[] = {
         {"options.password", "12a4"},
         {"options.password", "1234567"},
@@ -404,11 +414,14 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
     };
     for (auto [key, value] : bad) {
         CMemoryImage image = CMemoryImage::NewDocument();
-        auto applied = ApplySettings(image, {{"options.tot", "60"}, {key, value}});
+        auto applied = Apply(image, {{"options.tot", "60"}, {key, value}});
         ASSERT_FALSE(applied) << key << "=" << value;
-        EXPECT_NE(applied.error().find(key), std::string::npos) << applied.error();
-        if (const CField* field = FindField(key); field && applied.error().starts_with("invalid")) {
-            EXPECT_NE(applied.error().find(" (" + field->m_label + ")"), std::string::npos);
+        EXPECT_NE(applied.error().Text(false).find(key), std::string::npos)
+            << applied.error().Text(false);
+        if (const CField* field = FindField(key);
+            field && applied.error().Text(false).starts_with("invalid")) {
+            EXPECT_NE(applied.error().Text(false).find(" (" + field->m_label + ")"),
+                      std::string::npos);
         }
         EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
     }
@@ -421,7 +434,7 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
     for (auto [key, message] : named) {
         CMemoryImage image = CMemoryImage::NewDocument();
         const std::string value = std::string(key) == "product.band2" ? "400-" : "x";
-        EXPECT_NE(ApplySettings(image, {{key, value}}).error().find(message), std::string::npos)
+        EXPECT_NE(Apply(image, {{key, value}}).error().Text(false).find(message), std::string::npos)
             << key;
     }
 }
@@ -434,8 +447,8 @@ TEST(SettingsFields, ChineseAndEnglishStoreTheSameBytes) {
         for (const CChoice& choice : field.m_entries) {
             CMemoryImage english = CMemoryImage::NewDocument();
             CMemoryImage chinese = english;
-            ASSERT_TRUE(ApplySettings(english, {{field.m_key, choice.m_en}})) << field.m_key;
-            ASSERT_TRUE(ApplySettings(chinese, {{field.m_key, choice.m_zh}})) << field.m_key;
+            ASSERT_TRUE(Apply(english, {{field.m_key, choice.m_en}})) << field.m_key;
+            ASSERT_TRUE(Apply(chinese, {{field.m_key, choice.m_zh}})) << field.m_key;
             EXPECT_EQ(english, chinese) << field.m_key << " " << choice.m_en;
             EXPECT_EQ(LoadField(field, chinese, true), choice.m_zh) << field.m_key;
         }

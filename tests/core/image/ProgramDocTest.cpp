@@ -3,7 +3,6 @@
 
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
-#include "settings/Language.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -21,17 +20,12 @@ TEST(ProgramDoc, NewDocumentTakesDefaultsTitleAndAppName) {
     WriteText(dir / "Program.ini", "[Setup]\r\nAppName = My Radio Shop\r\n");
     CIniFile ini;
     ASSERT_TRUE(ini.LoadPath(dir / "Program.ini", false, true));
-    for (bool chinese : {false, true}) {
-        g_bChinese = chinese;
-        g_bNewDocument = false;
-        CProgramDoc doc;
-        doc.m_image = PatternImage();
-        EXPECT_TRUE(doc.OnNewDocument(ini));
-        EXPECT_EQ(doc.m_image, CMemoryImage::NewDocument());
-        EXPECT_EQ(doc.GetPathName(), "My Radio Shop");
-        EXPECT_TRUE(g_bNewDocument);
-    }
-    g_bChinese = false;
+    CProgramDoc doc;
+    doc.m_image = PatternImage();
+    EXPECT_TRUE(doc.OnNewDocument(ini));
+    EXPECT_EQ(doc.m_image, CMemoryImage::NewDocument());
+    EXPECT_EQ(doc.GetPathName(), "My Radio Shop");
+    EXPECT_TRUE(doc.m_bNewDocument);
 }
 
 TEST(ProgramDoc, SaveAndOpenRoundTripByteForByte) {
@@ -51,7 +45,7 @@ TEST(ProgramDoc, SaveAndOpenRoundTripByteForByte) {
     other.OnNewDocument(ini);
     ASSERT_TRUE(other.OnOpenDocument(dir / "pattern.dat"));
     EXPECT_EQ(other.m_image, PatternImage());
-    EXPECT_FALSE(g_bNewDocument);
+    EXPECT_FALSE(other.m_bNewDocument);
 }
 
 TEST(ProgramDoc, SaveRunsTheBeforeSaveHookFirst) {
@@ -82,12 +76,12 @@ TEST(ProgramDoc, OpenUsesTheFirst6144BytesAndRefusesShorterFiles) {
         doc.OnNewDocument(ini);
         auto opened = doc.OnOpenDocument(dir / name);
         ASSERT_FALSE(opened) << name;
-        EXPECT_FALSE(opened.error().empty());
+        EXPECT_FALSE(opened.error().m_text.empty());
         EXPECT_EQ(doc.m_image, CMemoryImage::NewDocument()) << name;
-        EXPECT_TRUE(g_bNewDocument) << "a failed open must not clear the flag";
+        EXPECT_TRUE(doc.m_bNewDocument) << "a failed open must not clear the flag";
     }
     auto opened = doc.OnOpenDocument(dir / "short.dat");
-    EXPECT_NE(opened.error().find("unexpected format"), std::string::npos) << opened.error();
+    EXPECT_NE(opened.error().Text(false).find("unexpected format"), std::string::npos);
 }
 
 // The messages a user sees when a file cannot be used, in each language.
@@ -118,13 +112,11 @@ TEST(ProgramDoc, FileErrorsSpeakTheProgramsLanguage) {
         {true, unsaved, true, "无法保存 \"" + unsaved + "\"：文件或文件夹不存在。"},
     };
     for (const CCase& c : cases) {
-        g_bChinese = c.m_chinese;
         CProgramDoc doc;
         const CFileResult result =
             c.m_save ? doc.OnSaveDocument(c.m_path) : doc.OnOpenDocument(c.m_path);
-        g_bChinese = false;
         ASSERT_FALSE(result) << c.m_expected;
-        EXPECT_EQ(result.error(), c.m_expected);
+        EXPECT_EQ(result.error().Text(c.m_chinese), c.m_expected);
     }
 }
 
@@ -144,8 +136,10 @@ TEST(ProgramDoc, FailedSaveLeavesThePreviousFileIntact) {
                   CProgramDoc other;
                   other.m_image = CMemoryImage::NewDocument();
                   auto saved = other.OnSaveDocument(target);
-                  return !saved && saved.error().find("Permission denied") != std::string::npos ? 0
-                                                                                                : 1;
+                  return !saved && saved.error().Text(false).find("Permission denied") !=
+                                       std::string::npos
+                             ? 0
+                             : 1;
               }),
               0);
 

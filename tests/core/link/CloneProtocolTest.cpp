@@ -100,15 +100,14 @@ public:
     int m_nOpens = 0;
     std::vector<std::string> m_log;
 
-    bool Open(const std::string&, std::string& error) override {
+    CResult<> Open(const std::string&) override {
         m_log.push_back("open");
         if (m_bFailOpen) {
-            error = "no such port";
-            return false;
+            return std::unexpected(CTexts::Same("no such port"));
         }
         ++m_nOpens;
         m_bOpen = true;
-        return true;
+        return {};
     }
     void Close() override {
         if (m_bOpen) {
@@ -239,7 +238,6 @@ TEST(Handshake, MissedAnswersCountUpToFifteenThenAskRetryOrCancel) {
             port.m_radio.m_wakeUpAnswers.assign(c.m_misses, kNakTwice);
             CRecordingEvents events;
             events.m_answers = c.m_answers;
-            g_bNewDocument = true;
             CRun run;
             if (squelch) {
                 run.m_before = CMemoryImage::NewDocument();
@@ -260,7 +258,7 @@ TEST(Handshake, MissedAnswersCountUpToFifteenThenAskRetryOrCancel) {
                 EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::CommunicationError);
                 EXPECT_EQ(run.m_result.m_messageId, IDS_COMMUNICATION_ERROR);
                 EXPECT_EQ(run.m_after, run.m_before);
-                EXPECT_TRUE(g_bNewDocument);
+                EXPECT_FALSE(run.m_result.m_bImageRead);
             } else if (squelch) {
                 ASSERT_EQ(events.m_prompts.back().m_text, "Read Successfully");
                 EXPECT_EQ(events.m_prompts.back().m_icon, EPromptIcon::Information);
@@ -427,13 +425,13 @@ TEST(Write, RadioBandFromTheIdentification) {
 TEST(Write, BandCheckAsksOnlyWhenNeitherBandFitsAndWakesTheRadioTwice) {
     struct CCase {
         CBytes m_band;  // identification bytes 5..7
-        CBandLimits m_doc;
+        CBandsMHz m_doc;
         EPromptAnswer m_answer;
         bool m_asked;
         bool m_written;
     };
-    const CBandLimits newDoc{13600000, 17400000, 35000000, 52000000};
-    const CBandLimits uhf{13600000, 17400000, 40000000, 48000000};
+    const CBandsMHz newDoc{136, 174, 350, 520};
+    const CBandsMHz uhf{136, 174, 400, 480};
     const CCase cases[] = {
         {{0x13, 0x17, 0x64}, newDoc, EPromptAnswer::Cancel, false, true},
         {{0x40, 0x47, 0x00}, uhf, EPromptAnswer::Cancel, true, false},
@@ -478,7 +476,7 @@ TEST(Write, SendsTheBlocksInOrderAndStepsTo190) {
     CScriptedPort port;
     CRecordingEvents events;
     CTransferHooks hooks;
-    hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+    hooks.m_bandLimits = [] { return CBandsMHz{136, 174, 350, 520}; };
     CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
     ASSERT_TRUE(run.m_result.Ok());
     ASSERT_EQ(port.m_radio.m_writes.size(), 510u);
@@ -501,7 +499,7 @@ TEST(Write, MissingAckEndsWithProgramInterrupt) {
     port.m_radio.m_noAckBlock = 200;
     CRecordingEvents events;
     CTransferHooks hooks;
-    hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+    hooks.m_bandLimits = [] { return CBandsMHz{136, 174, 350, 520}; };
     const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
     EXPECT_EQ(run.m_result.m_outcome, ETransferOutcome::Interrupted);
     EXPECT_EQ(run.m_result.m_messageId, IDS_PROGRAM_INTERRUPT);
@@ -524,16 +522,15 @@ TEST(Read, ReplacesOnlyRadioHeldBytesAndOnlyWhenComplete) {
     CMemoryImage* image = nullptr;
     hooks.m_fillGrid = [&] {
         ++fills;
-        EXPECT_FALSE(g_bNewDocument);
         EXPECT_EQ((*image)[0], memory[0]);  // applied before the grid is refilled
     };
-    g_bNewDocument = true;
     CMemoryImage before = CMemoryImage::NewDocument();
     before[200 * kRowSize + 20] = 0x42;  // not held by the radio
     CMemoryImage after = before;
     image = &after;
     const auto result = RunTransfer(ETransferDirection::Read, port, "p", after, events, hooks);
     ASSERT_TRUE(result.Ok());
+    EXPECT_TRUE(result.m_bImageRead);
     EXPECT_EQ(fills, 1);
     for (std::size_t offset = 0; offset < kImageSize; ++offset) {
         if (auto address = RadioAddressOf(offset)) {
@@ -578,12 +575,11 @@ TEST(Read, FailuresAndCancelLeaveTheDocumentAsItWas) {
         int fills = 0;
         CTransferHooks hooks;
         hooks.m_fillGrid = [&] { ++fills; };
-        g_bNewDocument = true;
         const CRun run = Transfer(ETransferDirection::Read, port, events, hooks);
         EXPECT_EQ(run.m_result.m_outcome, c.m_outcome) << c.m_name;
         EXPECT_EQ(run.m_result.m_message, c.m_text) << c.m_name;
         EXPECT_EQ(run.m_after, run.m_before) << c.m_name;
-        EXPECT_TRUE(g_bNewDocument) << c.m_name;
+        EXPECT_FALSE(run.m_result.m_bImageRead) << c.m_name;
         EXPECT_EQ(fills, 0) << c.m_name;
     }
 }
@@ -783,7 +779,7 @@ TEST(WireOrder, FullWriteWithTheBandQuestionAndACancel) {
             events.m_nCancelAfterPolls = 12 + 5 * (c.m_cancelAfterRows - 1);
         }
         CTransferHooks hooks;
-        hooks.m_bandLimits = [] { return CBandLimits{13600000, 17400000, 35000000, 52000000}; };
+        hooks.m_bandLimits = [] { return CBandsMHz{136, 174, 350, 520}; };
         const CRun run = Transfer(ETransferDirection::Write, port, events, hooks);
         const bool asked = !c.m_answers.empty();
         CSeq expected = CSeq{"open"} + Attempt() +

@@ -13,6 +13,7 @@
 #include "link/CloneProtocol.h"
 #include "settings/Language.h"
 #include "settings/Messages.h"
+#include "support/PortOpen.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST(PortProbe, LeavesTheSettingsAndUnreadInputOfAHeldPort) {
     ASSERT_EQ(::ioctl(pty.m_slave, FIONREAD, &unread), 0);
     ASSERT_EQ(unread, 6);
 
-    EXPECT_EQ(ProbeSerialPort(pty.m_path, locks.Path()), "");
+    EXPECT_EQ(ProbeReason(ProbeSerialPort(pty.m_path, locks.Path())), "");
 
     termios after{};
     ASSERT_EQ(::tcgetattr(pty.m_slave, &after), 0);
@@ -92,12 +93,12 @@ TEST(PortProbe, RefusesAPortHeldExclusiveOrLockedAndKeepsTheHoldersFlag) {
     CTempDir locks;
     CHeldPty pty;
     ASSERT_EQ(::ioctl(pty.m_slave, TIOCEXCL), 0);
-    const std::string reason = ProbeSerialPort(pty.m_path, locks.Path());
+    const std::string reason = ProbeReason(ProbeSerialPort(pty.m_path, locks.Path()));
     EXPECT_EQ(reason, pty.m_path + ": busy, in use by another program.");
     EXPECT_EQ(Exclusive(pty.m_slave), 1);
     CPosixSerialPort port(locks.Path());
     std::string error;
-    EXPECT_FALSE(port.Open(pty.m_path, error));
+    EXPECT_FALSE(OpenPort(port, pty.m_path, error));
     EXPECT_EQ(error, reason);
     EXPECT_EQ(Exclusive(pty.m_slave), 1);
     ASSERT_EQ(::ioctl(pty.m_slave, TIOCNXCL), 0);
@@ -105,10 +106,10 @@ TEST(PortProbe, RefusesAPortHeldExclusiveOrLockedAndKeepsTheHoldersFlag) {
     // A flock names its holder.
     const int other = ::open(pty.m_path.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    EXPECT_EQ(ProbeSerialPort(pty.m_path, locks.Path()),
+    EXPECT_EQ(ProbeReason(ProbeSerialPort(pty.m_path, locks.Path())),
               pty.m_path + ": busy, held by process " + std::to_string(::getpid()) + ".");
     ::close(other);
-    EXPECT_EQ(ProbeSerialPort(pty.m_path, locks.Path()), "");
+    EXPECT_EQ(ProbeReason(ProbeSerialPort(pty.m_path, locks.Path())), "");
 }
 
 TEST(PortProbe, HonoursUucpLockFilesOfLiveProcesses) {
@@ -141,10 +142,10 @@ TEST(PortProbe, HonoursUucpLockFilesOfLiveProcesses) {
         if (auto at = expected.find("LOCKFILE"); at != std::string::npos) {
             expected.replace(at, 8, lockFile);
         }
-        EXPECT_EQ(ProbeSerialPort(pty.m_path, locks.Path()), expected) << c.m_name;
+        EXPECT_EQ(ProbeReason(ProbeSerialPort(pty.m_path, locks.Path())), expected) << c.m_name;
         CPosixSerialPort port(locks.Path());
         std::string error;
-        EXPECT_EQ(port.Open(pty.m_path, error), expected.empty()) << c.m_name;
+        EXPECT_EQ(OpenPort(port, pty.m_path, error), expected.empty()) << c.m_name;
         EXPECT_EQ(error, expected) << c.m_name;
         port.Close();
         // The lock files are other programs' business: left exactly as they were.
@@ -180,13 +181,14 @@ TEST(PortProbe, OpenFailureShowsThePortAndTheReasonOnASecondLine) {
         {true, locks / "ttyUSB9", locks / "ttyUSB9" + ": 没有此设备。"},
     };
     for (const auto& c : cases) {
-        g_bChinese = c.m_chinese;
         CPosixSerialPort port(locks.Path());
         CRecordingEvents events;
+        events.m_bChinese = c.m_chinese;
         CMemoryImage image = CMemoryImage::NewDocument();
         const auto result =
             RunTransfer(ETransferDirection::Read, port, c.m_port, image, events, {});
-        const std::string shown = std::string(LoadString(IDS_OPEN_PORT_FAILED)) + "\n" + c.m_second;
+        const std::string shown =
+            std::string(LoadString(IDS_OPEN_PORT_FAILED, c.m_chinese)) + "\n" + c.m_second;
         EXPECT_EQ(result.m_outcome, ETransferOutcome::PortUnavailable);
         EXPECT_EQ(result.m_message, shown);
         EXPECT_EQ(result.m_detail, c.m_second);
@@ -195,13 +197,12 @@ TEST(PortProbe, OpenFailureShowsThePortAndTheReasonOnASecondLine) {
         EXPECT_EQ(events.m_prompts[0].m_detail, c.m_second);
         EXPECT_EQ(events.m_prompts[0].m_stringId, IDS_OPEN_PORT_FAILED);
     }
-    g_bChinese = false;
 
     // The same reason from a probe run by a user outside the dialout group.
     ASSERT_EQ(::fchmod(pty.m_slave, 0660), 0);
     std::filesystem::remove(locks / pty.LockName());
     EXPECT_EQ(RunAsOrdinaryUser([&] {
-                  return ProbeSerialPort(pty.m_path, locks.Path()) ==
+                  return ProbeReason(ProbeSerialPort(pty.m_path, locks.Path())) ==
                                  pty.m_path +
                                      ": permission denied; join the dialout group (sudo usermod "
                                      "-aG dialout $USER, then log in again)."

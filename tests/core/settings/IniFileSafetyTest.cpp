@@ -40,7 +40,8 @@ TEST(IniFileSafety, SaveStoppedByTheFileSizeLimitKeepsTheFile) {
                                  std::signal(SIGXFSZ, SIG_IGN);
                                  const rlimit limit{4096, 4096};
                                  ::setrlimit(RLIMIT_FSIZE, &limit);
-                                 return !ini.Save() && !ini.GetLastError().empty() ? 0 : 1;
+                                 const auto saved = ini.Save();
+                                 return !saved && !saved.error().Text(false).empty() ? 0 : 1;
                              }),
               0);
     EXPECT_EQ(ReadText(path), old);
@@ -73,7 +74,7 @@ TEST(IniFileSafety, SaveOnAFullDiskKeepsTheFile) {
             }
             ::close(fd);
             ini.SetString("Setup", "Note", std::string(10000, 'x'));
-            const bool failed = !ini.Save();
+            const bool failed = !ini.Save().has_value();
             result = failed && ReadText(path) == old ? 0 : 1;
         }
         ::umount2(mount.c_str(), MNT_DETACH);
@@ -108,13 +109,13 @@ TEST(IniFileSafety, LoadRefusesPipesFoldersAndOversizedFiles) {
         EXPECT_EQ(RunWithTimeout(5,
                                  [&] {
                                      CIniFile ini;
-                                     const bool loaded = ini.LoadPath(dir / c.m_name, true, true);
+                                     const auto loaded = ini.LoadPath(dir / c.m_name, true, true);
                                      ini.SetString("Setup", "Language", "English");
                                      if (c.m_error == nullptr) {
                                          return loaded ? 0 : 1;
                                      }
                                      return !loaded && !ini.IsLoaded() &&
-                                                    ini.GetLastError().find(c.m_error) !=
+                                                    loaded.error().Text(false).find(c.m_error) !=
                                                         std::string::npos
                                                 ? 0
                                                 : 1;

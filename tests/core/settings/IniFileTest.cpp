@@ -99,8 +99,9 @@ TEST(IniFile, MissingFileIsCreatedEmpty) {
 TEST(IniFile, UnopenablePathFailsAndStaysEmpty) {
     CTempDir dir;
     CIniFile ini;
-    EXPECT_FALSE(ini.LoadPath(dir / "no/such/dir/Program.ini", true, true));
-    EXPECT_FALSE(ini.GetLastError().empty());
+    const auto loaded = ini.LoadPath(dir / "no/such/dir/Program.ini", true, true);
+    ASSERT_FALSE(loaded);
+    EXPECT_NE(loaded.error().Text(false).find("No such file"), std::string::npos);
     EXPECT_FALSE(ini.IsLoaded());
     ini.SetString("Setup", "Language", "Chinese");
     EXPECT_FALSE(ini.IsModified());
@@ -219,8 +220,9 @@ TEST(IniFile, SaveFailureIsReportedAndClearKeepsNothing) {
     ini.SetString("S", "K", "2");
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);  // the path is now a folder
-    EXPECT_FALSE(ini.Save());
-    EXPECT_FALSE(ini.GetLastError().empty());
+    const auto saved = ini.Save();
+    ASSERT_FALSE(saved);
+    EXPECT_FALSE(saved.error().Text(false).empty());
     ini.Clear();
     EXPECT_FALSE(ini.IsLoaded());
     EXPECT_EQ(ini.GetString("S", "K", "d"), "d");

@@ -125,8 +125,10 @@ TEST(WriteFileSafely, RefusesWhatIsNoRegularFileAndProtectedFiles) {
         const auto type = fs::symlink_status(path).type();
         auto saved = WriteFileSafely(path, Bytes("new"));
         ASSERT_FALSE(saved) << c.m_name;
-        EXPECT_NE(saved.error().find(c.m_reason), std::string::npos) << saved.error();
-        EXPECT_NE(saved.error().find(path), std::string::npos) << saved.error();
+        EXPECT_NE(saved.error().Text(false).find(c.m_reason), std::string::npos)
+            << saved.error().Text(false);
+        EXPECT_NE(saved.error().Text(false).find(path), std::string::npos)
+            << saved.error().Text(false);
         EXPECT_EQ(fs::symlink_status(path).type(), type) << c.m_name;
         EXPECT_FALSE(CheckWritableTarget(path)) << c.m_name;
     }
@@ -143,8 +145,10 @@ TEST(WriteFileSafely, OrdinaryUserIsRefusedAFileNotTheirsToWrite) {
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(RunAsOrdinaryUser([&] {
                   auto saved = WriteFileSafely(path, Bytes("mine"));
-                  return !saved && saved.error().find("Permission denied") != std::string::npos ? 0
-                                                                                                : 1;
+                  return !saved && saved.error().Text(false).find("Permission denied") !=
+                                       std::string::npos
+                             ? 0
+                             : 1;
               }),
               0);
     EXPECT_EQ(ReadText(path), "root's");
@@ -224,7 +228,10 @@ TEST(WriteFileSafely, FileSizeLimitLeavesTheOldFileByteForByte) {
                       const rlimit limit{4096, 4096};
                       ::setrlimit(RLIMIT_FSIZE, &limit);
                       auto saved = WriteFileSafely(path, Bytes(std::string(9000, 'n')));
-                      return !saved && saved.error().find("too large") != std::string::npos ? 0 : 1;
+                      return !saved && saved.error().Text(false).find("too large") !=
+                                           std::string::npos
+                                 ? 0
+                                 : 1;
                   }),
                   0)
             << folderRefuses;
@@ -241,7 +248,7 @@ TEST(CheckWritableTarget, NewFilesNeedAFolderThatTakesThem) {
     EXPECT_TRUE(CheckWritableTarget(dir / "new.dat"));
     auto missing = CheckWritableTarget(dir / "missing/new.dat");
     ASSERT_FALSE(missing);
-    EXPECT_NE(missing.error().find("No such file or directory"), std::string::npos);
+    EXPECT_NE(missing.error().Text(false).find("No such file or directory"), std::string::npos);
     EXPECT_EQ(
         RunAsOrdinaryUser([&] { return CheckWritableTarget(dir / "closed/new.dat") ? 1 : 0; }), 0);
     EXPECT_FALSE(fs::exists(dir / "new.dat"));
@@ -291,7 +298,7 @@ TEST(ReadFileBytes, RefusesWhatIsNoRegularFileWithoutBlocking) {
         EXPECT_EQ(RunWithTimeout(5,
                                  [&] {
                                      auto read = ReadFileBytes(dir / c.m_name, 100, c.m_create);
-                                     return !read && read.error().find(c.m_reason) !=
+                                     return !read && read.error().Text(false).find(c.m_reason) !=
                                                          std::string::npos
                                                 ? 0
                                                 : 1;

@@ -1,3 +1,0 @@
-#include "util/Text.h"
-
-bool g_bChinese = false;
