@@ -144,6 +144,7 @@ TEST(TwoToneRules, LeavingAnEditClamps) {
     EXPECT_EQ(ClampTwoToneRise("3"), "1.00");
     EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
     EXPECT_EQ(ClampTwoToneRise("0.33"), "0.30");
+    EXPECT_EQ(ClampTwoToneRise(".405"), "0.41");  // kept to the thousandth, shown rounded
     EXPECT_EQ(ClampTwoToneFrequency("288.55"), "288.6");
     EXPECT_EQ(ClampTwoToneInterval("0.06", true), "0.1");
     // The 16 bits of a divisor too large for them, as the image holds it.
