@@ -8,15 +8,13 @@
 #include "util/Number.h"
 
 int LeadingInt(std::string_view text) {
-    long value = 0;
+    long long value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') {
             break;
         }
-        // Edits hold a few characters; stop growing long before overflow.
-        if (value < 100000000) {
-            value = value * 10 + (c - '0');
-        }
+        // Saturates: more digits than an int holds read as its largest value.
+        value = std::min<long long>(value * 10 + (c - '0'), INT_MAX);
     }
     return static_cast<int>(value);
 }
@@ -35,12 +33,12 @@ std::string FormatInt(int value) {
 std::string FormatNumber(const char* format, double value) {
     // "%W.Pf": the width and the precision, read from the format the dialogs name.
     const std::string_view spec(format);
-    const auto point = spec.find('.');
     int width = 0;
     int precision = 6;
-    if (spec.size() >= 2 && spec.front() == '%' && spec.back() == 'f') {
-        const auto end = point == std::string_view::npos ? spec.size() - 1 : point;
-        width = LeadingInt(spec.substr(1, end - 1));
+    if (spec.starts_with('%') && spec.ends_with('f')) {
+        // The width's digits end at the point or at the 'f'.
+        width = LeadingInt(spec.substr(1));
+        const auto point = spec.find('.');
         if (point != std::string_view::npos) {
             precision = LeadingInt(spec.substr(point + 1));
         }
@@ -242,7 +240,8 @@ std::string ClampTwoToneDelay(std::string_view text) {
 
 std::string ClampTwoToneInterval(std::string_view text, bool decode) {
     const double value = LeadingNumber(text);
-    if (value < 0.0) {
+    // A typed "-0" too: it would print as "-0.0".
+    if (value <= 0.0) {
         return "0.0";
     }
     if (value > kIntervalHigh) {

@@ -9,9 +9,9 @@
 // The rules the editor dialogs apply to what the user types, as plain functions so that the
 // dialogs and lh740ctl give the same results.
 
-// Reading an edit: the leading digits as a number (empty text is 0), and the leading
-// decimal number (the C library's reading of a number prefix in the "C" locale; not finite
-// gives 0).
+// Reading an edit: the leading digits as a number (empty text is 0, too many digits for an int
+// give INT_MAX), and the leading decimal number (the C library's reading of a number prefix in
+// the "C" locale; not finite gives 0).
 int LeadingInt(std::string_view text);
 double LeadingNumber(std::string_view text);
 // "%d", and a printf format "%W.Pf" with one double, as the dialogs format their numbers: always

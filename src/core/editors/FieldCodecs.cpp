@@ -30,12 +30,11 @@ void SetBit(CMemoryImage& image, std::size_t offset, int bit, bool on) {
 
 // The entry whose English or Chinese text is `text`, or -1 (no selection).
 int FindEntry(const CField& field, const std::string& text) {
-    for (std::size_t i = 0; i < field.m_entries.size(); ++i) {
-        if (field.m_entries[i].m_en == text || field.m_entries[i].m_zh == text) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+    const auto& entries = field.m_entries;
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const CChoice& entry) {
+        return entry.m_en == text || entry.m_zh == text;
+    });
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
 }
 
 std::string EntryText(const CField& field, int index, bool chinese) {

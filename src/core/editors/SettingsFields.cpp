@@ -91,7 +91,6 @@ struct CTableBuilder {
         f.m_radioOffset = radioOffset;
         f.m_constant = constant;
         f.m_optional = optional;
-        f.m_decode = !optional;
         return f;
     }
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+
 #include "editors/SettingsFields.h"
 #include "support/CommaLocale.h"
 
@@ -58,6 +61,10 @@ TEST(DtmfRules, LeavingAnEditNormalises) {
     EXPECT_EQ(DtmfSpeedOfCode(1), 8);
     EXPECT_EQ(LeadingInt("12ab"), 12);
     EXPECT_EQ(LeadingInt(""), 0);
+    // Saturates rather than dropping digits or overflowing.
+    EXPECT_EQ(LeadingInt("1000000000"), 1000000000);
+    EXPECT_EQ(LeadingInt("2147483647"), INT_MAX);
+    EXPECT_EQ(LeadingInt("99999999999x"), INT_MAX);
     EXPECT_EQ(LeadingNumber("2.5x"), 2.5);
     EXPECT_EQ(LeadingNumber("1e999"), 0.0);  // not a number an edit can hold
 }
@@ -77,6 +84,8 @@ TEST(TwoToneRules, DisplayAndRadioCopies) {
     EXPECT_EQ(TwoToneRadioTime(10.0), 200);
     EXPECT_EQ(TwoToneDisplayTime(0.3), 3);
     EXPECT_EQ(TwoToneRadioTime(0.3), 6);
+    // A time just short of a 50 ms step stays below it.
+    EXPECT_EQ(TwoToneRadioTime(9.999), 199);
     EXPECT_EQ(TwoToneSteps(1.0), 20);
     EXPECT_EQ(TwoToneSteps(0.15), 3);
     // Values loaded from the image are stored back as they were, however small.
@@ -98,8 +107,11 @@ TEST(TwoToneRules, ArrowsWrap) {
     for (const auto& c : freq) {
         EXPECT_EQ(TwoToneFrequencyArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
-    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"},
-                               {"9.9", 1, "10.0"}, {"0.6", -1, "0.5"}};
+    const CTextCase delay[] = {{"10.0", 1, "0.5"},
+                               {"0.5", -1, "10.0"},
+                               {"0.5", 1, "0.6"},
+                               {"9.9", 1, "10.0"},
+                               {"0.6", -1, "0.5"}};
     for (const auto& c : delay) {
         EXPECT_EQ(TwoToneDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
@@ -107,15 +119,9 @@ TEST(TwoToneRules, ArrowsWrap) {
     EXPECT_EQ(TwoToneIntervalArrow("0.0", -1, false), "2.0");
     EXPECT_EQ(TwoToneIntervalArrow("1.9", 1, true), "2.0");
     EXPECT_EQ(TwoToneIntervalArrow("0.1", -1, false), "0.0");
-    const CTextCase rise[] = {{"0.12", 1, "0.15"},
-                              {"0.12", -1, "0.10"},
-                              {"1.00", 1, "0.10"},
-                              {"0.10", -1, "1.00"},
-                              {"0.10", 1, "0.15"},
-                              {"1.00", -1, "0.95"},
-                              {"0.95", 1, "1.00"},
-                              {"0.33", 1, "0.35"},
-                              {"0.33", -1, "0.30"}};
+    const CTextCase rise[] = {{"0.12", 1, "0.15"},  {"0.12", -1, "0.10"}, {"1.00", 1, "0.10"},
+                              {"0.10", -1, "1.00"}, {"0.10", 1, "0.15"},  {"1.00", -1, "0.95"},
+                              {"0.95", 1, "1.00"},  {"0.33", 1, "0.35"},  {"0.33", -1, "0.30"}};
     for (const auto& c : rise) {
         EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
@@ -132,11 +138,13 @@ TEST(TwoToneRules, LeavingAnEditClamps) {
     EXPECT_EQ(ClampTwoToneDelay("3"), "3.0");
     EXPECT_EQ(ClampTwoToneInterval("5", true), "2.0");
     EXPECT_EQ(ClampTwoToneInterval("1", false), "1.0");
+    EXPECT_EQ(ClampTwoToneInterval("-0", false), "0.0");
     EXPECT_EQ(ClampTwoToneRise("0.12"), "0.10");
     EXPECT_EQ(ClampTwoToneRise("0.03"), "0.10");
     EXPECT_EQ(ClampTwoToneRise("3"), "1.00");
     EXPECT_EQ(ClampTwoToneRise("0.35"), "0.35");
     EXPECT_EQ(ClampTwoToneRise("0.33"), "0.30");
+    EXPECT_EQ(ClampTwoToneRise(".405"), "0.41");  // kept to the thousandth, shown rounded
     EXPECT_EQ(ClampTwoToneFrequency("288.55"), "288.6");
     EXPECT_EQ(ClampTwoToneInterval("0.06", true), "0.1");
     // The 16 bits of a divisor too large for them, as the image holds it.
@@ -164,10 +172,29 @@ TEST(TwoToneRules, RiseArrowStepsOnTheTwentiethsFromEveryHundredth) {
         EXPECT_EQ(ClampTwoToneRise(Hundredths(n)), Hundredths(clamped)) << Hundredths(n);
     }
     // The cases that floating point got wrong.
-    const CTextCase rise[] = {{"0.15", -1, "0.10"}, {"0.35", 1, "0.40"}, {"0.60", -1, "0.55"},
-                              {"0.95", 1, "1.00"},  {"0.29", 1, "0.30"}, {"1.20", 1, "0.10"}};
+    const CTextCase rise[] = {{"0.15", -1, "0.10"},
+                              {"0.35", 1, "0.40"},
+                              {"0.60", -1, "0.55"},
+                              {"0.95", 1, "1.00"},
+                              {"0.29", 1, "0.30"},
+                              {"1.20", 1, "0.10"},
+                              // Three decimals: the step keeps them, past 1.00 it wraps.
+                              {".355", 1, "0.41"},
+                              {".951", 1, "0.10"}};
     for (const auto& c : rise) {
         EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
+    }
+}
+
+TEST(EditorRules, FormatNumberReadsWidthAndPrecisionAsPrintfDoes) {
+    // In the "C" locale printf itself is the reference.
+    const char* formats[] = {"%f", "%.3f", "%1.1f", "%2.1f", "%3.2f", "%4.1f", "%8.2f", "%12.4f"};
+    for (const char* format : formats) {
+        for (double value : {0.0, 2.5, -1.25, 1234.5678}) {
+            char expected[64];
+            std::snprintf(expected, sizeof expected, format, value);
+            EXPECT_EQ(FormatNumber(format, value), expected) << format << " " << value;
+        }
     }
 }
 

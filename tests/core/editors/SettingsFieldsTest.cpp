@@ -256,6 +256,7 @@ TEST(SettingsFields, ShowAfterSetGivesTheDialogsValue) {
         {"msk.id", "12a", "12A"},
         {"msk.id", "09af", "09AF"},
         {"dtmf.id_code", "a b~", "A B~"},
+        {"dtmf.id_code", "`az{", "`AZ{"},  // the letters' limits, and their neighbours
         {"msk.call.9", "ffff", "FFFF"},
         {"key.side", "Send 1750Hz Singal", "Send 1750Hz Singal"},
         {"squelch.u_narrow", "54", "54"},
@@ -425,11 +426,11 @@ TEST(SettingsFields, InvalidInputChangesNothing) {
         }
         EXPECT_EQ(image, CMemoryImage::NewDocument()) << key;
     }
-    // The messages name the valid values.
+    // The messages name the field's label and the valid values.
     const std::pair<const char*, const char*> named[] = {
-        {"options.tot", "valid values: \"Off\", \"30\", \"60\", "},
-        {"options.priority", "valid values: \"None\" or 1 to 128."},
-        {"product.model", "valid values: \"Model A\"."},
+        {"options.tot", " (TOT (s)); valid values: \"Off\", \"30\", \"60\", "},
+        {"options.priority", " (Priority Channel); valid values: \"None\" or 1 to 128."},
+        {"product.model", " (Model); valid values: \"Model A\"."},
         {"product.band2", "invalid value \"400-\""}};
     for (auto [key, message] : named) {
         CMemoryImage image = CMemoryImage::NewDocument();

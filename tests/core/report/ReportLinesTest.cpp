@@ -282,10 +282,13 @@ std::vector<CLine> Lines() {
 
 struct CPlaceKey {
     double m_c, m_xTwips, m_lb, m_lt, m_yTwips;
+    // x counts columns, y lines: any other part moves a text to where no key expects it.
+    bool m_stray = false;
     auto operator<=>(const CPlaceKey&) const = default;
 };
 CPlaceKey KeyOf(const CReportText& t) {
-    return {t.m_x.m_c, t.m_x.m_twips, t.m_y.m_lb, t.m_y.m_lt, t.m_y.m_twips};
+    const bool stray = t.m_x.m_lb != 0 || t.m_x.m_lt != 0 || t.m_y.m_c != 0;
+    return {t.m_x.m_c, t.m_x.m_twips, t.m_y.m_lb, t.m_y.m_lt, t.m_y.m_twips, stray};
 }
 CPlaceKey BodyAt(double c, double line, double twips) {
     return {c, 0, -line, 0, twips};
@@ -305,7 +308,11 @@ std::string At(const CReportPage& page, const CPlaceKey& place) {
 CReportPage Build(const CMemoryImage& image, int sectionPage, bool chinese) {
     std::array<bool, kSectionCount> selected{};
     selected[sectionPage <= 3 ? sectionPage - 1 : kSectionTwoTone] = true;
-    CReportContext context{&image, {}, PlanReport(selected, 0), chinese, "Owner"};
+    // A grid with a channel: a settings page must not print channels even when there are some.
+    auto grid = [](int row, int column) {
+        return row == 1 ? std::to_string(column) : std::string();
+    };
+    CReportContext context{&image, grid, PlanReport(selected, 0), chinese, "Owner"};
     return BuildReportPage(context, sectionPage == 5 ? 2 : 1);
 }
 
