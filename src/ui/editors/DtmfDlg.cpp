@@ -363,6 +363,7 @@ CDtmfCallListPage::CDtmfCallListPage(CDtmfDocumentFinder findDocument, QWidget* 
     m_pGrid->SetColWidth(1, static_cast<int>(width * 2.3));
     m_pGrid->SetColAlignment(0, Qt::AlignCenter);
     m_pGrid->SetColAlignment(1, Qt::AlignCenter);
+    m_pGrid->setMinimumSize(m_pGrid->sizeHint());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pGrid);
 }

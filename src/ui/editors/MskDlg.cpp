@@ -63,7 +63,7 @@ CMskDlg::CMskDlg(CDocumentFinder findDocument, QWidget* parent)
     m_pGrid->SetColWidth(1, static_cast<int>(width * 1.43));
     m_pGrid->SetColAlignment(0, Qt::AlignCenter);
     m_pGrid->SetColAlignment(1, Qt::AlignCenter);
-    m_pGrid->setMinimumWidth(m_pGrid->ColWidth(0) + m_pGrid->ColWidth(1) + 24);
+    m_pGrid->setMinimumSize(m_pGrid->sizeHint());
 
     auto* id = new QHBoxLayout;
     id->addWidget(new QLabel(tr("ID Code"), this));
