@@ -342,6 +342,7 @@ private slots:
                 QCOMPARE(grid->TextMatrix(9, 1), QString("7"));
                 ClickCell(grid, 1);
                 QTest::keyClicks(grid->Editor(), "f");
+                grid->Editor()->insert(QString::fromUtf8("x!中"));  // as a paste does: all dropped
                 QTest::mouseClick(Get<QPushButton>(dlg, ok ? 1 : 2), Qt::LeftButton);
             });
         QVERIFY(opened);

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "editors/FieldCodecs.h"
+
 namespace {
 
 bool IsDtmfLetter(char c) {
@@ -91,4 +93,14 @@ int ListEntryForText(const std::vector<std::string>& entries, const std::string&
         }
     }
     return -1;
+}
+
+std::string KeepCharset(ECharset charset, const std::string& text) {
+    std::string kept;
+    for (char c : text) {
+        if (AllowedChar(charset, c)) {
+            kept += c;
+        }
+    }
+    return kept;
 }

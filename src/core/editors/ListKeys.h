@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "channels/CellRules.h"
+#include "editors/SettingsFields.h"
 
 // The key filters of the DTMF and MSK pages and of their list editors, and the list-over-edit
 // selection, as plain functions so that every window filters alike.
@@ -41,3 +42,7 @@ EKeyAction FilterListKey(EKeyFilter filter, const CListKeyPress& press);
 // with the text (ASCII case ignored), searching from entry 1 and wrapping to entry 0; -1 when
 // none does, so a byte read from a radio that no entry stands for selects nothing.
 int ListEntryForText(const std::vector<std::string>& entries, const std::string& text);
+
+// What an edit of a text field keeps of a text put into it some other way than typing (a paste):
+// the characters the charset allows, in order. Bytes of non-ASCII characters are dropped too.
+std::string KeepCharset(ECharset charset, const std::string& text);

@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include "editors/EditorRules.h"
 #include "editors/ListKeys.h"
@@ -49,23 +48,14 @@ void StoreCheck(const char* key, CMemoryImage& image, bool checked) {
     StoreText(key, image, checked ? QStringLiteral("On") : QStringLiteral("Off"), kSwitchContext);
 }
 
-class CUpperValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
-QLineEdit* MakeEdit(QWidget* parent, int id, int maxLength, bool upper) {
+QLineEdit* MakeEdit(QWidget* parent, int id, int maxLength, std::optional<ECharset> charset) {
     auto* edit = new QLineEdit(parent);
     edit->setProperty("controlId", id);
     if (maxLength > 0) {
         edit->setMaxLength(maxLength);
     }
-    if (upper) {
-        edit->setValidator(new CUpperValidator(edit));
+    if (charset) {
+        edit->setValidator(new CFieldTextValidator(true, charset, edit));
     }
     return edit;
 }
@@ -122,7 +112,7 @@ CDtmfEncodePage::CDtmfEncodePage(CDtmfDocumentFinder findDocument, QWidget* pare
     constexpr int kMaxChars[4] = {2, 0, 4, 4};
     auto* grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
-        m_pEdits[i] = MakeEdit(this, kEditIds[i], kMaxChars[i], false);
+        m_pEdits[i] = MakeEdit(this, kEditIds[i], kMaxChars[i], std::nullopt);
         m_pEdits[i]->installEventFilter(this);
         auto* spin = new QWidget(this);
         spin->setProperty("controlId", kSpinIds[i]);
@@ -220,12 +210,12 @@ void CDtmfEncodePage::Store(CProgramDoc& doc) {
 
 CDtmfDecodePage::CDtmfDecodePage(CDtmfDocumentFinder findDocument, QWidget* parent)
     : CDtmfPage(std::move(findDocument), parent) {
-    m_pIdCode = MakeEdit(this, 1080, 10, true);
-    m_pGroupCode = MakeEdit(this, 1081, 0, false);
+    m_pIdCode = MakeEdit(this, 1080, 10, ECharset::kAny);
+    m_pGroupCode = MakeEdit(this, 1081, 0, std::nullopt);
     auto* stunBox = new QGroupBox(tr("Stun"), this);
     stunBox->setProperty("controlId", 1111);
-    m_pStunCode = MakeEdit(stunBox, 1082, 10, true);
-    m_pStunType = MakeEdit(stunBox, 1083, 0, false);
+    m_pStunCode = MakeEdit(stunBox, 1082, 10, ECharset::kDtmf);
+    m_pStunType = MakeEdit(stunBox, 1083, 0, std::nullopt);
     // Chosen from their lists only.
     m_pGroupCode->setReadOnly(true);
     m_pStunType->setReadOnly(true);
@@ -353,6 +343,7 @@ CDtmfCallListPage::CDtmfCallListPage(CDtmfDocumentFinder findDocument, QWidget* 
     m_pGrid->setProperty("controlId", 1022);
     CCellEditor* editor = m_pGrid->Editor();
     editor->SetUpperCase(true);
+    editor->SetCharset(ECharset::kDtmf);
     editor->setMaxLength(16);
     editor->SetKeyFilter(EKeyFilter::DtmfCallList);
     m_pGrid->SetListColor(ListGridColor());

@@ -6,21 +6,24 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
-#include <QValidator>
 
-namespace {
+CFieldTextValidator::CFieldTextValidator(bool upper, std::optional<ECharset> charset,
+                                         QObject* parent)
+    : QValidator(parent), m_bUpper(upper), m_charset(charset) {}
 
-// Turns letters into capitals as they are typed or pasted.
-class CUpperCaseValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
+QValidator::State CFieldTextValidator::validate(QString& input, int& pos) const {
+    if (m_bUpper) {
         input = input.toUpper();
-        return Acceptable;
     }
-};
-
-}  // namespace
+    if (m_charset) {
+        const QString kept = QString::fromStdString(KeepCharset(*m_charset, input.toStdString()));
+        if (kept != input) {
+            input = kept;
+            pos = std::min(pos, static_cast<int>(input.size()));
+        }
+    }
+    return Acceptable;
+}
 
 QColor ListGridColor() {
     constexpr unsigned kColorRef = 0xD54600;
@@ -86,7 +89,19 @@ CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
 }
 
 void CCellEditor::SetUpperCase(bool upper) {
-    setValidator(upper ? new CUpperCaseValidator(this) : nullptr);
+    m_bUpper = upper;
+    UpdateValidator();
+}
+
+void CCellEditor::SetCharset(ECharset charset) {
+    m_charset = charset;
+    UpdateValidator();
+}
+
+void CCellEditor::UpdateValidator() {
+    const QValidator* old = validator();
+    setValidator(new CFieldTextValidator(m_bUpper, m_charset, this));
+    delete old;
 }
 
 void CCellEditor::SetKeyFilter(EKeyFilter filter) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QLineEdit>
 #include <QStringList>
+#include <QValidator>
 
 #include "editors/ListKeys.h"
 #include "ui/channels/FlexGrid.h"
@@ -19,6 +21,19 @@ CListKeyPress ListKeyPress(const QKeyEvent* event);
 // True when the filter swallows the key (F1 is left to the help).
 bool SwallowListKey(EKeyFilter filter, const QKeyEvent* event);
 
+// Capitals as typed or pasted, and (with a charset) only the characters the field takes: the
+// key filters see keys, this sees what a paste or an input method puts in.
+class CFieldTextValidator : public QValidator {
+    Q_OBJECT
+public:
+    CFieldTextValidator(bool upper, std::optional<ECharset> charset, QObject* parent);
+    State validate(QString& input, int& pos) const override;
+
+private:
+    bool m_bUpper;
+    std::optional<ECharset> m_charset;
+};
+
 // The edit laid over the current cell of a list grid (control id 1123), hidden until a cell
 // is entered. Its limits: setMaxLength, SetUpperCase and SetKeyFilter.
 class CCellEditor : public QLineEdit {
@@ -28,6 +43,8 @@ public:
     explicit CCellEditor(QWidget* parent);
 
     void SetUpperCase(bool upper);
+    // Only the charset's characters are kept; set after SetUpperCase.
+    void SetCharset(ECharset charset);
     // Keys the filter swallows never reach the text; without a filter every key does.
     void SetKeyFilter(EKeyFilter filter);
 
@@ -39,6 +56,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void UpdateValidator();
+
+    bool m_bUpper = false;
+    std::optional<ECharset> m_charset;
     bool m_bFiltered = false;
     EKeyFilter m_filter = EKeyFilter::Msk;
 };

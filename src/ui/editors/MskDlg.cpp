@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include "editors/EditorRules.h"
 #include "editors/SettingsFields.h"
@@ -17,15 +16,6 @@
 #include "ui/editors/ListGrid.h"
 
 namespace {
-
-class CUpperValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 // msk.id, then msk.call.1 .. msk.call.9.
 std::vector<const CField*> MskFields() {
@@ -44,12 +34,13 @@ CMskDlg::CMskDlg(CDocumentFinder findDocument, QWidget* parent)
 
     m_pIdCode->setProperty("controlId", 1048);
     m_pIdCode->setMaxLength(4);
-    m_pIdCode->setValidator(new CUpperValidator(m_pIdCode));
+    m_pIdCode->setValidator(new CFieldTextValidator(true, ECharset::kHex, m_pIdCode));
     m_pIdCode->installEventFilter(this);
 
     m_pGrid->setProperty("controlId", 1349);
     CCellEditor* editor = m_pGrid->Editor();
     editor->SetUpperCase(true);
+    editor->SetCharset(ECharset::kHex);
     editor->setMaxLength(4);
     editor->SetKeyFilter(EKeyFilter::Msk);
     m_pGrid->SetListColor(ListGridColor());

@@ -67,4 +67,19 @@ TEST(ListKeys, ListOpensOnTheEntryTheEditShows) {
     EXPECT_EQ(ListEntryForText({}, "A"), -1);
 }
 
+TEST(ListKeys, PastedTextKeepsTheFieldsCharacters) {
+    const struct {
+        ECharset m_charset;
+        std::string m_text, m_kept;
+    } cases[] = {
+        {ECharset::kHex, "12G4afF", "124F"},  // lower case is the caller's to raise first
+        {ECharset::kDtmf, "1A*#E x", "1A*#"},
+        {ECharset::kAny, "A b\t\xE4\xB8\xAD~", "A b~"},
+        {ECharset::kDigits, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeepCharset(c.m_charset, c.m_text), c.m_kept) << c.m_text;
+    }
+}
+
 }  // namespace
