@@ -618,4 +618,111 @@ Click the OK button to continue, or click Cancel button to exit.</source>
         <translation>程序内置的模拟对讲机，无需写频线即可演示</translation>
     </message>
 </context>
+<context>
+    <name>CDtmfDlg</name>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+    <message>
+        <source>CallList</source>
+        <translation>呼叫列表</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfEncodePage</name>
+    <message>
+        <source>DTMF Speed(digit/s)</source>
+        <translation>DTMF 速率 (数码/秒)</translation>
+    </message>
+    <message>
+        <source>First Digit Delay Time(ms)</source>
+        <translation>首位数码持续时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>First Digit Time(ms)</source>
+        <translation>首位数码时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>* and # Digit Time(ms)</source>
+        <translation>* 和 # 数码时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>SideTone</source>
+        <translation>侧音</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfDecodePage</name>
+    <message>
+        <source>ID Code</source>
+        <translation>身份码</translation>
+    </message>
+    <message>
+        <source>Group Code</source>
+        <translation>组呼码</translation>
+    </message>
+    <message>
+        <source>Stun</source>
+        <translation>遥毙</translation>
+    </message>
+    <message>
+        <source>Stun Activation</source>
+        <translation>遥毙激活</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>遥毙码</translation>
+    </message>
+    <message>
+        <source>Stun Type</source>
+        <translation>遥毙类型</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfCallListPage</name>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Fast Call List</source>
+        <translation>快速呼叫列表</translation>
+    </message>
+</context>
+<context>
+    <name>CMskDlg</name>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation>身份码</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Call List</source>
+        <translation>呼叫列表</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

@@ -618,4 +618,111 @@ Click the OK button to continue, or click Cancel button to exit.</translation>
         <translation>A radio inside the program, for demonstrations without a cable</translation>
     </message>
 </context>
+<context>
+    <name>CDtmfDlg</name>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Encode</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>CallList</source>
+        <translation>CallList</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfEncodePage</name>
+    <message>
+        <source>DTMF Speed(digit/s)</source>
+        <translation>DTMF Speed(digit/s)</translation>
+    </message>
+    <message>
+        <source>First Digit Delay Time(ms)</source>
+        <translation>First Digit Delay Time(ms)</translation>
+    </message>
+    <message>
+        <source>First Digit Time(ms)</source>
+        <translation>First Digit Time(ms)</translation>
+    </message>
+    <message>
+        <source>* and # Digit Time(ms)</source>
+        <translation>* and # Digit Time(ms)</translation>
+    </message>
+    <message>
+        <source>SideTone</source>
+        <translation>SideTone</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfDecodePage</name>
+    <message>
+        <source>ID Code</source>
+        <translation>ID Code</translation>
+    </message>
+    <message>
+        <source>Group Code</source>
+        <translation>Group Code</translation>
+    </message>
+    <message>
+        <source>Stun</source>
+        <translation>Stun</translation>
+    </message>
+    <message>
+        <source>Stun Activation</source>
+        <translation>Stun Activation</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>Stun Code</translation>
+    </message>
+    <message>
+        <source>Stun Type</source>
+        <translation>Stun Type</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfCallListPage</name>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Fast Call List</source>
+        <translation>Fast Call List</translation>
+    </message>
+</context>
+<context>
+    <name>CMskDlg</name>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation>ID Code</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Call List</source>
+        <translation>Call List</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

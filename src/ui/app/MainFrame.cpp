@@ -26,6 +26,8 @@
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/editors/DtmfDlg.h"
+#include "ui/editors/MskDlg.h"
 #include "ui/link/TransferCommands.h"
 
 namespace {
@@ -280,8 +282,20 @@ QList<QMenu*> CMainFrame::VisibleMenus() const {
     return m_bDocumentMenus ? m_documentMenus : m_noDocumentMenus;
 }
 
+// The DTMF and MSK dialogs: kept for the frame's life and shown modally on their commands.
+static void WireListEditors(CMainFrame& frame) {
+    const auto findDocument = [&frame]() -> CProgramDoc* {
+        return frame.ActiveChild() != nullptr ? &frame.ActiveChild()->GetDocument() : nullptr;
+    };
+    auto* dtmf = new CDtmfDlg(findDocument, &frame);
+    auto* msk = new CMskDlg(findDocument, &frame);
+    frame.SetCommandHandler(ID_EDIT_DTMF, [dtmf] { dtmf->DoModal(); });
+    frame.SetCommandHandler(ID_EDIT_MSK, [msk] { msk->DoModal(); });
+}
+
 bool CMainFrame::Create() {
     CreateActions();
+    WireListEditors(*this);
 
     m_pToolBar = addToolBar(tr("Standard"));
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
