@@ -26,6 +26,7 @@
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/editors/TwoToneDlg.h"
 #include "ui/link/TransferCommands.h"
 
 namespace {
@@ -280,8 +281,25 @@ QList<QMenu*> CMainFrame::VisibleMenus() const {
     return m_bDocumentMenus ? m_documentMenus : m_noDocumentMenus;
 }
 
+// 2-Tone: the dialog is made on the first command and kept for the frame's life.
+static void InstallTwoToneCommand(CMainFrame& frame) {
+    frame.SetCommandHandler(
+        ID_EDIT_2TONE, [&frame, dialog = static_cast<CTwoToneDlg*>(nullptr)]() mutable {
+            if (dialog == nullptr) {
+                dialog = new CTwoToneDlg(
+                    [&frame]() -> CProgramDoc* {
+                        CChildFrame* child = frame.ActiveChild();
+                        return child != nullptr ? &child->GetDocument() : nullptr;
+                    },
+                    &frame);
+            }
+            dialog->DoModal();
+        });
+}
+
 bool CMainFrame::Create() {
     CreateActions();
+    InstallTwoToneCommand(*this);
 
     m_pToolBar = addToolBar(tr("Standard"));
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
