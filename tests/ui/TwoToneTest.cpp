@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabBar>
@@ -164,8 +165,8 @@ private:
         for (const QString& change : changes) {
             const QStringList parts = change.split('=');
             const CField* field = FindField(parts[0].toStdString());
-            const std::string value = parts.size() > 1 ? parts[1].toStdString()
-                                                       : LoadField(*field, image, false);
+            const std::string value =
+                parts.size() > 1 ? parts[1].toStdString() : LoadField(*field, image, false);
             list.push_back({parts[0].toStdString(), value});
         }
         const auto applied = ApplySettings(image, list);
@@ -193,10 +194,10 @@ private slots:
         QTest::addColumn<QByteArray>("language");
         QTest::addColumn<bool>("fromTree");
         QTest::addColumn<QStringList>("tabs");
-        QTest::newRow("English, menu") << QByteArray("English") << false
-                                       << QStringList{"Encode", "Decode"};
-        QTest::newRow("Chinese, tree") << QByteArray("Chinese") << true
-                                       << QStringList{"编码", "解码"};
+        QTest::newRow("English, menu")
+            << QByteArray("English") << false << QStringList{"Encode", "Decode"};
+        QTest::newRow("Chinese, tree")
+            << QByteArray("Chinese") << true << QStringList{"编码", "解码"};
     }
     void opensFromMenuAndTreeWithTheNewDocument() {
         QFETCH(QByteArray, language);
@@ -217,8 +218,10 @@ private slots:
             }
             QTreeWidget* tree = frame->NavigationBar()->Tree();
             const auto items = tree->findItems("2-Tone", Qt::MatchExactly | Qt::MatchRecursive);
-            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
-                              tree->visualItemRect(items.value(0)).center());
+            // The tree takes the item under the cursor, as a user's click has it.
+            const QPoint pos = tree->visualItemRect(items.value(0)).center();
+            QCursor::setPos(tree->viewport()->mapToGlobal(pos));
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pos);
         };
         const bool opened = OnDialog(open, [&](CTwoToneDlg* dialog) {
             shownTabs << dialog->Tabs()->tabText(0) << dialog->Tabs()->tabText(1);
@@ -237,8 +240,8 @@ private slots:
         QVERIFY(!beep);
         QCOMPARE(decode, (QStringList{"2000.0", "1000.0", "0.5", "0.5", "1.0", "0.5"}));
         // Shown pages wrote both copies as they were hidden; the others were left alone.
-        const CMemoryImage expected = CoreStore(
-            before, {"2tone.first_delay", "2tone.decode.1.a", "2tone.decode.5.a"});
+        const CMemoryImage expected =
+            CoreStore(before, {"2tone.first_delay", "2tone.decode.1.a", "2tone.decode.5.a"});
         QCOMPARE(Diff(Image(frame), expected), QString());
         QCOMPARE(Image(frame)[0x17A0], std::uint8_t(10));
         QCOMPARE(Image(frame)[0x1748], std::uint8_t(0xFF));
@@ -297,20 +300,36 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("key");
-        QTest::newRow("tone below range") << 4 << 1037 << "250" << "288.5" << "2tone.decode.4.a";
-        QTest::newRow("tone above range") << 4 << 1038 << "4000" << "3106.0" << "2tone.decode.4.b";
-        QTest::newRow("keypad point") << 0 << 1250 << "3k5" << "3.5" << "2tone.first_delay";
-        QTest::newRow("main full stop swallowed")
-            << 0 << 1251 << "3.5" << "10.0" << "2tone.second_delay";
-        QTest::newRow("shifted digit swallowed")
-            << 0 << 1252 << "2S5" << "2.0" << "2tone.long_delay";
-        QTest::newRow("letters swallowed") << 8 << 1039 << "1ak5x" << "1.5"
+        QTest::newRow("tone below range") << 4 << 1037 << "250"
+                                          << "288.5"
+                                          << "2tone.decode.4.a";
+        QTest::newRow("tone above range") << 4 << 1038 << "4000"
+                                          << "3106.0"
+                                          << "2tone.decode.4.b";
+        QTest::newRow("keypad point") << 0 << 1250 << "3k5"
+                                      << "3.5"
+                                      << "2tone.first_delay";
+        QTest::newRow("main full stop swallowed") << 0 << 1251 << "3.5"
+                                                  << "10.0"
+                                                  << "2tone.second_delay";
+        QTest::newRow("shifted digit swallowed") << 0 << 1252 << "2S5"
+                                                 << "2.0"
+                                                 << "2tone.long_delay";
+        QTest::newRow("letters swallowed") << 8 << 1039 << "1ak5x"
+                                           << "1.5"
                                            << "2tone.decode.8.first_delay";
-        QTest::newRow("second delay of code 8")
-            << 8 << 1040 << "7" << "7.0" << "2tone.decode.8.second_delay";
-        QTest::newRow("rise snaps") << 0 << 1054 << "0k57" << "0.55" << "2tone.rise_delay";
-        QTest::newRow("interval clamps") << 0 << 1253 << "9" << "2.0" << "2tone.interval";
-        QTest::newRow("emptied delay") << 7 << 1042 << "" << "0.5" << "2tone.decode.7.long_delay";
+        QTest::newRow("second delay of code 8") << 8 << 1040 << "7"
+                                                << "7.0"
+                                                << "2tone.decode.8.second_delay";
+        QTest::newRow("rise snaps") << 0 << 1054 << "0k57"
+                                    << "0.55"
+                                    << "2tone.rise_delay";
+        QTest::newRow("interval clamps") << 0 << 1253 << "9"
+                                         << "2.0"
+                                         << "2tone.interval";
+        QTest::newRow("emptied delay") << 7 << 1042 << ""
+                                       << "0.5"
+                                       << "2tone.decode.7.long_delay";
     }
     void typedTextIsFilteredAndClampedOnLeaving() {
         QFETCH(int, page);
@@ -387,7 +406,9 @@ private slots:
                                  if (what.size() > 1) {
                                      Type(qobject_cast<QLineEdit*>(control), what[1]);
                                  } else {
-                                     QTest::mouseClick(control, Qt::LeftButton);
+                                     // On the box itself, not the empty rest of its row.
+                                     QTest::mouseClick(control, Qt::LeftButton, {},
+                                                       QPoint(8, control->height() / 2));
                                  }
                              }
                              // Before the test's own closing: what the steps stored so far.

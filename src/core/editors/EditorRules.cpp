@@ -267,24 +267,6 @@ std::string CommitEncodeCell(std::string_view text) {
     return ClampTwoToneFrequency(text);
 }
 
-bool TwoToneKeyPasses(ETwoToneKey key, bool shiftHeld) {
-    switch (key) {
-        case ETwoToneKey::Navigation:
-            return true;
-        case ETwoToneKey::Digit:
-        case ETwoToneKey::KeypadDigit:
-        case ETwoToneKey::KeypadDecimal:
-        case ETwoToneKey::Backspace:
-        case ETwoToneKey::Delete:
-        case ETwoToneKey::Arrow:
-            return !shiftHeld;
-        case ETwoToneKey::Period:
-        case ETwoToneKey::Other:
-            break;
-    }
-    return false;
-}
-
 std::size_t MskEntryOffset(int n) {
     return 0x12C0 + static_cast<std::size_t>(n / 4) * kRowSize +
            static_cast<std::size_t>(n % 4) * 4;

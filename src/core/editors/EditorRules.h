@@ -55,22 +55,6 @@ std::string ClampTwoToneRise(std::string_view text);
 // Committing an encode list cell: empty stays empty, else clamped like a decode tone.
 std::string CommitEncodeCell(std::string_view text);
 
-// Keys typed into the 2-Tone edits and the encode list's cell editor. Only numbers get in: the
-// decimal point only from the keypad, nothing while Shift is held. Navigation (Tab, Shift+Tab,
-// Escape, F1) keeps its dialog meaning so that the pages stay usable from the keyboard.
-enum class ETwoToneKey {
-    Digit,
-    KeypadDigit,
-    KeypadDecimal,
-    Period,
-    Backspace,
-    Delete,
-    Arrow,
-    Navigation,
-    Other
-};
-bool TwoToneKeyPasses(ETwoToneKey key, bool shiftHeld);
-
 // MSK: entry n (0 = own ID, 1..9 the call list) packed into the 16 transferred bytes of a row.
 std::size_t MskEntryOffset(int n);
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -18,6 +19,7 @@
 #include "ui/app/Commands.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ChannelEditDlg.h"
+#include "ui/editors/ListGrid.h"
 
 namespace {
 
@@ -65,34 +67,6 @@ std::string ClampText(const CField& field, const std::string& text) {
 // A check box field's text for checked or clear, as the field's own codec names it.
 std::string SwitchText(const CField& field, bool checked) {
     return ParseFieldValue(field, checked ? "On" : "Off", g_bChinese).value_or(std::string());
-}
-
-ETwoToneKey TwoToneKeyOf(const QKeyEvent* key) {
-    const bool keypad = (key->modifiers() & Qt::KeypadModifier) != 0;
-    switch (key->key()) {
-        case Qt::Key_Backspace:
-            return ETwoToneKey::Backspace;
-        case Qt::Key_Delete:
-            return ETwoToneKey::Delete;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            return ETwoToneKey::Arrow;
-        case Qt::Key_Period:
-            return keypad ? ETwoToneKey::KeypadDecimal : ETwoToneKey::Period;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Escape:
-        case Qt::Key_F1:
-            return ETwoToneKey::Navigation;
-        default:
-            break;
-    }
-    if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9) {
-        return keypad ? ETwoToneKey::KeypadDigit : ETwoToneKey::Digit;
-    }
-    return ETwoToneKey::Other;
 }
 
 }  // namespace
@@ -149,9 +123,7 @@ void CTwoTonePage::FilterKeys(QWidget* edit) {
 
 bool CTwoTonePage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool shift = (key->modifiers() & Qt::ShiftModifier) != 0;
-        if (!TwoToneKeyPasses(TwoToneKeyOf(key), shift)) {
+        if (SwallowListKey(EKeyFilter::TwoTone, static_cast<QKeyEvent*>(event))) {
             // Swallowed here: no text, no shortcut of the edit's own.
             return event->type() == QEvent::KeyPress;
         }
@@ -217,21 +189,62 @@ CTwoToneEncodePage::CTwoToneEncodePage(CTwoToneDocFinder findDocument, QWidget* 
     edits->addWidget(m_pShortBeep, 5, 0, 1, 3);
     edits->setRowStretch(6, 1);
 
-    m_pGrid = nullptr;
+    m_pGrid = new CListGrid(33, 3, this);
+    m_pGrid->setProperty("controlId", 1060);
+    m_pGrid->SetListColor(ListGridColor());
+    m_pGrid->SetHeadings({tr("Num"), tr("Tone1 Fre"), tr("Tone2 Fre")});
+    m_pGrid->NumberRows();
+    const int unit = m_pGrid->ColWidth(0);
+    m_pGrid->SetColWidth(0, unit * 51 / 100);
+    m_pGrid->SetColWidth(1, unit * 122 / 100);
+    m_pGrid->SetColWidth(2, unit * 122 / 100);
+    for (int column = 0; column < 3; ++column) {
+        m_pGrid->SetColAlignment(column, Qt::AlignCenter);
+    }
+    CCellEditor* editor = m_pGrid->Editor();
+    editor->setMaxLength(6);
+    editor->SetKeyFilter(EKeyFilter::TwoTone);
+    m_pGrid->SetCommitTransform([](const QString& text) {
+        return QString::fromStdString(CommitEncodeCell(text.toStdString()));
+    });
+    m_pGrid->setMinimumWidth(unit * 295 / 100 + m_pGrid->verticalScrollBar()->sizeHint().width() +
+                             2 * m_pGrid->frameWidth());
+
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(edits);
+    layout->addSpacing(12);
+    layout->addWidget(m_pGrid, 1);
+}
+
+const CField* CTwoToneEncodePage::ToneField(int row, int column) {
+    return FindField("2tone.encode." + FormatInt(row) + ".tone" + FormatInt(column));
 }
 
 void CTwoToneEncodePage::Load(const CMemoryImage& image) {
     CTwoTonePage::Load(image);
     const CField* beep = PageField(EPage::kTwoToneEncode, 0, ".short_beep");
     m_pShortBeep->setChecked(LoadField(*beep, image, g_bChinese) == SwitchText(*beep, true));
+    for (int row = 1; row <= 32; ++row) {
+        for (int column = 1; column <= 2; ++column) {
+            m_pGrid->SetTextMatrix(
+                row, column,
+                QString::fromStdString(LoadField(*ToneField(row, column), image, g_bChinese)));
+        }
+    }
 }
 
 void CTwoToneEncodePage::Store(CMemoryImage& image) {
+    // A cell still being typed counts as left.
+    m_pGrid->CommitEditor();
     CTwoTonePage::Store(image);
     const CField* beep = PageField(EPage::kTwoToneEncode, 0, ".short_beep");
     StoreField(*beep, image, SwitchText(*beep, m_pShortBeep->isChecked()), g_bChinese);
+    for (int row = 1; row <= 32; ++row) {
+        for (int column = 1; column <= 2; ++column) {
+            StoreField(*ToneField(row, column), image,
+                       m_pGrid->TextMatrix(row, column).toStdString(), g_bChinese);
+        }
+    }
 }
 
 CTwoToneDecodePage::CTwoToneDecodePage(CTwoToneDocFinder findDocument, int slot, QWidget* parent)

@@ -72,6 +72,9 @@ protected:
     void Store(CMemoryImage& image) override;
 
 private:
+    // The field of the list cell (row 1..32, column 1 or 2).
+    static const CField* ToneField(int row, int column);
+
     QCheckBox* m_pShortBeep;
     CListGrid* m_pGrid;
 };

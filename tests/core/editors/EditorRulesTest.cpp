@@ -98,11 +98,8 @@ TEST(TwoToneRules, ArrowsWrap) {
     for (const auto& c : freq) {
         EXPECT_EQ(TwoToneFrequencyArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
-    const CTextCase delay[] = {{"10.0", 1, "0.5"},
-                               {"0.5", -1, "10.0"},
-                               {"0.5", 1, "0.6"},
-                               {"9.9", 1, "10.0"},
-                               {"0.6", -1, "0.5"}};
+    const CTextCase delay[] = {{"10.0", 1, "0.5"}, {"0.5", -1, "10.0"}, {"0.5", 1, "0.6"},
+                               {"9.9", 1, "10.0"}, {"0.6", -1, "0.5"}};
     for (const auto& c : delay) {
         EXPECT_EQ(TwoToneDelayArrow(c.m_in, c.m_delta), c.m_out) << c.m_in;
     }
@@ -110,9 +107,15 @@ TEST(TwoToneRules, ArrowsWrap) {
     EXPECT_EQ(TwoToneIntervalArrow("0.0", -1, false), "2.0");
     EXPECT_EQ(TwoToneIntervalArrow("1.9", 1, true), "2.0");
     EXPECT_EQ(TwoToneIntervalArrow("0.1", -1, false), "0.0");
-    const CTextCase rise[] = {{"0.12", 1, "0.15"},  {"0.12", -1, "0.10"}, {"1.00", 1, "0.10"},
-                              {"0.10", -1, "1.00"}, {"0.10", 1, "0.15"},  {"1.00", -1, "0.95"},
-                              {"0.95", 1, "1.00"},  {"0.33", 1, "0.35"},  {"0.33", -1, "0.30"}};
+    const CTextCase rise[] = {{"0.12", 1, "0.15"},
+                              {"0.12", -1, "0.10"},
+                              {"1.00", 1, "0.10"},
+                              {"0.10", -1, "1.00"},
+                              {"0.10", 1, "0.15"},
+                              {"1.00", -1, "0.95"},
+                              {"0.95", 1, "1.00"},
+                              {"0.33", 1, "0.35"},
+                              {"0.33", -1, "0.30"}};
     for (const auto& c : rise) {
         EXPECT_EQ(TwoToneRiseArrow(c.m_in, c.m_delta), c.m_out) << c.m_in << " " << c.m_delta;
     }
@@ -217,24 +220,6 @@ TEST(OtherRules, MskPackingSideKeyAndSquelch) {
     EXPECT_EQ(SquelchByte("", 41), 41);
     EXPECT_EQ(SquelchByte("54", 41), 118);
     EXPECT_EQ(SquelchByte("-55", 41), 9);
-}
-
-// Only numbers reach a 2-Tone edit; the main keyboard's full stop and anything with Shift do not.
-TEST(EditorRules, TwoToneKeyFilter) {
-    using K = ETwoToneKey;
-    const struct {
-        K m_key;
-        bool m_plain;
-        bool m_shifted;
-    } cases[] = {
-        {K::Digit, true, false},     {K::KeypadDigit, true, false}, {K::KeypadDecimal, true, false},
-        {K::Backspace, true, false}, {K::Delete, true, false},      {K::Arrow, true, false},
-        {K::Period, false, false},   {K::Other, false, false},      {K::Navigation, true, true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(TwoToneKeyPasses(c.m_key, false), c.m_plain) << static_cast<int>(c.m_key);
-        EXPECT_EQ(TwoToneKeyPasses(c.m_key, true), c.m_shifted) << static_cast<int>(c.m_key);
-    }
 }
 
 }  // namespace
