@@ -25,6 +25,7 @@
 #include "ui/app/ProgramApp.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ChannelEditDlg.h"
+#include "ui/editors/ListGrid.h"
 #include "ui/editors/TwoToneDlg.h"
 
 namespace {
@@ -97,6 +98,13 @@ void ShowPage(CTwoToneDlg* dialog, int page) {
     if (page > 0) {
         ClickTab(dialog->DecodeSheet()->Tabs(), page - 1);
     }
+}
+
+// A click on a cell of the encode list, as the user makes it.
+void ClickCell(CListGrid* grid, int row, int column) {
+    const QModelIndex index = grid->Model()->index(row - 1, column - 1);
+    grid->scrollTo(index);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
 }
 
 QLineEdit* Edit(CTwoToneDlg* dialog, int page, int id) {
@@ -359,7 +367,8 @@ private slots:
     }
 
     // Each row: steps, then the entries the image must hold as the core stores them. A step is
-    // "page:id=keys" (type), "page:id" (click), "tab:page" (mouse on the tabs) or "close".
+    // "page:id=keys" (type), "page:id" (click), "tab:page" (mouse on the tabs), "cell:row,col"
+    // (click a list cell), "cell:row,col=keys" (click and type) or "close".
     void pagesStoreWhenHiddenAndOnClose_data() {
         QTest::addColumn<QByteArray>("language");
         QTest::addColumn<QStringList>("steps");
@@ -377,6 +386,14 @@ private slots:
         QTest::newRow("visible decode code stored on closing")
             << QByteArray("English") << QStringList{"tab:3", "3:1041=0k3", "close"}
             << QStringList{"2tone.first_delay", "2tone.decode.1.a", "2tone.decode.3.interval=0.3"};
+        QTest::newRow("list cells committed by moving on and stored on the Decode tab")
+            << QByteArray("English")
+            << QStringList{"cell:3,1=250", "cell:5,2=", "cell:32,2=1234k5", "cell:1,1", "tab:1"}
+            << QStringList{"2tone.encode.3.tone1=288.5", "2tone.encode.5.tone2=",
+                           "2tone.encode.32.tone2=1234.5"};
+        QTest::newRow("list cell still open is stored on closing")
+            << QByteArray("Chinese") << QStringList{"cell:7,1=4000", "close"}
+            << QStringList{"2tone.encode.7.tone1=3106.0"};
         QTest::newRow("selected code stored with the sheet hidden")
             << QByteArray("English") << QStringList{"tab:2", "2:1037=1500", "tab:0", "close"}
             << QStringList{"2tone.first_delay", "2tone.decode.1.a", "2tone.decode.2.a=1500"};
@@ -398,6 +415,16 @@ private slots:
                                  const QStringList parts = step.split(':');
                                  if (parts[0] == "tab") {
                                      ShowPage(dialog, parts[1].toInt());
+                                     continue;
+                                 }
+                                 if (parts[0] == "cell") {
+                                     const QStringList what = parts[1].split('=');
+                                     const QStringList cell = what[0].split(',');
+                                     CListGrid* grid = dialog->EncodePage()->Grid();
+                                     ClickCell(grid, cell[0].toInt(), cell[1].toInt());
+                                     if (what.size() > 1) {
+                                         Type(grid->Editor(), what[1]);
+                                     }
                                      continue;
                                  }
                                  const int page = parts[0].toInt();
