@@ -20,6 +20,7 @@
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
+#include "ui/app/HelpWindow.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/NavigationBar.h"
 #include "ui/app/ProgramApp.h"
@@ -219,6 +220,7 @@ private slots:
         QStringList decode;
         QStringList shownTabs;
         bool beep = true;
+        QString help;
         auto open = [&] {
             if (!fromTree) {
                 frame->OnCommand(ID_EDIT_2TONE);
@@ -237,6 +239,10 @@ private slots:
                 encode << Edit(dialog, 0, id)->text();
             }
             beep = qobject_cast<QCheckBox*>(dialog->EncodePage()->Control(1061))->isChecked();
+            // F1 passes the key filter and opens the 2-Tone section in the program's language.
+            QTest::keyClick(Edit(dialog, 0, 1253), Qt::Key_F1);
+            help = CHelpWindow::Instance()->CurrentSource().toString();
+            CHelpWindow::Instance()->close();
             ShowPage(dialog, 5);
             for (int id = 1037; id <= 1042; ++id) {
                 decode << Edit(dialog, 5, id)->text();
@@ -246,6 +252,9 @@ private slots:
         QCOMPARE(shownTabs, tabs);
         QCOMPARE(encode, (QStringList{"0.5", "0.5", "1.0", "1.0", "0.10"}));
         QVERIFY(!beep);
+        QVERIFY2(help.endsWith((language == "Chinese" ? "chHelp" : "enHelp") +
+                               QString("/editors.html#twotone")),
+                 qPrintable(help));
         QCOMPARE(decode, (QStringList{"2000.0", "1000.0", "0.5", "0.5", "1.0", "0.5"}));
         // Shown pages wrote both copies as they were hidden; the others were left alone.
         const CMemoryImage expected =
@@ -389,8 +398,8 @@ private slots:
         QTest::newRow("list cells committed by moving on and stored on the Decode tab")
             << QByteArray("English")
             << QStringList{"cell:3,1=250", "cell:5,2=", "cell:32,2=1234k5", "cell:1,1", "tab:1"}
-            << QStringList{"2tone.encode.3.tone1=288.5", "2tone.encode.5.tone2=",
-                           "2tone.encode.32.tone2=1234.5"};
+            << QStringList{"2tone.encode.3.tone1=288.5",
+                           "2tone.encode.5.tone2=", "2tone.encode.32.tone2=1234.5"};
         QTest::newRow("list cell still open is stored on closing")
             << QByteArray("Chinese") << QStringList{"cell:7,1=4000", "close"}
             << QStringList{"2tone.encode.7.tone1=3106.0"};
