@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(frame->ActiveChild()->windowTitle(), tree[2]);
         QVERIFY(frame->ActiveChild()->isVisible());
         // Commands whose dialogs do not exist yet stay disabled rather than pretend.
-        for (int id : {ID_EDIT_MSK, ID_EDIT_2TONE}) {
+        for (int id : {ID_EDIT_MSK}) {
             QVERIFY(frame->Action(id) != nullptr);
             QVERIFY(!frame->Action(id)->isEnabled());
         }
