@@ -123,11 +123,11 @@ private:
     std::unique_ptr<CProgramFolder> m_dir;
     std::unique_ptr<CProgramApp> m_app;
 
-    CMainFrame* Launch(const QByteArray& language) {
+    CMainFrame* Launch(const QByteArray& language,
+                       const CMemoryImage& image = CMemoryImage::NewDocument()) {
         m_dir = std::make_unique<CProgramFolder>("[Setup]\r\nLanguage=" + language +
                                                  "\r\nType1=LH-740A\r\n");
         const QString file = m_dir->Path("radio.dat");
-        const CMemoryImage image = CMemoryImage::NewDocument();
         QFile out(file);
         out.open(QIODevice::WriteOnly);
         out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
@@ -373,6 +373,31 @@ private slots:
             pages << "2tone.decode.1.a";
         }
         QCOMPARE(Diff(Image(frame), CoreStore(before, pages)), QString());
+    }
+
+    // Bytes no edit would produce (from a radio, say) show as they are and, unless edited, are
+    // written back unchanged; an edited neighbour is still clamped when the page stores.
+    void outOfRangeBytesSurviveUnedited() {
+        CMemoryImage image = CMemoryImage::NewDocument();
+        WriteBe16(image, 0x15C8, 0xFFFF);  // code 2, A tone
+        image[0x1620] = 200;               // first delay 20.0 s
+        CMainFrame* frame = Launch("Chinese", image);
+        QVERIFY(frame != nullptr);
+        QStringList shown;
+        QVERIFY(OnDialog([&] { frame->OnCommand(ID_EDIT_2TONE); },
+                         [&](CTwoToneDlg* dialog) {
+                             shown << Edit(dialog, 0, 1250)->text();
+                             ShowPage(dialog, 2);
+                             shown << Edit(dialog, 2, 1037)->text();
+                             // Still in the edit when the dialog closes.
+                             Type(Edit(dialog, 2, 1038), "99");
+                         }));
+        QCOMPARE(shown, (QStringList{"20.0", "6553.5"}));
+        QCOMPARE(ReadBe16(Image(frame), 0x15C8), std::uint16_t(0xFFFF));
+        QCOMPARE(Image(frame)[0x1620], std::uint8_t(200));
+        QCOMPARE(Diff(Image(frame), CoreStore(image, {"2tone.short_beep", "2tone.decode.1.a",
+                                                      "2tone.decode.2.b=288.5"})),
+                 QString());
     }
 
     // Each row: steps, then the entries the image must hold as the core stores them. A step is

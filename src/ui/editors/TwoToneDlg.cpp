@@ -140,10 +140,13 @@ void CTwoTonePage::Load(const CMemoryImage& image) {
 
 void CTwoTonePage::Store(CMemoryImage& image) {
     for (const CTimedEdit& entry : m_edits) {
-        // The edit may still have the focus: its text is taken as leaving it would leave it.
-        const std::string text = ClampText(*entry.m_field, entry.m_edit->text().toStdString());
-        entry.m_edit->setText(QString::fromStdString(text));
-        StoreField(*entry.m_field, image, text, g_bChinese);
+        // Typing not yet left is clamped as leaving the edit would; a value as loaded (even out
+        // of range, from a radio) is written back unchanged.
+        if (entry.m_edit->isModified()) {
+            entry.m_edit->setText(QString::fromStdString(
+                ClampText(*entry.m_field, entry.m_edit->text().toStdString())));
+        }
+        StoreField(*entry.m_field, image, entry.m_edit->text().toStdString(), g_bChinese);
     }
 }
 
