@@ -1,6 +1,11 @@
 #include "ui/editors/ListGrid.h"
 
+#include <algorithm>
+
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
 #include <QValidator>
 
 namespace {
@@ -106,7 +111,12 @@ void CCellEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 CListGrid::CListGrid(int rows, int columns, QWidget* parent)
-    : CMSFlexGrid(new CFlexGridModel(rows, columns), parent), m_pEditor(new CCellEditor(this)) {
+    : CMSFlexGrid(new CFlexGridModel(rows, columns), parent),
+      m_pEditor(new CCellEditor(this)),
+      m_pCorner(new QLabel(this)) {
+    // The corner button of the view cannot show a text; the label lies over it.
+    m_pCorner->setAlignment(Qt::AlignCenter);
+    m_pCorner->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(this, &CMSFlexGrid::EnterCell, this, &CListGrid::OpenEditor);
     connect(this, &CMSFlexGrid::MouseDown, this, &CListGrid::OpenEditor);
     connect(this, &CMSFlexGrid::LeaveCell, this, [this] { CommitEditor(); });
@@ -121,9 +131,29 @@ CListGrid::CListGrid(int rows, int columns, QWidget* parent)
 }
 
 void CListGrid::SetHeadings(const QStringList& headings) {
+    m_pCorner->setText(headings.value(0));
     for (int column = 0; column < headings.size() && column < Model()->Cols(); ++column) {
         SetTextMatrix(0, column, headings[column]);
     }
+}
+
+QSize CListGrid::sizeHint() const {
+    int width =
+        verticalHeader()->width() + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    for (int column = 1; column < Model()->Cols(); ++column) {
+        width += ColWidth(column);
+    }
+    const int rows = std::min(Model()->Rows() - 1, kVisibleRows);
+    const int height = horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
+                       rows * verticalHeader()->defaultSectionSize();
+    return {width, height};
+}
+
+void CListGrid::updateGeometries() {
+    CMSFlexGrid::updateGeometries();
+    m_pCorner->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
+                           horizontalHeader()->height());
+    m_pCorner->raise();
 }
 
 void CListGrid::NumberRows() {

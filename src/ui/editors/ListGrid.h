@@ -9,6 +9,7 @@
 #include "ui/channels/FlexGrid.h"
 
 class QKeyEvent;
+class QLabel;
 
 // The call and tone lists' entry colour, COLORREF 0xD54600: red 0x00, green 0x46, blue 0xD5.
 QColor ListGridColor();
@@ -52,7 +53,7 @@ public:
 
     CCellEditor* Editor() const { return m_pEditor; }
 
-    // Row 0, from column 0 on.
+    // Row 0, from column 0 on; the heading of column 0 stands in the corner.
     void SetHeadings(const QStringList& headings);
     // Column 0 of rows 1.. gets 1, 2, ...
     void NumberRows();
@@ -71,8 +72,16 @@ public:
     // Runs after a commit wrote cell (row, column).
     void SetCommitted(std::function<void(int row, int column)> committed);
 
+    // Wide enough for every column, tall enough for up to kVisibleRows rows.
+    QSize sizeHint() const override;
+    static constexpr int kVisibleRows = 12;
+
+protected:
+    void updateGeometries() override;
+
 private:
     CCellEditor* m_pEditor;
+    QLabel* m_pCorner;
     std::function<QString(const QString&)> m_transform;
     std::function<void(int, int)> m_committed;
 };

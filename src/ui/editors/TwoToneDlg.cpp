@@ -3,12 +3,10 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -211,12 +209,6 @@ CTwoToneEncodePage::CTwoToneEncodePage(CTwoToneDocFinder findDocument, QWidget* 
     m_pGrid->SetCommitTransform([](const QString& text) {
         return QString::fromStdString(CommitEncodeCell(text.toStdString()));
     });
-    // Just the three columns and the scroll bar; about ten rows in view.
-    m_pGrid->setFixedWidth(unit * 295 / 100 + m_pGrid->verticalScrollBar()->sizeHint().width() +
-                           2 * m_pGrid->frameWidth());
-    m_pGrid->setMinimumHeight(m_pGrid->verticalHeader()->defaultSectionSize() * 11 +
-                              2 * m_pGrid->frameWidth());
-
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(edits);
     layout->addSpacing(12);
