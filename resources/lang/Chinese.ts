@@ -725,4 +725,85 @@ Click the OK button to continue, or click Cancel button to exit.</source>
         <translation>取消</translation>
     </message>
 </context>
+<context>
+    <name>CTwoToneDlg</name>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneEncodePage</name>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>第一音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>第二音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>长音持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Tone interval time(ms)</source>
+        <translation>音频间隔时间(ms)</translation>
+    </message>
+    <message>
+        <source>Tx rise delay time(ms)</source>
+        <translation>上升发射延迟时间(ms)</translation>
+    </message>
+    <message>
+        <source>Short beep tone</source>
+        <translation>短哔音</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Tone1 Fre</source>
+        <translation>音频1</translation>
+    </message>
+    <message>
+        <source>Tone2 Fre</source>
+        <translation>音频2</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDecodePage</name>
+    <message>
+        <source>A Tone(HZ)</source>
+        <translation>A 音(HZ)</translation>
+    </message>
+    <message>
+        <source>B Tone(HZ)</source>
+        <translation>B 音(HZ)</translation>
+    </message>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>第一音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>第二音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Interval time(s)</source>
+        <translation>音频间隔时间(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>长音持续时间(s)</translation>
+    </message>
+</context>
 </TS>

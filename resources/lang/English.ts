@@ -725,4 +725,85 @@ Click the OK button to continue, or click Cancel button to exit.</translation>
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>CTwoToneDlg</name>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Encode</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Decode</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneEncodePage</name>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>The first delay time(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>The second delay time(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>Long tone delay time(s)</translation>
+    </message>
+    <message>
+        <source>Tone interval time(ms)</source>
+        <translation>Tone interval time(ms)</translation>
+    </message>
+    <message>
+        <source>Tx rise delay time(ms)</source>
+        <translation>Tx rise delay time(ms)</translation>
+    </message>
+    <message>
+        <source>Short beep tone</source>
+        <translation>Short beep tone</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Tone1 Fre</source>
+        <translation>Tone1 Fre</translation>
+    </message>
+    <message>
+        <source>Tone2 Fre</source>
+        <translation>Tone2 Fre</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDecodePage</name>
+    <message>
+        <source>A Tone(HZ)</source>
+        <translation>A Tone(HZ)</translation>
+    </message>
+    <message>
+        <source>B Tone(HZ)</source>
+        <translation>B Tone(HZ)</translation>
+    </message>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>The first delay time(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>The second delay time(s)</translation>
+    </message>
+    <message>
+        <source>Interval time(s)</source>
+        <translation>Interval time(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>Long tone delay time(s)</translation>
+    </message>
+</context>
 </TS>

@@ -278,10 +278,11 @@ private slots:
         QVERIFY(frame->ActiveChild()->GetDocument().m_bNewDocument);
         QCOMPARE(frame->ActiveChild()->windowTitle(), tree[2]);
         QVERIFY(frame->ActiveChild()->isVisible());
-        // Commands whose dialogs do not exist yet stay disabled rather than pretend.
-        for (int id : {ID_EDIT_2TONE}) {
+        // Every editor command has its dialog.
+        for (int id : {ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_DTMF, ID_EDIT_2TONE, ID_EDIT_MSK,
+                       ID_EDIT_KEY_ASSIGNMENT}) {
             QVERIFY(frame->Action(id) != nullptr);
-            QVERIFY(!frame->Action(id)->isEnabled());
+            QVERIFY(frame->Action(id)->isEnabled());
         }
         QCOMPARE(frame->Action(ID_PROGRAM_READ)->statusTip(),
                  language == "Chinese" ? QString::fromUtf8("从对讲机读取数据")

@@ -80,6 +80,22 @@ EKeyAction FilterListKey(EKeyFilter filter, const CListKeyPress& press) {
                 default:
                     return EKeyAction::Swallow;
             }
+        case EKeyFilter::TwoTone:
+            if (press.m_shift) {
+                return EKeyAction::Swallow;
+            }
+            switch (press.m_key) {
+                case EListKey::Digit:
+                case EListKey::KeypadDigit:
+                case EListKey::KeypadDecimal:
+                case EListKey::Backspace:
+                case EListKey::Delete:
+                case EListKey::LeftRight:
+                case EListKey::UpDown:
+                    return EKeyAction::Pass;
+                default:
+                    return EKeyAction::Swallow;
+            }
     }
     return EKeyAction::Swallow;
 }

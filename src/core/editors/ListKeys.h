@@ -20,6 +20,9 @@ enum class EListKey {
     UpDown,
     Navigation,  // Tab, Enter and Escape: they move between controls or close the window
     Other,       // everything else; F1 opens the help before the filter
+
+    // The keypad's decimal point (the main keyboard's full stop is Other).
+    KeypadDecimal,
 };
 
 struct CListKeyPress {
@@ -33,6 +36,8 @@ enum class EKeyFilter {
     DtmfStunCode,  // the stun code edit: 0-9, A-D, '#' and '*'
     DtmfCallList,  // the fast call list editor: as the stun code, and all four arrows
     Msk,           // the MSK edits: 0-9, A-F, the four arrows, nothing while Shift is held
+    TwoTone,       // the 2-Tone edits and tone list: 0-9, the keypad's point, the four arrows,
+                   // nothing while Shift is held
 };
 
 // Pass or Swallow (never CommitThenPass).

@@ -28,6 +28,7 @@
 #include "ui/channels/ProgramView.h"
 #include "ui/editors/DtmfDlg.h"
 #include "ui/editors/MskDlg.h"
+#include "ui/editors/TwoToneDlg.h"
 #include "ui/link/TransferCommands.h"
 
 namespace {
@@ -293,9 +294,26 @@ static void WireListEditors(CMainFrame& frame) {
     frame.SetCommandHandler(ID_EDIT_MSK, [msk] { msk->DoModal(); });
 }
 
+// 2-Tone: the dialog is made on the first command and kept for the frame's life.
+static void InstallTwoToneCommand(CMainFrame& frame) {
+    frame.SetCommandHandler(
+        ID_EDIT_2TONE, [&frame, dialog = static_cast<CTwoToneDlg*>(nullptr)]() mutable {
+            if (dialog == nullptr) {
+                dialog = new CTwoToneDlg(
+                    [&frame]() -> CProgramDoc* {
+                        CChildFrame* child = frame.ActiveChild();
+                        return child != nullptr ? &child->GetDocument() : nullptr;
+                    },
+                    &frame);
+            }
+            dialog->DoModal();
+        });
+}
+
 bool CMainFrame::Create() {
     CreateActions();
     WireListEditors(*this);
+    InstallTwoToneCommand(*this);
 
     m_pToolBar = addToolBar(tr("Standard"));
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));

@@ -62,6 +62,9 @@ CListKeyPress ListKeyPress(const QKeyEvent* event) {
             case Qt::Key_Down:
                 press.m_key = EListKey::UpDown;
                 break;
+            case Qt::Key_Period:
+                press.m_key = keypad ? EListKey::KeypadDecimal : EListKey::Other;
+                break;
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
             case Qt::Key_Return:

@@ -82,4 +82,27 @@ TEST(ListKeys, PastedTextKeepsTheFieldsCharacters) {
     }
 }
 
+// Numbers only: the decimal point from the keypad alone, nothing while Shift is held.
+TEST(ListKeys, TwoTonePassesNumbers) {
+    using K = EListKey;
+    const struct {
+        CListKeyPress m_press;
+        EKeyAction m_action;
+    } cases[] = {
+        {{K::Digit, '5', false}, P},       {{K::KeypadDigit, '5', false}, P},
+        {{K::KeypadDecimal, 0, false}, P}, {{K::Other, 0, false}, S},  // the main full stop
+        {{K::Backspace, 0, false}, P},     {{K::Delete, 0, false}, P},
+        {{K::LeftRight, 0, false}, P},     {{K::UpDown, 0, false}, P},
+        {{K::Letter, 'A', false}, S},      {{K::Digit, '5', true}, S},
+        {{K::KeypadDecimal, 0, true}, S},  {{K::Navigation, 0, true}, P},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FilterListKey(EKeyFilter::TwoTone, c.m_press), c.m_action)
+            << static_cast<int>(c.m_press.m_key) << " shift " << c.m_press.m_shift;
+    }
+    // The other filters keep swallowing the keypad's point.
+    EXPECT_EQ(FilterListKey(EKeyFilter::Msk, {K::KeypadDecimal, 0, false}), S);
+    EXPECT_EQ(FilterListKey(EKeyFilter::DtmfCallList, {K::KeypadDecimal, 0, false}), S);
+}
+
 }  // namespace
