@@ -409,28 +409,56 @@ private slots:
         QVERIFY(seen);
     }
 
-    // An editor joins with one registration: its command is enabled and its tree item appears
-    // in its place; without a document it does nothing.
+    // An item stands in the tree exactly while its command has a window, in the tree's order;
+    // an editor joins with one registration; without a document its command does nothing.
     void registeredEditorJoinsMenuAndTree() {
         QVERIFY(Launch(CMemoryImage::NewDocument(), "English"));
-        QVERIFY(!Frame()->Action(ID_EDIT_MSK)->isEnabled());
+        const std::pair<const char*, int> order[] = {
+            {"Product Information", ID_EDIT_PRODUCT_INFO},
+            {"Channel Information", ID_EDIT_CHANNEL_INFO},
+            {"Optional Features", ID_EDIT_OPTIONAL_FEATURES},
+            {"DTMF", ID_EDIT_DTMF},
+            {"2-Tone", ID_EDIT_2TONE},
+            {"MSK", ID_EDIT_MSK},
+            {"Key Assignment", ID_EDIT_KEY_ASSIGNMENT},
+            {"Squelch Tuning", ID_EDIT_SQUELCH_TUNING}};
+        auto treeTexts = [this] {
+            QTreeWidgetItem* root = Frame()->NavigationBar()->Root();
+            QStringList texts;
+            for (int i = 0; i < root->childCount(); ++i) {
+                texts << root->child(i)->text(0);
+            }
+            return texts;
+        };
+        auto enabledTexts = [&] {
+            QStringList texts;
+            for (const auto& [text, id] : order) {
+                if (Frame()->Action(id)->isEnabled()) {
+                    texts << text;
+                }
+            }
+            return texts;
+        };
+        QCOMPARE(treeTexts(), enabledTexts());
+        for (const char* mine : {"Optional Features", "Key Assignment"}) {
+            QVERIFY(treeTexts().contains(mine));
+        }
         int opened = 0;
         Frame()->RegisterEditorDialog(ID_EDIT_MSK, [&] { ++opened; });
         QVERIFY(Frame()->Action(ID_EDIT_MSK)->isEnabled());
-        QTreeWidgetItem* root = Frame()->NavigationBar()->Root();
-        QStringList texts;
-        for (int i = 0; i < root->childCount(); ++i) {
-            texts << root->child(i)->text(0);
-        }
-        QCOMPARE(texts,
-                 (QStringList{"Product Information", "Channel Information", "Optional Features",
-                              "MSK", "Key Assignment", "Squelch Tuning"}));
-        QVERIFY(Frame()->OnCommand(ID_EDIT_MSK));
+        QCOMPARE(treeTexts(), enabledTexts());
+        QTreeWidget* tree = Frame()->NavigationBar()->Tree();
+        QTreeWidgetItem* msk = tree->findItems("MSK", Qt::MatchExactly | Qt::MatchRecursive).at(0);
+        const QPoint pos = tree->visualItemRect(msk).center();
+        QCursor::setPos(tree->viewport()->mapToGlobal(pos));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, pos);
         QCOMPARE(opened, 1);
+        QVERIFY(Frame()->OnCommand(ID_EDIT_MSK));
+        QCOMPARE(opened, 2);
         Frame()->DestroyActiveChild();
         QVERIFY(Frame()->OnCommand(ID_EDIT_MSK));
         QVERIFY(Frame()->OnCommand(ID_EDIT_OPTIONAL_FEATURES));  // no document: no dialog
-        QCOMPARE(opened, 1);
+        QCOMPARE(opened, 2);
     }
 };
 

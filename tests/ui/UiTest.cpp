@@ -228,9 +228,15 @@ private slots:
         QTest::newRow("English") << QByteArray("English") << "Vornex LH-740 Program Software"
                                  << QStringList{"&File", "&Edit", "&Program",
                                                 "Setup", "&View", "&Help"}
-                                 << QStringList{"Vornex Communications", "Product Information",
-                                                "Channel Information",   "Optional Features",
-                                                "Key Assignment",        "Squelch Tuning"}
+                                 << QStringList{"Vornex Communications",
+                                                "Product Information",
+                                                "Channel Information",
+                                                "Optional Features",
+                                                "DTMF",
+                                                "2-Tone",
+                                                "MSK",
+                                                "Key Assignment",
+                                                "Squelch Tuning"}
                                  << "enHelp"
                                  << "Ready"
                                  << "All data will be Cleared!"
@@ -238,7 +244,9 @@ private slots:
         QTest::newRow("Chinese")
             << QByteArray("Chinese") << QString::fromUtf8("Vornex LH-740 写频软件")
             << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,查看(&V),帮助(&H)").split(',')
-            << QString::fromUtf8("Vornex 通信,机型设置,信道信息,可选功能,侧键设定,静噪微调")
+            << QString::fromUtf8(
+                   "Vornex 通信,机型设置,信道信息,可选功能,DTMF,"
+                   "2-Tone,MSK,侧键设定,静噪微调")
                    .split(',')
             << "chHelp" << QString::fromUtf8("就绪") << QString::fromUtf8("所有数据将被清除！")
             << QString::fromUtf8("确定,取消,重试,查找范围：").split(',');
@@ -258,7 +266,19 @@ private slots:
         CMainFrame* frame = app->MainFrame();
         QCOMPARE(frame->windowTitle(), title);
         QCOMPARE(MenuTitles(frame), menus);
-        QCOMPARE(TreeTexts(frame->NavigationBar()), tree);
+        // Items of editors still without a window (MSK, 2-Tone, DTMF today) are left out.
+        QStringList shownTree = {tree.first()};
+        const int treeIds[] = {
+            ID_EDIT_PRODUCT_INFO,   ID_EDIT_CHANNEL_INFO,  ID_EDIT_OPTIONAL_FEATURES,
+            ID_EDIT_DTMF,           ID_EDIT_2TONE,         ID_EDIT_MSK,
+            ID_EDIT_KEY_ASSIGNMENT, ID_EDIT_SQUELCH_TUNING};
+        QCOMPARE(tree.size(), 9);
+        for (int i = 0; i < 8; ++i) {
+            if (frame->Action(treeIds[i])->isEnabled()) {
+                shownTree << tree[i + 1];
+            }
+        }
+        QCOMPARE(TreeTexts(frame->NavigationBar()), shownTree);
         QCOMPARE(frame->NavigationBar()->Caption(), tree.first());
         QCOMPARE(g_strHelpFile, helpFolder);
         QCOMPARE(g_strAppTitle, tree.first());
@@ -453,8 +473,6 @@ private slots:
         QVERIFY(frame->ActiveChild()->isVisible());
         QCOMPARE(tree->currentItem(), root);
 
-        // An editor without a window has no item at all.
-        QVERIFY(!TreeTexts(bar).contains("MSK"));
         QCOMPARE(m_prompter.m_asked.size(), 0);
         app->ExitInstance();
     }
