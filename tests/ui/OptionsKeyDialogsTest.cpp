@@ -194,29 +194,27 @@ private:
         }
     }
 
-    // What each control shows, by the table's own load.
+    // What each control shows, by the table's own load; every field of the page has one.
     static void CompareShown(COptionalFeaturesDlg* dialog, const CMemoryImage& image) {
         const CFieldContext context(g_bChinese);
-        const int ids[] = {1125, 1126, 1123, 1120, 1124, 1115, 1116, 1121, 1118,
-                           1119, 1117, 1128, 1127, 1129, 1131, 1122, 1132};
-        const auto fields = PageFields(EPage::kOptions);
+        const int ids[] = {1115, 1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124,
+                           1125, 1126, 1127, 1128, 1129, 1131, 1132, 1133, 1134, 1135};
+        QCOMPARE(std::size(ids), PageFields(EPage::kOptions).size());
         for (int id : ids) {
-            auto* list = qobject_cast<QComboBox*>(dialog->Control(id));
-            QVERIFY2(list != nullptr, qPrintable(QString::number(id)));
-            QCOMPARE(list->count() > 0, true);
-            bool matched = false;
-            for (const CField* field : fields) {
-                const QString shown = QString::fromStdString(LoadField(*field, image, context));
-                if (list->count() == static_cast<int>(field->m_entries.size()) &&
-                    list->currentText() == shown) {
-                    matched = true;
-                }
+            const CField* field = dialog->FieldOf(id);
+            QVERIFY2(field != nullptr, qPrintable(QString::number(id)));
+            const QString loaded = QString::fromStdString(LoadField(*field, image, context));
+            QWidget* control = dialog->Control(id);
+            if (auto* list = qobject_cast<QComboBox*>(control)) {
+                QCOMPARE(list->count(), static_cast<int>(field->m_entries.size()));
+                QCOMPARE(list->currentText(), loaded);
+            } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                QCOMPARE(edit->text(), loaded);
+            } else {
+                const bool on = LoadField(*field, image, CFieldContext(false)) == "On";
+                QCOMPARE(static_cast<QCheckBox*>(control)->isChecked(), on);
             }
-            QVERIFY2(matched, qPrintable(QString::number(id) + " " + list->currentText()));
         }
-        const CField* password = FindField("options.password");
-        QCOMPARE(static_cast<QLineEdit*>(dialog->Control(1133))->text(),
-                 QString::fromStdString(LoadField(*password, image, context)));
     }
 
 private slots:

@@ -148,6 +148,15 @@ QWidget* COptionalFeaturesDlg::Control(int id) const {
     return nullptr;
 }
 
+const CField* COptionalFeaturesDlg::FieldOf(int id) const {
+    for (const CBinding& binding : m_bindings) {
+        if (binding.m_pControl->property("controlId").toInt() == id) {
+            return binding.m_pField;
+        }
+    }
+    return nullptr;
+}
+
 int COptionalFeaturesDlg::DoModal() {
     if (!OnInitDialog()) {
         return Rejected;

@@ -29,6 +29,8 @@ public:
 
     // The lists, 1133 the password, 1134/1135 the check boxes, 1 OK, 2 Cancel.
     QWidget* Control(int id) const;
+    // The settings field behind a control; null for the buttons.
+    const CField* FieldOf(int id) const;
     int HelpContext() const override;
     int HelpScope() const override { return kTemplateId; }
 
