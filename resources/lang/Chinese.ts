@@ -806,4 +806,134 @@ Click the OK button to continue, or click Cancel button to exit.</source>
         <translation>长音持续时间(s)</translation>
     </message>
 </context>
+<context>
+    <name>COptionalFeaturesDlg</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>TOT (s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert (s)</source>
+        <translation>限时预警(秒)</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>声控灵敏度</translation>
+    </message>
+    <message>
+        <source>Step (k)</source>
+        <translation>步进(k)</translation>
+    </message>
+    <message>
+        <source>Back Light</source>
+        <translation>背光</translation>
+    </message>
+    <message>
+        <source>Back Light Color</source>
+        <translation>背光颜色</translation>
+    </message>
+    <message>
+        <source>Power-on Style</source>
+        <translation>开机显示</translation>
+    </message>
+    <message>
+        <source>Key Lock</source>
+        <translation>键盘锁</translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation>优先信道</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>显示模式</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>按键音</translation>
+    </message>
+    <message>
+        <source>Stopwatch</source>
+        <translation>秒表</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation>扫描方式</translation>
+    </message>
+    <message>
+        <source>MSK Type</source>
+        <translation>MSK 类型</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation>键盘锁定</translation>
+    </message>
+    <message>
+        <source>Repeater Msk Invert</source>
+        <translation>中继 MSK 反相</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyAssignmentDlg</name>
+    <message>
+        <source>Key Assignment</source>
+        <translation>侧键设定</translation>
+    </message>
+    <message>
+        <source>Side Key</source>
+        <translation>侧键</translation>
+    </message>
+    <message>
+        <source>Option Singalling Call</source>
+        <translation>选呼</translation>
+    </message>
+    <message>
+        <source>Emergency Call</source>
+        <translation>紧急呼叫</translation>
+    </message>
+    <message>
+        <source>Send 1750Hz Singal</source>
+        <translation>发送1750Hz</translation>
+    </message>
+    <message>
+        <source>Squelch Off Momentary</source>
+        <translation>瞬间静噪关闭</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

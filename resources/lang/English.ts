@@ -806,4 +806,134 @@ Click the OK button to continue, or click Cancel button to exit.</translation>
         <translation>Long tone delay time(s)</translation>
     </message>
 </context>
+<context>
+    <name>COptionalFeaturesDlg</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>TOT (s)</source>
+        <translation>TOT (s)</translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert (s)</source>
+        <translation>TOT Pre-Alert (s)</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>Squelch Level</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>Vox Gain Level</translation>
+    </message>
+    <message>
+        <source>Step (k)</source>
+        <translation>Step (k)</translation>
+    </message>
+    <message>
+        <source>Back Light</source>
+        <translation>Back Light</translation>
+    </message>
+    <message>
+        <source>Back Light Color</source>
+        <translation>Back Light Color</translation>
+    </message>
+    <message>
+        <source>Power-on Style</source>
+        <translation>Power-on Style</translation>
+    </message>
+    <message>
+        <source>Key Lock</source>
+        <translation>Key Lock</translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation>Priority Channel</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>Display Mode</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>Battery Saver</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>Stopwatch</source>
+        <translation>Stopwatch</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation>Scan Mode</translation>
+    </message>
+    <message>
+        <source>MSK Type</source>
+        <translation>MSK Type</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation>Keypad Lock</translation>
+    </message>
+    <message>
+        <source>Repeater Msk Invert</source>
+        <translation>Repeater Msk Invert</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyAssignmentDlg</name>
+    <message>
+        <source>Key Assignment</source>
+        <translation>Key Assignment</translation>
+    </message>
+    <message>
+        <source>Side Key</source>
+        <translation>Side Key</translation>
+    </message>
+    <message>
+        <source>Option Singalling Call</source>
+        <translation>Option Singalling Call</translation>
+    </message>
+    <message>
+        <source>Emergency Call</source>
+        <translation>Emergency Call</translation>
+    </message>
+    <message>
+        <source>Send 1750Hz Singal</source>
+        <translation>Send 1750Hz Singal</translation>
+    </message>
+    <message>
+        <source>Squelch Off Momentary</source>
+        <translation>Squelch Off Momentary</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

@@ -266,7 +266,19 @@ private slots:
         CMainFrame* frame = app->MainFrame();
         QCOMPARE(frame->windowTitle(), title);
         QCOMPARE(MenuTitles(frame), menus);
-        QCOMPARE(TreeTexts(frame->NavigationBar()), tree);
+        // Items of editors still without a window (MSK, 2-Tone, DTMF today) are left out.
+        QStringList shownTree = {tree.first()};
+        const int treeIds[] = {
+            ID_EDIT_PRODUCT_INFO,   ID_EDIT_CHANNEL_INFO,  ID_EDIT_OPTIONAL_FEATURES,
+            ID_EDIT_DTMF,           ID_EDIT_2TONE,         ID_EDIT_MSK,
+            ID_EDIT_KEY_ASSIGNMENT, ID_EDIT_SQUELCH_TUNING};
+        QCOMPARE(tree.size(), 9);
+        for (int i = 0; i < 8; ++i) {
+            if (frame->Action(treeIds[i])->isEnabled()) {
+                shownTree << tree[i + 1];
+            }
+        }
+        QCOMPARE(TreeTexts(frame->NavigationBar()), shownTree);
         QCOMPARE(frame->NavigationBar()->Caption(), tree.first());
         QCOMPARE(g_strHelpFile, helpFolder);
         QCOMPARE(g_strAppTitle, tree.first());
@@ -462,10 +474,6 @@ private slots:
         QVERIFY(frame->ActiveChild()->isVisible());
         QCOMPARE(tree->currentItem(), root);
 
-        // A disabled editor does nothing, and the root is selected again.
-        QCOMPARE(root->child(4)->text(0), QString("2-Tone"));
-        ClickTreeItem(tree, root->child(4));
-        QCOMPARE(tree->currentItem(), root);
         QCOMPARE(m_prompter.m_asked.size(), 0);
         app->ExitInstance();
     }
