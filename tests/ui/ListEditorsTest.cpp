@@ -104,21 +104,7 @@ private:
 
     CMainFrame* Launch(const CMemoryImage& image, const QByteArray& language) {
         m_dir = std::make_unique<CAppDir>(language);
-        const QString file = m_dir->Path("radio.dat");
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
-        out.close();
-        m_app = std::make_unique<CProgramApp>();
-        m_app->SetAppDir(m_dir->Dir());
-        m_app->SetSplashPause(0);
-        if (!m_app->InitInstance({file})) {
-            return nullptr;
-        }
-        CMainFrame* frame = m_app->MainFrame();
-        frame->show();
-        frame->activateWindow();
-        return QTest::qWaitForWindowActive(frame) ? frame : nullptr;
+        return StartOnImage(m_app, *m_dir, image);
     }
 
     CMemoryImage& Image() { return m_app->MainFrame()->ActiveChild()->GetDocument().m_image; }

@@ -115,20 +115,7 @@ private:
 
     bool Launch(const CMemoryImage& image, const QByteArray& language) {
         m_dir = std::make_unique<CAppDir>(language);
-        const QString file = m_dir->Path("radio.dat");
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
-        out.close();
-        m_app = std::make_unique<CProgramApp>();
-        m_app->SetAppDir(m_dir->Dir());
-        m_app->SetSplashPause(0);
-        if (!m_app->InitInstance({file})) {
-            return false;
-        }
-        Frame()->show();
-        Frame()->activateWindow();
-        return QTest::qWaitForWindowActive(Frame());
+        return StartOnImage(m_app, *m_dir, image) != nullptr;
     }
 
     // Opens the command's window from the Edit menu or the tree, with the mouse, and runs

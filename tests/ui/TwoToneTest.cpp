@@ -127,21 +127,7 @@ private:
                        const CMemoryImage& image = CMemoryImage::NewDocument()) {
         m_dir = std::make_unique<CProgramFolder>("[Setup]\r\nLanguage=" + language +
                                                  "\r\nType1=LH-740A\r\n");
-        const QString file = m_dir->Path("radio.dat");
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
-        out.close();
-        m_app = std::make_unique<CProgramApp>();
-        m_app->SetAppDir(m_dir->Dir());
-        m_app->SetSplashPause(0);
-        if (!m_app->InitInstance({file})) {
-            return nullptr;
-        }
-        CMainFrame* frame = m_app->MainFrame();
-        frame->show();
-        frame->activateWindow();
-        return QTest::qWaitForWindowActive(frame) ? frame : nullptr;
+        return StartOnImage(m_app, *m_dir, image);
     }
 
     // Runs `body` on the 2-Tone dialog that `open` brings up, then closes it with Escape.
