@@ -618,4 +618,322 @@ Click the OK button to continue, or click Cancel button to exit.</source>
         <translation>程序内置的模拟对讲机，无需写频线即可演示</translation>
     </message>
 </context>
+<context>
+    <name>CDtmfDlg</name>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+    <message>
+        <source>CallList</source>
+        <translation>呼叫列表</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfEncodePage</name>
+    <message>
+        <source>DTMF Speed(digit/s)</source>
+        <translation>DTMF 速率 (数码/秒)</translation>
+    </message>
+    <message>
+        <source>First Digit Delay Time(ms)</source>
+        <translation>首位数码持续时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>First Digit Time(ms)</source>
+        <translation>首位数码时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>* and # Digit Time(ms)</source>
+        <translation>* 和 # 数码时间 (毫秒)</translation>
+    </message>
+    <message>
+        <source>SideTone</source>
+        <translation>侧音</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfDecodePage</name>
+    <message>
+        <source>ID Code</source>
+        <translation>身份码</translation>
+    </message>
+    <message>
+        <source>Group Code</source>
+        <translation>组呼码</translation>
+    </message>
+    <message>
+        <source>Stun</source>
+        <translation>遥毙</translation>
+    </message>
+    <message>
+        <source>Stun Activation</source>
+        <translation>遥毙激活</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>遥毙码</translation>
+    </message>
+    <message>
+        <source>Stun Type</source>
+        <translation>遥毙类型</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfCallListPage</name>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Fast Call List</source>
+        <translation>快速呼叫列表</translation>
+    </message>
+</context>
+<context>
+    <name>CMskDlg</name>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation>身份码</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Call List</source>
+        <translation>呼叫列表</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDlg</name>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>编码</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>解码</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneEncodePage</name>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>第一音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>第二音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>长音持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Tone interval time(ms)</source>
+        <translation>音频间隔时间(ms)</translation>
+    </message>
+    <message>
+        <source>Tx rise delay time(ms)</source>
+        <translation>上升发射延迟时间(ms)</translation>
+    </message>
+    <message>
+        <source>Short beep tone</source>
+        <translation>短哔音</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>编号</translation>
+    </message>
+    <message>
+        <source>Tone1 Fre</source>
+        <translation>音频1</translation>
+    </message>
+    <message>
+        <source>Tone2 Fre</source>
+        <translation>音频2</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDecodePage</name>
+    <message>
+        <source>A Tone(HZ)</source>
+        <translation>A 音(HZ)</translation>
+    </message>
+    <message>
+        <source>B Tone(HZ)</source>
+        <translation>B 音(HZ)</translation>
+    </message>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>第一音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>第二音频持续时间(s)</translation>
+    </message>
+    <message>
+        <source>Interval time(s)</source>
+        <translation>音频间隔时间(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>长音持续时间(s)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionalFeaturesDlg</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>TOT (s)</source>
+        <translation>发射限时(秒)</translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert (s)</source>
+        <translation>限时预警(秒)</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>声控灵敏度</translation>
+    </message>
+    <message>
+        <source>Step (k)</source>
+        <translation>步进(k)</translation>
+    </message>
+    <message>
+        <source>Back Light</source>
+        <translation>背光</translation>
+    </message>
+    <message>
+        <source>Back Light Color</source>
+        <translation>背光颜色</translation>
+    </message>
+    <message>
+        <source>Power-on Style</source>
+        <translation>开机显示</translation>
+    </message>
+    <message>
+        <source>Key Lock</source>
+        <translation>键盘锁</translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation>优先信道</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>显示模式</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>按键音</translation>
+    </message>
+    <message>
+        <source>Stopwatch</source>
+        <translation>秒表</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>报警</translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation>扫描方式</translation>
+    </message>
+    <message>
+        <source>MSK Type</source>
+        <translation>MSK 类型</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation>键盘锁定</translation>
+    </message>
+    <message>
+        <source>Repeater Msk Invert</source>
+        <translation>中继 MSK 反相</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyAssignmentDlg</name>
+    <message>
+        <source>Key Assignment</source>
+        <translation>侧键设定</translation>
+    </message>
+    <message>
+        <source>Side Key</source>
+        <translation>侧键</translation>
+    </message>
+    <message>
+        <source>Option Singalling Call</source>
+        <translation>选呼</translation>
+    </message>
+    <message>
+        <source>Emergency Call</source>
+        <translation>紧急呼叫</translation>
+    </message>
+    <message>
+        <source>Send 1750Hz Singal</source>
+        <translation>发送1750Hz</translation>
+    </message>
+    <message>
+        <source>Squelch Off Momentary</source>
+        <translation>瞬间静噪关闭</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
 </TS>

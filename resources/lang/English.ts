@@ -618,4 +618,322 @@ Click the OK button to continue, or click Cancel button to exit.</translation>
         <translation>A radio inside the program, for demonstrations without a cable</translation>
     </message>
 </context>
+<context>
+    <name>CDtmfDlg</name>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Encode</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>CallList</source>
+        <translation>CallList</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfEncodePage</name>
+    <message>
+        <source>DTMF Speed(digit/s)</source>
+        <translation>DTMF Speed(digit/s)</translation>
+    </message>
+    <message>
+        <source>First Digit Delay Time(ms)</source>
+        <translation>First Digit Delay Time(ms)</translation>
+    </message>
+    <message>
+        <source>First Digit Time(ms)</source>
+        <translation>First Digit Time(ms)</translation>
+    </message>
+    <message>
+        <source>* and # Digit Time(ms)</source>
+        <translation>* and # Digit Time(ms)</translation>
+    </message>
+    <message>
+        <source>SideTone</source>
+        <translation>SideTone</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfDecodePage</name>
+    <message>
+        <source>ID Code</source>
+        <translation>ID Code</translation>
+    </message>
+    <message>
+        <source>Group Code</source>
+        <translation>Group Code</translation>
+    </message>
+    <message>
+        <source>Stun</source>
+        <translation>Stun</translation>
+    </message>
+    <message>
+        <source>Stun Activation</source>
+        <translation>Stun Activation</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>Stun Code</translation>
+    </message>
+    <message>
+        <source>Stun Type</source>
+        <translation>Stun Type</translation>
+    </message>
+</context>
+<context>
+    <name>CDtmfCallListPage</name>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Fast Call List</source>
+        <translation>Fast Call List</translation>
+    </message>
+</context>
+<context>
+    <name>CMskDlg</name>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation>ID Code</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Call List</source>
+        <translation>Call List</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDlg</name>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Encode</source>
+        <translation>Encode</translation>
+    </message>
+    <message>
+        <source>Decode</source>
+        <translation>Decode</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneEncodePage</name>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>The first delay time(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>The second delay time(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>Long tone delay time(s)</translation>
+    </message>
+    <message>
+        <source>Tone interval time(ms)</source>
+        <translation>Tone interval time(ms)</translation>
+    </message>
+    <message>
+        <source>Tx rise delay time(ms)</source>
+        <translation>Tx rise delay time(ms)</translation>
+    </message>
+    <message>
+        <source>Short beep tone</source>
+        <translation>Short beep tone</translation>
+    </message>
+    <message>
+        <source>Num</source>
+        <translation>Num</translation>
+    </message>
+    <message>
+        <source>Tone1 Fre</source>
+        <translation>Tone1 Fre</translation>
+    </message>
+    <message>
+        <source>Tone2 Fre</source>
+        <translation>Tone2 Fre</translation>
+    </message>
+</context>
+<context>
+    <name>CTwoToneDecodePage</name>
+    <message>
+        <source>A Tone(HZ)</source>
+        <translation>A Tone(HZ)</translation>
+    </message>
+    <message>
+        <source>B Tone(HZ)</source>
+        <translation>B Tone(HZ)</translation>
+    </message>
+    <message>
+        <source>The first delay time(s)</source>
+        <translation>The first delay time(s)</translation>
+    </message>
+    <message>
+        <source>The second delay time(s)</source>
+        <translation>The second delay time(s)</translation>
+    </message>
+    <message>
+        <source>Interval time(s)</source>
+        <translation>Interval time(s)</translation>
+    </message>
+    <message>
+        <source>Long tone delay time(s)</source>
+        <translation>Long tone delay time(s)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionalFeaturesDlg</name>
+    <message>
+        <source>Optional Features</source>
+        <translation>Optional Features</translation>
+    </message>
+    <message>
+        <source>TOT (s)</source>
+        <translation>TOT (s)</translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert (s)</source>
+        <translation>TOT Pre-Alert (s)</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>Squelch Level</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>Vox Gain Level</translation>
+    </message>
+    <message>
+        <source>Step (k)</source>
+        <translation>Step (k)</translation>
+    </message>
+    <message>
+        <source>Back Light</source>
+        <translation>Back Light</translation>
+    </message>
+    <message>
+        <source>Back Light Color</source>
+        <translation>Back Light Color</translation>
+    </message>
+    <message>
+        <source>Power-on Style</source>
+        <translation>Power-on Style</translation>
+    </message>
+    <message>
+        <source>Key Lock</source>
+        <translation>Key Lock</translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation>Priority Channel</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>Display Mode</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>Battery Saver</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>Beep</translation>
+    </message>
+    <message>
+        <source>Stopwatch</source>
+        <translation>Stopwatch</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <source>Scan Mode</source>
+        <translation>Scan Mode</translation>
+    </message>
+    <message>
+        <source>MSK Type</source>
+        <translation>MSK Type</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Keypad Lock</source>
+        <translation>Keypad Lock</translation>
+    </message>
+    <message>
+        <source>Repeater Msk Invert</source>
+        <translation>Repeater Msk Invert</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CKeyAssignmentDlg</name>
+    <message>
+        <source>Key Assignment</source>
+        <translation>Key Assignment</translation>
+    </message>
+    <message>
+        <source>Side Key</source>
+        <translation>Side Key</translation>
+    </message>
+    <message>
+        <source>Option Singalling Call</source>
+        <translation>Option Singalling Call</translation>
+    </message>
+    <message>
+        <source>Emergency Call</source>
+        <translation>Emergency Call</translation>
+    </message>
+    <message>
+        <source>Send 1750Hz Singal</source>
+        <translation>Send 1750Hz Singal</translation>
+    </message>
+    <message>
+        <source>Squelch Off Momentary</source>
+        <translation>Squelch Off Momentary</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

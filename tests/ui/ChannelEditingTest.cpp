@@ -110,21 +110,8 @@ private:
     // Starts the program on a file holding `image` and shows its window.
     CProgramView* Launch(const CMemoryImage& image, const QByteArray& language = "English") {
         m_dir = std::make_unique<CAppDir>(language);
-        const QString file = m_dir->Path("radio.dat");
-        QFile out(file);
-        out.open(QIODevice::WriteOnly);
-        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize);
-        out.close();
-        m_app = std::make_unique<CProgramApp>();
-        m_app->SetAppDir(m_dir->Dir());
-        m_app->SetSplashPause(0);
-        if (!m_app->InitInstance({file})) {
-            return nullptr;
-        }
-        CMainFrame* frame = m_app->MainFrame();
-        frame->show();
-        frame->activateWindow();
-        if (!QTest::qWaitForWindowActive(frame)) {
+        CMainFrame* frame = StartOnImage(m_app, *m_dir, image);
+        if (frame == nullptr) {
             return nullptr;
         }
         m_prompter.m_asked.clear();

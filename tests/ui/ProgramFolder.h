@@ -38,3 +38,34 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+#include <QTest>
+#include <memory>
+
+#include "image/MemoryImage.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/ProgramApp.h"
+
+// Writes `image` as radio.dat in `folder` and starts the program on it (no splash pause), its
+// main window shown and active; nullptr when it did not start.
+template <class TFolder>
+CMainFrame* StartOnImage(std::unique_ptr<CProgramApp>& app, const TFolder& folder,
+                         const CMemoryImage& image) {
+    const QString file = folder.Path("radio.dat");
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) ||
+        out.write(reinterpret_cast<const char*>(image.m_bytes.data()), kImageSize) != kImageSize) {
+        return nullptr;
+    }
+    out.close();
+    app = std::make_unique<CProgramApp>();
+    app->SetAppDir(folder.Dir());
+    app->SetSplashPause(0);
+    if (!app->InitInstance({file})) {
+        return nullptr;
+    }
+    CMainFrame* frame = app->MainFrame();
+    frame->show();
+    frame->activateWindow();
+    return QTest::qWaitForWindowActive(frame) ? frame : nullptr;
+}

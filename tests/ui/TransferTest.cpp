@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -31,6 +32,7 @@
 #include "ui/channels/CellEditors.h"
 #include "ui/channels/FlexGrid.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/editors/OptionalFeaturesDlg.h"
 #include "ui/link/ComSetupDlg.h"
 #include "ui/link/LinkWorker.h"
 #include "ui/link/ProcessDlg.h"
@@ -394,7 +396,7 @@ private slots:
         QTRY_VERIFY(Transfer().Running());
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_APP_EXIT, ID_SETUP_LANGUAGE,
                        ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM, ID_EDIT_PRODUCT_INFO,
-                       ID_EDIT_SQUELCH_TUNING}) {
+                       ID_EDIT_SQUELCH_TUNING, ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_KEY_ASSIGNMENT}) {
             QVERIFY2(!Frame()->Action(id)->isEnabled(), qPrintable(QString::number(id)));
             QVERIFY(!Frame()->OnCommand(id));
         }
@@ -404,7 +406,8 @@ private slots:
         QVERIFY(Frame()->isVisible());
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_PROGRAM_READ, ID_PROGRAM_WRITE,
-                       ID_SETUP_COM, ID_EDIT_SQUELCH_TUNING}) {
+                       ID_SETUP_COM, ID_EDIT_SQUELCH_TUNING, ID_EDIT_OPTIONAL_FEATURES,
+                       ID_EDIT_KEY_ASSIGNMENT}) {
             QVERIFY(Frame()->Action(id)->isEnabled());
         }
         QVERIFY(View()->isEnabled());
@@ -510,6 +513,39 @@ private slots:
         View()->StoreGrid();
         Begin(ID_PROGRAM_READ);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
+    }
+
+    // A radio with a password refuses the read until the password is typed in Optional Features.
+    void passwordEnteredInOptionalFeaturesOpensTheRead() {
+        QVERIFY(Launch(CMemoryImage::NewDocument()));
+        m_radio->m_radio.m_memory = ImageToRadio(ImageWithChannel());
+        QVERIFY(m_radio->m_radio.SetPassword("4071"));
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        Begin(ID_PROGRAM_READ);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::PasswordError);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked.first().m_text), "Password Error!");
+
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<COptionalFeaturesDlg*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            seen = true;
+            auto* edit = static_cast<QLineEdit*>(dialog->Control(1133));
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClicks(edit, "4071");
+            QTest::mouseClick(static_cast<QPushButton*>(dialog->Control(1)), Qt::LeftButton);
+        });
+        QVERIFY(Frame()->OnCommand(ID_EDIT_OPTIONAL_FEATURES));
+        QVERIFY(seen);
+        m_prompter.m_asked.clear();
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QString());
+        Begin(ID_PROGRAM_READ);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QVERIFY(m_prompter.m_asked.isEmpty());
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
     }
 

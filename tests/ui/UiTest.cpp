@@ -266,7 +266,19 @@ private slots:
         CMainFrame* frame = app->MainFrame();
         QCOMPARE(frame->windowTitle(), title);
         QCOMPARE(MenuTitles(frame), menus);
-        QCOMPARE(TreeTexts(frame->NavigationBar()), tree);
+        // Items of editors still without a window (MSK, 2-Tone, DTMF today) are left out.
+        QStringList shownTree = {tree.first()};
+        const int treeIds[] = {
+            ID_EDIT_PRODUCT_INFO,   ID_EDIT_CHANNEL_INFO,  ID_EDIT_OPTIONAL_FEATURES,
+            ID_EDIT_DTMF,           ID_EDIT_2TONE,         ID_EDIT_MSK,
+            ID_EDIT_KEY_ASSIGNMENT, ID_EDIT_SQUELCH_TUNING};
+        QCOMPARE(tree.size(), 9);
+        for (int i = 0; i < 8; ++i) {
+            if (frame->Action(treeIds[i])->isEnabled()) {
+                shownTree << tree[i + 1];
+            }
+        }
+        QCOMPARE(TreeTexts(frame->NavigationBar()), shownTree);
         QCOMPARE(frame->NavigationBar()->Caption(), tree.first());
         QCOMPARE(g_strHelpFile, helpFolder);
         QCOMPARE(g_strAppTitle, tree.first());
@@ -278,10 +290,11 @@ private slots:
         QVERIFY(frame->ActiveChild()->GetDocument().m_bNewDocument);
         QCOMPARE(frame->ActiveChild()->windowTitle(), tree[2]);
         QVERIFY(frame->ActiveChild()->isVisible());
-        // Commands whose dialogs do not exist yet stay disabled rather than pretend.
-        for (int id : {ID_EDIT_MSK, ID_EDIT_2TONE}) {
+        // Every editor command has its dialog.
+        for (int id : {ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_DTMF, ID_EDIT_2TONE, ID_EDIT_MSK,
+                       ID_EDIT_KEY_ASSIGNMENT}) {
             QVERIFY(frame->Action(id) != nullptr);
-            QVERIFY(!frame->Action(id)->isEnabled());
+            QVERIFY(frame->Action(id)->isEnabled());
         }
         QCOMPARE(frame->Action(ID_PROGRAM_READ)->statusTip(),
                  language == "Chinese" ? QString::fromUtf8("从对讲机读取数据")
@@ -461,9 +474,6 @@ private slots:
         QVERIFY(frame->ActiveChild()->isVisible());
         QCOMPARE(tree->currentItem(), root);
 
-        // A disabled editor does nothing, and the root is selected again.
-        ClickTreeItem(tree, root->child(5));
-        QCOMPARE(tree->currentItem(), root);
         QCOMPARE(m_prompter.m_asked.size(), 0);
         app->ExitInstance();
     }

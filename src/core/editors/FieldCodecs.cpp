@@ -60,20 +60,6 @@ void WriteText(CMemoryImage& image, std::size_t offset, int length, const std::s
     }
 }
 
-bool AllowedChar(ECharset charset, char c) {
-    switch (charset) {
-        case ECharset::kAny:
-            return c >= 0x20 && c < 0x7F;
-        case ECharset::kDtmf:
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
-        case ECharset::kHex:
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
-        case ECharset::kDigits:
-            return c >= '0' && c <= '9';
-    }
-    return false;
-}
-
 bool AllAllowed(ECharset charset, const std::string& text) {
     return std::all_of(text.begin(), text.end(), [&](char c) { return AllowedChar(charset, c); });
 }
@@ -571,6 +557,20 @@ public:
 };
 
 }  // namespace
+
+bool AllowedChar(ECharset charset, char c) {
+    switch (charset) {
+        case ECharset::kAny:
+            return c >= 0x20 && c < 0x7F;
+        case ECharset::kDtmf:
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#';
+        case ECharset::kHex:
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+        case ECharset::kDigits:
+            return c >= '0' && c <= '9';
+    }
+    return false;
+}
 
 std::unexpected<CError> CFieldCodec::Invalid(const CField& field, const std::string& value,
                                              const CFieldContext& context) const {

@@ -29,5 +29,8 @@ protected:
                                     const CFieldContext& context) const;
 };
 
+// Whether a text field of the charset may hold the character.
+bool AllowedChar(ECharset charset, char c);
+
 // The object of a codec kind.
 const CFieldCodec& CodecOf(ECodec codec);

@@ -18,7 +18,7 @@ void CHelpDialog::WatchChildrenForHelp() {
 
 bool CHelpDialog::eventFilter(QObject* watched, QEvent* event) {
     if (IsF1(event)) {
-        ShowHelp(HelpContext());
+        ShowHelp(HelpContext(), HelpScope(), EnglishHelpOnly());
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -26,7 +26,7 @@ bool CHelpDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void CHelpDialog::keyPressEvent(QKeyEvent* event) {
     if (IsF1(event)) {
-        ShowHelp(HelpContext());
+        ShowHelp(HelpContext(), HelpScope(), EnglishHelpOnly());
         return;
     }
     QDialog::keyPressEvent(event);

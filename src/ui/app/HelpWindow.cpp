@@ -73,11 +73,11 @@ const CHelpTopic kTopics[] = {
     {1033, "channeledit.html#numbers"},
     {2025, "channeledit.html#msk"},
     {2026, "channeledit.html#twotone"},
-    {ID_EDIT_OPTIONAL_FEATURES, "editors.html#optional"},
+    {ID_EDIT_OPTIONAL_FEATURES, "optional.html"},
     {ID_EDIT_DTMF, "editors.html#dtmf"},
     {ID_EDIT_2TONE, "editors.html#twotone"},
     {ID_EDIT_MSK, "editors.html#msk"},
-    {ID_EDIT_KEY_ASSIGNMENT, "editors.html#key"},
+    {ID_EDIT_KEY_ASSIGNMENT, "keyassign.html"},
     {ID_EDIT_SQUELCH_TUNING, "editors.html#squelch"},
     {ID_PROGRAM_READ, "program.html#read"},
     {ID_PROGRAM_WRITE, "program.html#write"},
@@ -87,7 +87,45 @@ const CHelpTopic kTopics[] = {
     {IDC_LANGUAGE_CHINESE, "language.html"},
 };
 
+struct CScopedTopic {
+    int m_scope;  // the dialog's template id
+    int m_context;
+    const char* m_page;
+};
+
+// Dialog controls whose ids other windows use too. A context of the scope not listed here
+// opens the scope's first page.
+const CScopedTopic kScopedTopics[] = {
+    {133, 133, "optional.html"},           {133, 1125, "optional.html#tot"},
+    {133, 1126, "optional.html#tot"},      {133, 1123, "optional.html#squelch"},
+    {133, 1120, "optional.html#vox"},      {133, 1124, "optional.html#step"},
+    {133, 1115, "optional.html#light"},    {133, 1116, "optional.html#light"},
+    {133, 1121, "optional.html#poweron"},  {133, 1118, "optional.html#keylock"},
+    {133, 1134, "optional.html#keylock"},  {133, 1119, "optional.html#priority"},
+    {133, 1117, "optional.html#display"},  {133, 1128, "optional.html#saver"},
+    {133, 1127, "optional.html#sounds"},   {133, 1129, "optional.html#sounds"},
+    {133, 1131, "optional.html#sounds"},   {133, 1122, "optional.html#scan"},
+    {133, 1132, "optional.html#msk"},      {133, 1135, "optional.html#msk"},
+    {133, 1133, "optional.html#password"}, {202, ID_EDIT_KEY_ASSIGNMENT, "keyassign.html"},
+};
+
 }  // namespace
+
+QString CHelpWindow::PageOf(int context, int scope) {
+    const char* first = nullptr;
+    for (const auto& topic : kScopedTopics) {
+        if (topic.m_scope != scope) {
+            continue;
+        }
+        if (topic.m_context == context) {
+            return QString::fromLatin1(topic.m_page);
+        }
+        if (first == nullptr) {
+            first = topic.m_page;
+        }
+    }
+    return first != nullptr ? QString::fromLatin1(first) : PageOf(context);
+}
 
 QString CHelpWindow::PageOf(int context) {
     for (const auto& topic : kTopics) {
@@ -126,8 +164,8 @@ CHelpWindow::CHelpWindow() : QWidget(nullptr, Qt::Window) {
     resize(760, 620);
 }
 
-bool CHelpWindow::Open(const QString& page) {
-    const QString folder = g_strAppDir + g_strHelpFile;
+bool CHelpWindow::Open(const QString& page, const QString& helpFolder) {
+    const QString folder = g_strAppDir + (helpFolder.isEmpty() ? g_strHelpFile : helpFolder);
     if (!QFileInfo(folder + QStringLiteral("/index.html")).isFile()) {
         return false;
     }
@@ -148,8 +186,8 @@ bool CHelpWindow::Open(const QString& page) {
     return true;
 }
 
-bool CHelpWindow::ShowContext(int context) {
-    if (!Open(PageOf(context))) {
+bool CHelpWindow::ShowContext(int context, int scope, const QString& folder) {
+    if (!Open(PageOf(context, scope), folder)) {
         return false;
     }
     // A modal dialog blocks every window but its own; the help it asked for is made its own.
@@ -178,4 +216,9 @@ QUrl CHelpWindow::CurrentSource() const {
 
 bool ShowHelp(int context) {
     return CHelpWindow::Instance()->ShowContext(context);
+}
+
+bool ShowHelp(int context, int scope, bool english) {
+    return CHelpWindow::Instance()->ShowContext(context, scope,
+                                                english ? QStringLiteral("enHelp") : QString());
 }

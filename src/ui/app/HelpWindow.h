@@ -16,9 +16,12 @@ public:
     static CHelpWindow* Instance();
     // The page and anchor a context number maps to ("index.html" for unknown numbers).
     static QString PageOf(int context);
+    // Within a dialog's scope its own controls' pages come first (their ids repeat elsewhere).
+    static QString PageOf(int context, int scope);
 
-    // False (and nothing shown) when the help folder is missing.
-    bool ShowContext(int context);
+    // False (and nothing shown) when the help folder is missing. `folder` overrides the
+    // language's help folder.
+    bool ShowContext(int context, int scope = 0, const QString& folder = {});
     QUrl CurrentSource() const;
     QPushButton* BackButton() const { return m_pBack; }
     QPushButton* ContentsButton() const { return m_pContents; }
@@ -28,7 +31,7 @@ protected:
 
 private:
     CHelpWindow();
-    bool Open(const QString& page);
+    bool Open(const QString& page, const QString& folder = {});
 
     QTextBrowser* m_pBrowser;
     QPushButton* m_pBack;
@@ -37,3 +40,5 @@ private:
 
 // Help Topics (context 0) and every help request of the program.
 bool ShowHelp(int context);
+// A dialog's help: its scope's pages, the English ones when `english`.
+bool ShowHelp(int context, int scope, bool english);

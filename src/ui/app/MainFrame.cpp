@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -26,6 +27,11 @@
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/editors/DtmfDlg.h"
+#include "ui/editors/KeyAssignmentDlg.h"
+#include "ui/editors/MskDlg.h"
+#include "ui/editors/OptionalFeaturesDlg.h"
+#include "ui/editors/TwoToneDlg.h"
 #include "ui/link/TransferCommands.h"
 
 namespace {
@@ -48,6 +54,27 @@ const CTreeCommand kTreeCommands[] = {
     {{"Key Assignment", "侧键设定"}, ID_EDIT_KEY_ASSIGNMENT},
     {{"Squelch Tuning", "静噪微调"}, ID_EDIT_SQUELCH_TUNING},
 };
+
+// A dialog the frame keeps for its life: made on the first command, shown again after.
+// TDialog takes (document finder, parent) and has DoModal().
+template <class TDialog>
+std::function<void()> KeptDialog(CMainFrame* frame) {
+    return [frame, dialog = QPointer<TDialog>()]() mutable {
+        if (!dialog) {
+            dialog = new TDialog(frame->DocumentFinder(), frame);
+        }
+        dialog->DoModal();
+    };
+}
+
+// A dialog made anew for each opening.
+template <class TDialog>
+std::function<void()> FreshDialog(CMainFrame* frame) {
+    return [frame] {
+        TDialog dialog(frame->DocumentFinder(), frame);
+        dialog.DoModal();
+    };
+}
 
 // The profile that keeps the recent-file list.
 QSettings Profile() {
@@ -89,6 +116,46 @@ void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
     if (QAction* action = Action(id)) {
         action->setEnabled(true);
     }
+    RefreshTree();
+}
+
+void CMainFrame::RegisterEditorDialog(int id, std::function<void()> open) {
+    SetCommandHandler(id, [this, open = std::move(open)] {
+        if (m_pActiveChild != nullptr) {
+            open();
+        }
+    });
+}
+
+std::function<CProgramDoc*()> CMainFrame::DocumentFinder() {
+    return [this]() -> CProgramDoc* {
+        return m_pActiveChild != nullptr ? &m_pActiveChild->GetDocument() : nullptr;
+    };
+}
+
+// The editor dialogs of the Edit menu and the tree. Each editor joins with one line here; its
+// command (and tree item) stays disabled (absent) until it does. KeptDialog<T> for a dialog the
+// frame keeps between openings, FreshDialog<T> for one made per opening.
+void CMainFrame::RegisterEditorDialogs() {
+    RegisterEditorDialog(ID_EDIT_OPTIONAL_FEATURES, KeptDialog<COptionalFeaturesDlg>(this));
+    RegisterEditorDialog(ID_EDIT_DTMF, KeptDialog<CDtmfDlg>(this));
+    RegisterEditorDialog(ID_EDIT_MSK, KeptDialog<CMskDlg>(this));
+    RegisterEditorDialog(ID_EDIT_2TONE, KeptDialog<CTwoToneDlg>(this));
+    RegisterEditorDialog(ID_EDIT_KEY_ASSIGNMENT, FreshDialog<CKeyAssignmentDlg>(this));
+}
+
+void CMainFrame::RefreshTree() {
+    if (m_pNavigationBar == nullptr) {
+        return;
+    }
+    m_pNavigationBar->FillTree(LanguageSetting("Company"), [this](const QString& english) {
+        for (const auto& command : kTreeCommands) {
+            if (english == QLatin1String(command.m_text.m_en)) {
+                return m_handlers.contains(command.m_id);
+            }
+        }
+        return false;
+    });
 }
 
 bool CMainFrame::OnCommand(int id) {
@@ -316,7 +383,8 @@ bool CMainFrame::Create() {
 
     m_pNavigationBar = new CNavigationBar(this);
     addDockWidget(Qt::LeftDockWidgetArea, m_pNavigationBar);
-    m_pNavigationBar->FillTree(LanguageSetting("Company"));
+    RegisterEditorDialogs();
+    RefreshTree();
     connect(m_pNavigationBar, &CNavigationBar::ItemChosen, this, &CMainFrame::OnTreeItem);
     connect(m_pNavigationBar, &CNavigationBar::CloseClicked, this,
             [this] { m_pNavigationBar->hide(); });

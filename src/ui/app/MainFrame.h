@@ -31,8 +31,14 @@ public:
     QAction* Action(int id) const { return m_actions.value(id); }
     // Runs a command as its menu item would; false when it is disabled or unknown.
     bool OnCommand(int id);
-    // The commands of editors that join later: the handler is wired and the command enabled.
+    // The commands of editors that join later: the handler is wired and the command enabled;
+    // a tree item standing for the command appears.
     void SetCommandHandler(int id, std::function<void()> handler);
+    // An editor dialog behind an Edit command and its tree item. `open` runs only while a
+    // document is open; it finds the document through DocumentFinder().
+    void RegisterEditorDialog(int id, std::function<void()> open);
+    // The active document, looked up at each call; for the editor dialogs.
+    std::function<CProgramDoc*()> DocumentFinder();
 
     CNavigationBar* NavigationBar() const { return m_pNavigationBar; }
     CMdiClientWnd* MdiClient() const { return m_pMdiClient; }
@@ -82,6 +88,8 @@ private:
     void OnFileSaveAs();
     void OnLanguage();
     void OnProductInfo();
+    void RegisterEditorDialogs();
+    void RefreshTree();
 
     CProgramApp& m_app;
     QHash<int, QAction*> m_actions;

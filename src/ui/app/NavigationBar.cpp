@@ -17,7 +17,7 @@
 namespace {
 
 // The tree's items under the root, in order. MSK, 2-Tone and Squelch Tuning stand with the
-// other editors.
+// other editors; an item shows only while its window exists (see CMainFrame::RefreshTree).
 const CText kTreeItems[] = {
     {"Product Information", "机型设置"},
     {"Channel Information", "信道信息"},
@@ -251,13 +251,16 @@ CNavigationBar::CNavigationBar(QWidget* frame) : QDockWidget(frame), m_pFrame(fr
     connect(m_pTree, &QTreeWidget::currentItemChanged, this, &CNavigationBar::OnSelectionChanged);
 }
 
-void CNavigationBar::FillTree(const QString& company) {
+void CNavigationBar::FillTree(const QString& company,
+                              const std::function<bool(const QString&)>& shown) {
     m_strCaption = company;
     m_bReselecting = true;
     m_pTree->clear();
     auto* root = new QTreeWidgetItem(m_pTree, {company});
     for (const auto& text : kTreeItems) {
-        new QTreeWidgetItem(root, {Tr(text)});
+        if (!shown || shown(QString::fromUtf8(text.m_en))) {
+            new QTreeWidgetItem(root, {Tr(text)});
+        }
     }
     root->setExpanded(true);
     m_pTree->setCurrentItem(root);

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QFont>
 #include <QPointer>
+#include <functional>
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -71,8 +72,9 @@ public:
     // Half the width of the main window's client area.
     int HalfFrameWidth() const;
 
-    // Fills the tree: the company line as root, the editors under it.
-    void FillTree(const QString& company);
+    // Fills the tree: the company line as root, under it the editors that `shown` accepts
+    // (given the item's English text; all when empty), in their fixed order.
+    void FillTree(const QString& company, const std::function<bool(const QString&)>& shown = {});
     QTreeWidgetItem* Root() const;
 
 signals:

@@ -1,5 +1,7 @@
 #include "ui/channels/FlexGrid.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -45,6 +47,9 @@ QVariant CFlexGridModel::CellRole(int row, int column, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return GetText(row, column);
+        case Qt::ForegroundRole:
+            return row > 0 && column > 0 && m_listColor.isValid() ? QVariant(m_listColor)
+                                                                  : QVariant();
         case Qt::TextAlignmentRole: {
             const auto it = m_alignments.find(column);
             return it == m_alignments.end() ? QVariant() : QVariant(static_cast<int>(it.value()));
@@ -207,6 +212,19 @@ void CMSFlexGrid::SetForeColorFixed(const QColor& color) {
     viewport()->update();
     horizontalHeader()->viewport()->update();
     verticalHeader()->viewport()->update();
+}
+
+void CMSFlexGrid::SetListColor(const QColor& color) {
+    m_pModel->m_listColor = color;
+    viewport()->update();
+}
+
+int CMSFlexGrid::RowSel() const {
+    int last = -1;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        last = std::max(last, index.row() + 1);
+    }
+    return last < 0 ? m_nRow : last;
 }
 
 void CMSFlexGrid::SetCellFontName(const QString& family) {

@@ -22,6 +22,7 @@ public:
     void Refresh();
 
     QColor m_foreColorFixed;
+    QColor m_listColor;  // text of the non-fixed cells; invalid: the style's colour
     QHash<int, Qt::Alignment> m_alignments;  // by grid column
     QHash<quint32, QString> m_cellFonts;     // by (row << 16 | column)
 
@@ -64,6 +65,11 @@ public:
     void SetColWidth(int column, int width);
     void SetColAlignment(int column, Qt::Alignment alignment);
     void SetForeColorFixed(const QColor& color);
+    // The colour the call and tone lists give their entries.
+    void SetListColor(const QColor& color);
+    QColor ListColor() const { return m_pModel->m_listColor; }
+    // The last row of the selection; with one cell selected, the current row.
+    int RowSel() const;
     void SetCellFontName(const QString& family);  // the current cell
     QRect CellRect() const;                       // the current cell, in grid coordinates
 
