@@ -172,7 +172,7 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image) {
 }
 
 CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
-                   const CChannelTable& table, bool chinese) {
+                        const CChannelTable& table, bool chinese) {
     table.StoreGrid(doc);
     StoreShownNumbers(state, doc.m_image);
     if (newNumber < 0 || newNumber > kMaxChannelNumber) {

@@ -89,7 +89,7 @@ void StoreShownNumbers(const CChannelEditState& state, CMemoryImage& image);
 inline constexpr CText kChannelNumberError{"Please enter an integer between 0 and 128.",
                                            "请输入一个介于 0 和 128 之间的整数。"};
 CResult<> ChangeChannel(CChannelEditState& state, int newNumber, CDocumentState& doc,
-                   const CChannelTable& table, bool chinese);
+                        const CChannelTable& table, bool chinese);
 
 // OK: 2-Tone writes bytes 15 and 14, MSK byte 14 only, any other selection 0xFF into both.
 void ApplyChannelEditOk(const CChannelEditState& state, CMemoryImage& image);

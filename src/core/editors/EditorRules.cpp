@@ -32,15 +32,15 @@ std::string FormatInt(int value) {
 
 std::string FormatNumber(const char* format, double value) {
     // "%W.Pf": the width and the precision, read from the format the dialogs name.
-    const std::string_view spec(format);
+    const std::string_view pattern(format);
     int width = 0;
     int precision = 6;
-    if (spec.starts_with('%') && spec.ends_with('f')) {
+    if (pattern.starts_with('%') && pattern.ends_with('f')) {
         // The width's digits end at the point or at the 'f'.
-        width = LeadingInt(spec.substr(1));
-        const auto point = spec.find('.');
+        width = LeadingInt(pattern.substr(1));
+        const auto point = pattern.find('.');
         if (point != std::string_view::npos) {
-            precision = LeadingInt(spec.substr(point + 1));
+            precision = LeadingInt(pattern.substr(point + 1));
         }
     }
     return FormatFixed(value, width, precision);

@@ -6,6 +6,12 @@
 
 namespace {
 
+// Digits and the keys that edit or move within the text, which every list edit takes.
+bool IsEditingKey(EListKey key) {
+    return key == EListKey::Digit || key == EListKey::KeypadDigit || key == EListKey::Backspace ||
+           key == EListKey::Delete || key == EListKey::LeftRight;
+}
+
 bool IsDtmfLetter(char c) {
     return c >= 'A' && c <= 'D';
 }
@@ -49,53 +55,23 @@ EKeyAction FilterListKey(EKeyFilter filter, const CListKeyPress& press) {
                 return pass(press.m_key == EListKey::Digit &&
                             (press.m_char == '3' || press.m_char == '8'));
             }
-            switch (press.m_key) {
-                case EListKey::Digit:
-                case EListKey::KeypadDigit:
-                case EListKey::Backspace:
-                case EListKey::Delete:
-                case EListKey::LeftRight:
-                    return EKeyAction::Pass;
-                case EListKey::Letter:
-                    return pass(IsDtmfLetter(press.m_char));
-                case EListKey::UpDown:
-                    return pass(filter == EKeyFilter::DtmfCallList);
-                default:
-                    return EKeyAction::Swallow;
+            if (press.m_key == EListKey::Letter) {
+                return pass(IsDtmfLetter(press.m_char));
             }
+            return pass(IsEditingKey(press.m_key) ||
+                        (press.m_key == EListKey::UpDown && filter == EKeyFilter::DtmfCallList));
         case EKeyFilter::Msk:
             if (press.m_shift) {
                 return EKeyAction::Swallow;
             }
-            switch (press.m_key) {
-                case EListKey::Digit:
-                case EListKey::KeypadDigit:
-                case EListKey::Backspace:
-                case EListKey::Delete:
-                case EListKey::LeftRight:
-                case EListKey::UpDown:
-                    return EKeyAction::Pass;
-                case EListKey::Letter:
-                    return pass(IsHexLetter(press.m_char));
-                default:
-                    return EKeyAction::Swallow;
+            if (press.m_key == EListKey::Letter) {
+                return pass(IsHexLetter(press.m_char));
             }
+            return pass(IsEditingKey(press.m_key) || press.m_key == EListKey::UpDown);
         case EKeyFilter::TwoTone:
-            if (press.m_shift) {
-                return EKeyAction::Swallow;
-            }
-            switch (press.m_key) {
-                case EListKey::Digit:
-                case EListKey::KeypadDigit:
-                case EListKey::KeypadDecimal:
-                case EListKey::Backspace:
-                case EListKey::Delete:
-                case EListKey::LeftRight:
-                case EListKey::UpDown:
-                    return EKeyAction::Pass;
-                default:
-                    return EKeyAction::Swallow;
-            }
+            return pass(!press.m_shift &&
+                        (IsEditingKey(press.m_key) || press.m_key == EListKey::UpDown ||
+                         press.m_key == EListKey::KeypadDecimal));
     }
     return EKeyAction::Swallow;
 }

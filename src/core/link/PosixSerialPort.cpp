@@ -88,9 +88,19 @@ int FlockHolder(int fd) {
             !(fields >> number >> type >> mode >> access >> pid >> device) || type != "FLOCK") {
             continue;
         }
+        // "MAJOR:MINOR:INODE", the device numbers in hexadecimal.
         unsigned major = 0, minor = 0;
         unsigned long inode = 0;
-        if (std::sscanf(device.c_str(), "%x:%x:%lu", &major, &minor, &inode) == 3 &&
+        const char* at = device.data();
+        const char* end = device.data() + device.size();
+        auto next = [&](auto& value, int base, bool last) {
+            const auto parsed = std::from_chars(at, end, value, base);
+            const bool ok = parsed.ec == std::errc() &&
+                            (last ? parsed.ptr == end : parsed.ptr != end && *parsed.ptr == ':');
+            at = ok && !last ? parsed.ptr + 1 : end;
+            return ok;
+        };
+        if (next(major, 16, false) && next(minor, 16, false) && next(inode, 10, true) &&
             major == ::major(st.st_dev) && minor == ::minor(st.st_dev) && inode == st.st_ino) {
             return pid;
         }
