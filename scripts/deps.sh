@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    poppler-utils fonts-noto-cjk xvfb xauth
+    poppler-utils fonts-noto-cjk fonts-liberation2 xvfb xauth
     locales
 )
 

@@ -130,6 +130,30 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Print &amp;Direct</source>
+        <translation>直接打印(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Print the active document on the printer without asking</source>
+        <translation>不经询问直接在打印机上打印当前文档</translation>
+    </message>
+    <message>
+        <source>Print Direct</source>
+        <translation>直接打印</translation>
+    </message>
+    <message>
+        <source>&amp;Export to PDF...</source>
+        <translation>导出为 PDF(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Write the report of the active document to a PDF file</source>
+        <translation>将当前文档的报告写入 PDF 文件</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>导出为 PDF</translation>
+    </message>
+    <message>
         <source>&amp;New</source>
         <translation>新建(&amp;N)</translation>
     </message>
@@ -934,6 +958,104 @@ Click the OK button to continue, or click Cancel button to exit.</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintListDlg</name>
+    <message>
+        <source>PrintList</source>
+        <translation>打印列表</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>页数</translation>
+    </message>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>Optional</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Channel Info</source>
+        <translation>信道信息</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Pages to print: %1</source>
+        <translation>要打印的页数：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CReportPrinting</name>
+    <message>
+        <source>The selected sections have no pages: tick a section, or define a channel before printing Channel Info.</source>
+        <translation>所选部分没有可打印的页：请勾选一个部分，或在打印信道信息之前先设置信道。</translation>
+    </message>
+    <message>
+        <source>No printer is installed.
+Add one in the system's printer settings, or export the report to a PDF file and print that elsewhere.
+
+Export the report to PDF now?</source>
+        <translation>没有安装打印机。
+请在系统的打印机设置中添加打印机，或将报告导出为 PDF 文件后在别处打印。
+
+现在将报告导出为 PDF 吗？</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>The report could not be printed.</source>
+        <translation>无法打印报告。</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>打印预览</translation>
+    </message>
+    <message>
+        <source>No printer is installed, so there is no page setup to choose.
+Add a printer in the system's printer settings; File &gt; Export to PDF writes the report to a file without one.</source>
+        <translation>没有安装打印机，因此无法进行页面设置。
+请在系统的打印机设置中添加打印机；没有打印机时，"文件 &gt; 导出为 PDF"可将报告写入文件。</translation>
+    </message>
+    <message>
+        <source>Print Setup</source>
+        <translation>打印设置</translation>
+    </message>
+    <message>
+        <source>The report could not be exported.</source>
+        <translation>无法导出报告。</translation>
+    </message>
+    <message>
+        <source>%1 page(s) of the report sent to %2</source>
+        <translation>报告共 %1 页已发送到 %2</translation>
     </message>
 </context>
 </TS>

@@ -130,6 +130,30 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Print &amp;Direct</source>
+        <translation>Print &amp;Direct</translation>
+    </message>
+    <message>
+        <source>Print the active document on the printer without asking</source>
+        <translation>Print the active document on the printer without asking</translation>
+    </message>
+    <message>
+        <source>Print Direct</source>
+        <translation>Print Direct</translation>
+    </message>
+    <message>
+        <source>&amp;Export to PDF...</source>
+        <translation>&amp;Export to PDF...</translation>
+    </message>
+    <message>
+        <source>Write the report of the active document to a PDF file</source>
+        <translation>Write the report of the active document to a PDF file</translation>
+    </message>
+    <message>
+        <source>Export to PDF</source>
+        <translation>Export to PDF</translation>
+    </message>
+    <message>
         <source>&amp;New</source>
         <translation>&amp;New</translation>
     </message>
@@ -934,6 +958,104 @@ Click the OK button to continue, or click Cancel button to exit.</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>CPrintListDlg</name>
+    <message>
+        <source>PrintList</source>
+        <translation>PrintList</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>DTMF</source>
+        <translation>DTMF</translation>
+    </message>
+    <message>
+        <source>MSK</source>
+        <translation>MSK</translation>
+    </message>
+    <message>
+        <source>Optional</source>
+        <translation>Optional</translation>
+    </message>
+    <message>
+        <source>2-Tone</source>
+        <translation>2-Tone</translation>
+    </message>
+    <message>
+        <source>Channel Info</source>
+        <translation>Channel Info</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>Pages to print: %1</source>
+        <translation>Pages to print: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CReportPrinting</name>
+    <message>
+        <source>The selected sections have no pages: tick a section, or define a channel before printing Channel Info.</source>
+        <translation>The selected sections have no pages: tick a section, or define a channel before printing Channel Info.</translation>
+    </message>
+    <message>
+        <source>No printer is installed.
+Add one in the system's printer settings, or export the report to a PDF file and print that elsewhere.
+
+Export the report to PDF now?</source>
+        <translation>No printer is installed.
+Add one in the system's printer settings, or export the report to a PDF file and print that elsewhere.
+
+Export the report to PDF now?</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>The report could not be printed.</source>
+        <translation>The report could not be printed.</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>No printer is installed, so there is no page setup to choose.
+Add a printer in the system's printer settings; File &gt; Export to PDF writes the report to a file without one.</source>
+        <translation>No printer is installed, so there is no page setup to choose.
+Add a printer in the system's printer settings; File &gt; Export to PDF writes the report to a file without one.</translation>
+    </message>
+    <message>
+        <source>Print Setup</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>The report could not be exported.</source>
+        <translation>The report could not be exported.</translation>
+    </message>
+    <message>
+        <source>%1 page(s) of the report sent to %2</source>
+        <translation>%1 page(s) of the report sent to %2</translation>
     </message>
 </context>
 </TS>

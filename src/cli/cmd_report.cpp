@@ -62,15 +62,12 @@ int RunReport(const CReportArgs& args) {
     auto table = std::make_shared<CChannelTable>(CliChinese());
     table->FillGrid(gridDoc, nullptr, CliChinese());
 
-    CReportContext context;
-    context.m_image = &*image;
-    context.m_grid = [table](int row, int column) { return table->GetText(row, column); };
-    context.m_chinese = CliChinese();
     // Program.ini keeps Chinese texts in GBK.
     const std::string owner =
         ProgramSettings().GetString(CliChinese() ? "Chinese" : "English", "Copyrights Owner", "");
-    context.m_copyrightOwner = GbkToUtf8(owner);
-    context.m_plan = PlanReport(*selected, CountChannels(context.m_grid).PageCount());
+    const CReportContext context = MakeReportContext(
+        *image, [table](int row, int column) { return table->GetText(row, column); }, *selected,
+        CliChinese(), GbkToUtf8(owner));
     if (context.m_plan.m_lastPage < 1) {
         return Fail(kExitInvalidInput,
                     "the selected sections have no pages (no channel is defined); nothing was "

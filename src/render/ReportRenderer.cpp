@@ -8,7 +8,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "util/File.h"
 
@@ -93,15 +95,25 @@ void DrawReportPage(QPainter& painter, const CReportPage& page, const CReportMet
     painter.restore();
 }
 
-CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context, int first,
-                       int last) {
-    if (context.m_plan.m_lastPage < 1) {
+CResult<int> RenderReport(QPagedPaintDevice& device, const CReportContext& context,
+                          const std::vector<int>& pages) {
+    const int last = context.m_plan.m_lastPage;
+    if (last < 1) {
         return std::unexpected(
             CTexts{"The selection has no pages to print.", "所选部分没有可打印的页。"});
     }
-    first = std::max(first, 1);
-    last = last < 1 ? context.m_plan.m_lastPage : std::min(last, context.m_plan.m_lastPage);
-    if (first > last) {
+    std::vector<int> wanted;
+    if (pages.empty()) {
+        for (int page = 1; page <= last; ++page) {
+            wanted.push_back(page);
+        }
+    } else {
+        std::copy_if(pages.begin(), pages.end(), std::back_inserter(wanted),
+                     [last](int page) { return page >= 1 && page <= last; });
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    }
+    if (wanted.empty()) {
         return std::unexpected(
             CTexts{"The page range holds none of the report's pages.", "页码范围内没有报告的页。"});
     }
@@ -115,8 +127,8 @@ CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context,
     painter.scale(scaleX, scaleY);
     const CReportMetrics metrics = ReportMetrics(static_cast<int>(device.width() / scaleX),
                                                  static_cast<int>(device.height() / scaleY));
-    for (int page = first; page <= last; ++page) {
-        if (page > first && !device.newPage()) {
+    for (int page : wanted) {
+        if (page != wanted.front() && !device.newPage()) {
             painter.end();
             return std::unexpected(
                 CTexts{"The report could not start a new page.", "报告无法开始新的一页。"});
@@ -126,7 +138,7 @@ CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context,
     if (!painter.end()) {
         return std::unexpected(CTexts{"The report could not be finished.", "无法完成报告。"});
     }
-    return {};
+    return static_cast<int>(wanted.size());
 }
 
 CResult<> WriteReportPdf(const std::string& path, const CReportContext& context) {
@@ -141,7 +153,7 @@ CResult<> WriteReportPdf(const std::string& path, const CReportContext& context)
                                          QMarginsF(6.35, 6.35, 6.35, 6.35),
                                          QPageLayout::Millimeter));
         if (auto rendered = RenderReport(writer, context); !rendered) {
-            return rendered;
+            return std::unexpected(rendered.error());
         }
     }
     const QByteArray& bytes = buffer.data();

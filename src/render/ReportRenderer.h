@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <string>
+#include <vector>
 
 #include "report/Report.h"
 #include "util/Error.h"
@@ -32,10 +33,11 @@ int Twips(const CPos& pos, const CReportMetrics& metrics);
 // downwards from the top-left of the printable area (report y values are negated).
 void DrawReportPage(QPainter& painter, const CReportPage& page, const CReportMetrics& metrics);
 
-// Draws pages first..last of the plan (0: through the plan's last page) onto a printer or a
-// PDF writer; the printer dialog's page range passes its bounds.
-CResult<> RenderReport(QPagedPaintDevice& device, const CReportContext& context, int first = 1,
-                       int last = 0);
+// Draws the given pages of the plan (empty: all of them) onto a printer or a PDF writer, in
+// ascending order; pages outside the plan are skipped, and a list holding none of its pages
+// is an error. The printer dialog's page ranges pass their pages. Gives the pages drawn.
+CResult<int> RenderReport(QPagedPaintDevice& device, const CReportContext& context,
+                          const std::vector<int>& pages = {});
 
 // Renders to PDF in memory and writes the file with WriteOutputFile ("-" is standard output).
 // A plan without pages is an error.

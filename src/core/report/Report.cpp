@@ -329,6 +329,18 @@ CReportPlan PlanReport(const std::array<bool, kSectionCount>& selected, int chan
     return plan;
 }
 
+CReportContext MakeReportContext(const CMemoryImage& image, CGridTexts grid,
+                                 const std::array<bool, kSectionCount>& selected, bool chinese,
+                                 std::string copyrightOwner) {
+    CReportContext context;
+    context.m_image = &image;
+    context.m_plan = PlanReport(selected, CountChannels(grid).PageCount());
+    context.m_grid = std::move(grid);
+    context.m_chinese = chinese;
+    context.m_copyrightOwner = std::move(copyrightOwner);
+    return context;
+}
+
 CPageRef MapPage(const CReportPlan& plan, int page) {
     int skip = 0;
     int total = 0;

@@ -93,5 +93,12 @@ struct CReportContext {
     std::string m_copyrightOwner;  // UTF-8
 };
 
+// The report of `image` for the `selected` sections: the channel pages copy `grid` (the grid's
+// texts of the same image), the footer names `copyrightOwner` (UTF-8). Both programs build it
+// here, so the desktop program prints what lh740ctl writes.
+CReportContext MakeReportContext(const CMemoryImage& image, CGridTexts grid,
+                                 const std::array<bool, kSectionCount>& selected, bool chinese,
+                                 std::string copyrightOwner);
+
 // Page p with its frame (rules, title, footer); an empty page outside 1..last.
 CReportPage BuildReportPage(const CReportContext& context, int page);

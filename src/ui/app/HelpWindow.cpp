@@ -35,6 +35,8 @@ const CHelpTopic kTopics[] = {
     {ID_FILE_PRINT, "program.html#print"},
     {ID_FILE_PRINT_PREVIEW, "program.html#print"},
     {ID_FILE_PRINT_SETUP, "program.html#print"},
+    {ID_FILE_PRINT_DIRECT, "program.html#print"},
+    {ID_FILE_EXPORT_PDF, "program.html#pdf"},
     {ID_VIEW_TOOLBAR, "mainframe.html#view"},
     {ID_VIEW_STATUS_BAR, "mainframe.html#view"},
     {ID_VIEW_CONTROLBAR, "mainframe.html#navigation"},

@@ -33,6 +33,7 @@
 #include "ui/editors/OptionalFeaturesDlg.h"
 #include "ui/editors/TwoToneDlg.h"
 #include "ui/link/TransferCommands.h"
+#include "ui/report/PrintCommands.h"
 
 namespace {
 
@@ -179,10 +180,14 @@ void CMainFrame::CreateActions() {
                tr("Save As"));
     MakeAction(ID_FILE_PRINT, tr("&Print..."), tr("Print the active document"), tr("Print"),
                QKeySequence(Qt::CTRL | Qt::Key_P));
+    MakeAction(ID_FILE_PRINT_DIRECT, tr("Print &Direct"),
+               tr("Print the active document on the printer without asking"), tr("Print Direct"));
     MakeAction(ID_FILE_PRINT_PREVIEW, tr("Print Preview"), tr("Display full pages"),
                tr("Print Preview"));
     MakeAction(ID_FILE_PRINT_SETUP, tr("P&rint Setup..."),
                tr("Change the printer and printing options"), tr("Print Setup"));
+    MakeAction(ID_FILE_EXPORT_PDF, tr("&Export to PDF..."),
+               tr("Write the report of the active document to a PDF file"), tr("Export to PDF"));
     MakeAction(ID_APP_EXIT, tr("E&xit"), tr("Quit the application"), tr("Exit"));
     MakeAction(ID_EDIT_PRODUCT_INFO, tr("Product Information"),
                tr("Choose the model and its frequency bands"), tr("Product Information"));
@@ -248,10 +253,10 @@ void CMainFrame::CreateActions() {
     m_handlers.insert(ID_APP_ABOUT, [this] { m_app.OnAppAbout(); });
 
     // Commands whose windows come with later work stay disabled until they are wired.
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_PROGRAM_READ,
-                   ID_PROGRAM_WRITE, ID_SETUP_COM, ID_EDIT_PRODUCT_INFO, ID_EDIT_OPTIONAL_FEATURES,
-                   ID_EDIT_DTMF, ID_EDIT_2TONE, ID_EDIT_MSK, ID_EDIT_KEY_ASSIGNMENT,
-                   ID_EDIT_SQUELCH_TUNING}) {
+    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
+                   ID_FILE_EXPORT_PDF, ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM,
+                   ID_EDIT_PRODUCT_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_DTMF, ID_EDIT_2TONE,
+                   ID_EDIT_MSK, ID_EDIT_KEY_ASSIGNMENT, ID_EDIT_SQUELCH_TUNING}) {
         if (!m_handlers.contains(id)) {
             Action(id)->setEnabled(false);
         }
@@ -292,8 +297,10 @@ void CMainFrame::CreateMenus() {
         file->addAction(Action(ID_FILE_SAVE_AS));
         file->addSeparator();
         file->addAction(Action(ID_FILE_PRINT));
+        file->addAction(Action(ID_FILE_PRINT_DIRECT));
         file->addAction(Action(ID_FILE_PRINT_PREVIEW));
         file->addAction(Action(ID_FILE_PRINT_SETUP));
+        file->addAction(Action(ID_FILE_EXPORT_PDF));
         file->addSeparator();
         addRecent(file);
         file->addSeparator();
@@ -408,6 +415,7 @@ bool CMainFrame::Create() {
     CreateMenus();
     UpdateRecentMenu();
     InstallTransferCommands(*this);
+    InstallPrintCommands(*this);
     return true;
 }
 

@@ -160,14 +160,17 @@ QString ChooseOpenFile(QWidget* parent) {
                                         QString(), kDatFilter);
 }
 
-QString ChooseSaveFile(QWidget* parent, const QString& proposed) {
+QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind) {
     if (g_saveChooser) {
         return g_saveChooser(parent, proposed);
     }
-    QFileDialog dialog(parent, QCoreApplication::translate("CMainFrame", "Save As"), proposed,
-                       kDatFilter);
+    const bool pdf = kind == ESaveKind::kPdf;
+    QFileDialog dialog(parent,
+                       pdf ? QCoreApplication::translate("CMainFrame", "Export to PDF")
+                           : QCoreApplication::translate("CMainFrame", "Save As"),
+                       proposed, pdf ? QStringLiteral("*.pdf (*.pdf)") : kDatFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
+    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("dat"));
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

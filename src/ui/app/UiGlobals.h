@@ -60,4 +60,7 @@ using COpenChooser = std::function<QString(QWidget* parent)>;
 using CSaveChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
 void SetFileChoosers(COpenChooser open, CSaveChooser save);  // empty restores the dialogs
 QString ChooseOpenFile(QWidget* parent);
-QString ChooseSaveFile(QWidget* parent, const QString& proposed);
+// The kind of file a save dialog asks for: .dat documents, or the report as PDF.
+enum class ESaveKind { kDocument, kPdf };
+QString ChooseSaveFile(QWidget* parent, const QString& proposed,
+                       ESaveKind kind = ESaveKind::kDocument);
