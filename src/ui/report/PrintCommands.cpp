@@ -145,6 +145,13 @@ void CReportPrinting::Print(bool withDialog) {
         dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                           QAbstractPrintDialog::PrintCollateCopies |
                           QAbstractPrintDialog::PrintShowPageSize);
+        // Qt 6.4's dialog refuses every text typed into its "Pages" field as "not the correct
+        // syntax"; the "Pages from ... to" range beside it works and stays.
+        for (const char* broken : {"pagesRadioButton", "pagesLineEdit"}) {
+            if (auto* widget = dialog.findChild<QWidget*>(QLatin1String(broken))) {
+                widget->hide();
+            }
+        }
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }
