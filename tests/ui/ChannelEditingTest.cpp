@@ -18,6 +18,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -34,16 +35,6 @@
 #include "ui/channels/ProgramView.h"
 
 namespace {
-
-// Answers message boxes from a script and remembers what was asked.
-class CScriptedPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return EPromptAnswer::Ok;
-    }
-    QList<CPrompt> m_asked;
-};
 
 // A program folder of its own: Program.ini with two models, the language packs, help pages.
 class CAppDir : public CProgramFolder {
@@ -127,29 +118,6 @@ private:
     }
 
     static QLineEdit* FrequencyEdit(CProgramView* view) { return view->Editors()->FrequencyEdit(); }
-
-    // Runs `body` on the modal dialog that `open` brings up, as soon as it is up.
-    template <typename TDialog>
-    static bool OnModal(const std::function<void()>& open,
-                        const std::function<void(TDialog*)>& body) {
-        bool seen = false;
-        // A timer of this call only: when no dialog comes up it never fires later.
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget())) {
-                seen = true;
-                body(dialog);
-                if (dialog->isVisible()) {
-                    dialog->reject();
-                }
-            }
-        });
-        timer.start(0);
-        open();
-        timer.stop();
-        return seen;
-    }
 
 private slots:
     void initTestCase() {

@@ -14,6 +14,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "support/CommaLocale.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/MainFrame.h"
@@ -24,15 +25,6 @@
 #include "ui/channels/ProgramView.h"
 
 namespace {
-
-class CCountingPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return EPromptAnswer::Ok;
-    }
-    QList<CPrompt> m_asked;
-};
 
 // Channel 1 on 146.02500 MHz receiving with the tone 67.0 Hz.
 CMemoryImage OneChannel() {
@@ -55,7 +47,7 @@ class CCommaLocaleTest : public QObject {
     Q_OBJECT
 
 private:
-    CCountingPrompter m_prompter;
+    CScriptedPrompter m_prompter;
     QTemporaryDir m_config;
     std::unique_ptr<CProgramFolder> m_dir;
     std::unique_ptr<CProgramApp> m_app;

@@ -18,6 +18,7 @@
 #include "editors/SettingsFields.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -108,31 +109,6 @@ private:
     }
 
     CMemoryImage& Image() { return m_app->MainFrame()->ActiveChild()->GetDocument().m_image; }
-
-    template <typename TDialog>
-    static bool OnModal(const std::function<void()>& open,
-                        const std::function<void(TDialog*)>& body) {
-        bool seen = false;
-        QTimer timer;
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<TDialog*>(QApplication::activeModalWidget())) {
-                seen = true;
-                // Focus events, which open the lists and commit the cells, need an active window.
-                QApplication::setActiveWindow(dialog);
-                if (QTest::qWaitForWindowActive(dialog)) {
-                    body(dialog);
-                }
-                if (dialog->isVisible()) {
-                    dialog->reject();
-                }
-            }
-        });
-        timer.start(0);
-        open();
-        timer.stop();
-        return seen;
-    }
 
     static void AddLanguages() {
         QTest::addColumn<QByteArray>("language");

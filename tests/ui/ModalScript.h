@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -17,6 +19,14 @@ public:
     EPromptAnswer Ask(const CPrompt& prompt) override {
         m_asked.append(prompt);
         return m_answers.isEmpty() ? EPromptAnswer::Ok : m_answers.takeFirst();
+    }
+    // The string-table ids of the messages asked, 0 for texts built in code.
+    QList<int> Ids() const {
+        QList<int> ids;
+        for (const CPrompt& prompt : m_asked) {
+            ids << prompt.m_stringId;
+        }
+        return ids;
     }
     QList<CPrompt> m_asked;
     QList<EPromptAnswer> m_answers;
@@ -30,16 +40,18 @@ inline int OnModals(const std::function<void()>& open,
                     const std::vector<std::function<void(QWidget*)>>& handlers,
                     int* unexpected = nullptr) {
     std::size_t next = 0;
+    QList<QPointer<QWidget>> handled;
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
-        // Dialogs on the stack may reuse an address: a property marks the ones seen.
-        if (dialog == nullptr || !dialog->isVisible() ||
-            dialog->property("handledByTest").toBool()) {
+        // A dialog made anew may take a destroyed one's address; its guard is null by then.
+        const bool seen = std::any_of(handled.begin(), handled.end(),
+                                      [dialog](const QPointer<QWidget>& p) { return p == dialog; });
+        if (dialog == nullptr || !dialog->isVisible() || seen) {
             return;
         }
-        dialog->setProperty("handledByTest", true);
+        handled.append(dialog);
         if (next < handlers.size()) {
             // Focus events, which open lists and commit cells, need an active window.
             QApplication::setActiveWindow(dialog);
@@ -58,4 +70,17 @@ inline int OnModals(const std::function<void()>& open,
     open();
     timer.stop();
     return static_cast<int>(next);
+}
+
+// Runs `body` on the modal TDialog that `open` brings up; false when none came up.
+template <typename TDialog>
+bool OnModal(const std::function<void()>& open, const std::function<void(TDialog*)>& body) {
+    bool seen = false;
+    OnModals(open, {[&](QWidget* dialog) {
+                 if (auto* typed = qobject_cast<TDialog*>(dialog)) {
+                     seen = true;
+                     body(typed);
+                 }
+             }});
+    return seen;
 }

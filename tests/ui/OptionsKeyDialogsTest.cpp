@@ -19,6 +19,7 @@
 
 #include "editors/SettingsFields.h"
 #include "image/ProgramDoc.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -66,15 +67,6 @@ CStep Click(int id) {
     return step;
 }
 
-class CRecordingPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return EPromptAnswer::Ok;
-    }
-    QList<CPrompt> m_asked;
-};
-
 class CAppDir : public CProgramFolder {
 public:
     explicit CAppDir(const QByteArray& language)
@@ -105,7 +97,7 @@ class COptionsKeyDialogsTest : public QObject {
     Q_OBJECT
 
 private:
-    CRecordingPrompter m_prompter;
+    CScriptedPrompter m_prompter;
     QTemporaryDir m_config;
     std::unique_ptr<CAppDir> m_dir;
     std::unique_ptr<CProgramApp> m_app;

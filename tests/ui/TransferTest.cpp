@@ -22,6 +22,7 @@
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
 #include "support/PortOpen.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -41,24 +42,6 @@
 #include "ui/link/ViewTransfer.h"
 
 namespace {
-
-// Answers message boxes from a script and remembers what was asked.
-class CScriptedPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return m_answers.isEmpty() ? EPromptAnswer::Ok : m_answers.takeFirst();
-    }
-    QList<int> Ids() const {
-        QList<int> ids;
-        for (const CPrompt& prompt : m_asked) {
-            ids << prompt.m_stringId;
-        }
-        return ids;
-    }
-    QList<CPrompt> m_asked;
-    QList<EPromptAnswer> m_answers;
-};
 
 // A program folder of its own: Program.ini and the language packs.
 class CAppDir : public CProgramFolder {

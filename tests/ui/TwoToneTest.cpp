@@ -17,6 +17,7 @@
 #include "editors/SettingsFields.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -30,15 +31,6 @@
 #include "ui/editors/TwoToneDlg.h"
 
 namespace {
-
-class CRecordingPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return EPromptAnswer::Ok;
-    }
-    QList<CPrompt> m_asked;
-};
 
 // The offsets where two images differ, for a readable failure.
 QString Diff(const CMemoryImage& actual, const CMemoryImage& expected) {
@@ -118,7 +110,7 @@ class CTwoToneTest : public QObject {
     Q_OBJECT
 
 private:
-    CRecordingPrompter m_prompter;
+    CScriptedPrompter m_prompter;
     QTemporaryDir m_config;
     std::unique_ptr<CProgramFolder> m_dir;
     std::unique_ptr<CProgramApp> m_app;

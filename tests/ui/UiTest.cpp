@@ -26,6 +26,7 @@
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
+#include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/AboutDlg.h"
 #include "ui/app/ChildFrame.h"
@@ -43,17 +44,6 @@
 #include "ui/channels/ProgramView.h"
 
 namespace {
-
-// Answers message boxes from a script and remembers what was asked.
-class CScriptedPrompter : public CPrompter {
-public:
-    EPromptAnswer Ask(const CPrompt& prompt) override {
-        m_asked.append(prompt);
-        return m_answers.isEmpty() ? EPromptAnswer::Ok : m_answers.takeFirst();
-    }
-    QList<CPrompt> m_asked;
-    QList<EPromptAnswer> m_answers;
-};
 
 // "通信" in GBK, as Program.ini keeps it.
 const char kGbkCompany[] = "Vornex \xCD\xA8\xD0\xC5";
