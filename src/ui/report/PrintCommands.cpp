@@ -73,6 +73,13 @@ CReportPrinting& CReportPrinting::Of(CMainFrame& frame) {
     return *new CReportPrinting(frame);
 }
 
+QPrinter& CReportPrinting::WholeReportPrinter() {
+    QPrinter& printer = Printer();
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges({});
+    return printer;
+}
+
 QPrinter& CReportPrinting::Printer() {
     if (!m_pPrinter) {
         m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -86,7 +93,12 @@ CProgramView* CReportPrinting::ActiveView() const {
     return child != nullptr ? child->View() : nullptr;
 }
 
-std::optional<CReportContext> CReportPrinting::PreparePrinting(CProgramView& view) {
+std::optional<CReportContext> CReportPrinting::PreparePrinting() {
+    CProgramView* pView = ActiveView();
+    if (pView == nullptr) {
+        return std::nullopt;
+    }
+    CProgramView& view = *pView;
     // What is printed is what the grid shows, the cell being typed included.
     if (!view.CommitCellEdit()) {
         return std::nullopt;
@@ -121,22 +133,19 @@ void CReportPrinting::OfferPdf() {
 }
 
 void CReportPrinting::Print(bool withDialog) {
-    CProgramView* view = ActiveView();
-    if (view == nullptr) {
+    if (ActiveView() == nullptr) {
         return;
     }
     if (!PrinterInstalled()) {
         OfferPdf();
         return;
     }
-    const auto context = PreparePrinting(*view);
+    const auto context = PreparePrinting();
     if (!context) {
         return;
     }
-    QPrinter& printer = Printer();
     // Every print starts from the whole report; the dialog may narrow it.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setPageRanges({});
+    QPrinter& printer = WholeReportPrinter();
     const int last = context->m_plan.m_lastPage;
     if (withDialog) {
         QPrintDialog dialog(&printer, &m_frame);
@@ -174,18 +183,11 @@ void CReportPrinting::OnPrintDirect() {
 }
 
 void CReportPrinting::OnPrintPreview() {
-    CProgramView* view = ActiveView();
-    if (view == nullptr) {
-        return;
-    }
-    const auto context = PreparePrinting(*view);
+    const auto context = PreparePrinting();
     if (!context) {
         return;
     }
-    QPrinter& printer = Printer();
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setPageRanges({});
-    QPrintPreviewDialog dialog(&printer, &m_frame);
+    QPrintPreviewDialog dialog(&WholeReportPrinter(), &m_frame);
     dialog.setWindowTitle(tr("Print Preview"));
     // The preview's own Print button prints through the same pages.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&context](QPrinter* target) {
@@ -217,16 +219,12 @@ void CReportPrinting::OnPrintSetup() {
 }
 
 void CReportPrinting::OnExportPdf() {
-    CProgramView* view = ActiveView();
-    if (view == nullptr) {
-        return;
-    }
-    const auto context = PreparePrinting(*view);
+    const auto context = PreparePrinting();
     if (!context) {
         return;
     }
     const QString chosen =
-        ChooseSaveFile(&m_frame, ProposedPdf(view->GetDocument()), ESaveKind::kPdf);
+        ChooseSaveFile(&m_frame, ProposedPdf(ActiveView()->GetDocument()), ESaveKind::kPdf);
     if (chosen.isEmpty()) {
         return;
     }

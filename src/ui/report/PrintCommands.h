@@ -47,8 +47,11 @@ signals:
 
 private:
     CProgramView* ActiveView() const;
-    // PrintList over the view's grid; the report to print, or nothing when cancelled.
-    std::optional<CReportContext> PreparePrinting(CProgramView& view);
+    // PrintList over the active view's grid; the report to print, or nothing when there is no
+    // view or the user cancelled.
+    std::optional<CReportContext> PreparePrinting();
+    // The kept printer, set to print the whole report.
+    QPrinter& WholeReportPrinter();
     void Print(bool withDialog);
     // No printer: says so and offers the PDF instead.
     void OfferPdf();
