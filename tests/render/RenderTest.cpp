@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QPdfWriter>
 #include <cstdlib>
 
 #include "channels/ChannelTable.h"
@@ -98,6 +99,16 @@ TEST(Render, PdfHoldsTheReportInChinese) {
           "信道 10:", "接收频率:", "Vornex 通信", "Page 4 of 4"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
+    // Both faces are embedded, as subsets: the CJK face alone is over 20 MB.
+    EXPECT_LT(ReadAll(pdf).size(), 512u * 1024);
+    std::string fonts = PDFTOTEXT_PATH;
+    fonts.replace(fonts.rfind("pdftotext"), 9, "pdffonts");
+    const std::string listing = dir / "fonts.txt";
+    ASSERT_EQ(std::system((fonts + " '" + pdf + "' > '" + listing + "'").c_str()), 0);
+    const std::string table = ReadText(listing);
+    EXPECT_NE(table.find("LiberationSerif"), std::string::npos) << table;
+    EXPECT_NE(table.find("CJK"), std::string::npos) << table;
+    EXPECT_EQ(Count(table, " yes "), 2 * Count(table, "Identity-H")) << table;
 }
 
 TEST(Render, ASelectionWithoutPagesWritesNothing) {
@@ -107,6 +118,43 @@ TEST(Render, ASelectionWithoutPagesWritesNothing) {
     auto written = WriteReportPdf(pdf, doc.Context({false, false, false, false, true}, false));
     EXPECT_FALSE(written);
     EXPECT_TRUE(ReadAll(pdf).empty());
+}
+
+// A printer's page list: pages outside the plan are dropped, repeats drawn once, in order; a
+// list holding none of the plan's pages is refused.
+TEST(Render, PageListsPickThePlansPages) {
+    CDocument doc({1});
+    const CReportContext context = doc.Context({true, true, true, true, true}, false);
+    const struct {
+        std::vector<int> m_pages;
+        int m_drawn;  // -1: refused
+        std::vector<std::string> m_footers;
+    } cases[] = {
+        {{}, 6, {"Page 1 of 6", "Page 6 of 6"}},
+        {{5, 0, 2, 5, 99}, 2, {"Page 2 of 6", "Page 5 of 6"}},
+        {{7, -1}, -1, {}},
+    };
+    for (const auto& c : cases) {
+        CTempDir dir;
+        const std::string pdf = dir / "pages.pdf";
+        CResult<int> drawn;
+        {
+            // The file is complete once the writer is gone.
+            QPdfWriter writer(QString::fromStdString(pdf));
+            drawn = RenderReport(writer, context, c.m_pages);
+        }
+        ASSERT_EQ(drawn ? *drawn : -1, c.m_drawn);
+        if (!drawn) {
+            continue;
+        }
+        const std::string text = PdfText(pdf);
+        EXPECT_EQ(Count(text, "\f"), static_cast<std::size_t>(c.m_drawn));
+        std::size_t at = 0;
+        for (const std::string& footer : c.m_footers) {
+            at = text.find(footer, at);
+            EXPECT_NE(at, std::string::npos) << footer << "\n" << text;
+        }
+    }
 }
 
 }  // namespace
