@@ -130,6 +130,138 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>&amp;Import Channels...</source>
+        <translation>导入信道(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Apply a channel CSV file to the active document</source>
+        <translation>将信道 CSV 文件应用到当前文档</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Channels...</source>
+        <translation>导出信道(&amp;X)...</translation>
+    </message>
+    <message>
+        <source>Write the channels of the active document to a CSV file</source>
+        <translation>将当前文档的信道写入 CSV 文件</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>导出信道</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>撤销上一次更改</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>重做上一次撤销的更改</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Move the selected rows to the clipboard</source>
+        <translation>将所选行移到剪贴板</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows to the clipboard</source>
+        <translation>将所选行复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Paste rows from the clipboard</source>
+        <translation>从剪贴板粘贴行</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row</source>
+        <translation>插入行(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel, moving the channels below down</source>
+        <translation>插入一个空信道，其下的信道下移</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>插入行</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows</source>
+        <translation>删除行(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete the selected channels, moving the channels below up</source>
+        <translation>删除所选信道，其下的信道上移</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>删除行</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>上移(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation>将所选信道上移一行</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation>下移(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation>将所选信道下移一行</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
         <source>Print &amp;Direct</source>
         <translation>直接打印(&amp;D)</translation>
     </message>

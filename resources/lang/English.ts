@@ -130,6 +130,138 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>&amp;Import Channels...</source>
+        <translation>&amp;Import Channels...</translation>
+    </message>
+    <message>
+        <source>Apply a channel CSV file to the active document</source>
+        <translation>Apply a channel CSV file to the active document</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Channels...</source>
+        <translation>E&amp;xport Channels...</translation>
+    </message>
+    <message>
+        <source>Write the channels of the active document to a CSV file</source>
+        <translation>Write the channels of the active document to a CSV file</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>Export Channels</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Undo the last change</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>Redo the change undone last</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cu&amp;t</translation>
+    </message>
+    <message>
+        <source>Move the selected rows to the clipboard</source>
+        <translation>Move the selected rows to the clipboard</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>Copy the selected rows to the clipboard</source>
+        <translation>Copy the selected rows to the clipboard</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+    <message>
+        <source>Paste rows from the clipboard</source>
+        <translation>Paste rows from the clipboard</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>&amp;Insert Row</source>
+        <translation>&amp;Insert Row</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel, moving the channels below down</source>
+        <translation>Insert an empty channel, moving the channels below down</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Insert Row</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Rows</source>
+        <translation>&amp;Delete Rows</translation>
+    </message>
+    <message>
+        <source>Delete the selected channels, moving the channels below up</source>
+        <translation>Delete the selected channels, moving the channels below up</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>Delete Rows</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation>Move the selected channels up one row</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation>Move Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation>Move the selected channels down one row</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
         <source>Print &amp;Direct</source>
         <translation>Print &amp;Direct</translation>
     </message>

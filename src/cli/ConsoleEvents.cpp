@@ -113,6 +113,9 @@ EPromptAnswer CConsoleLinkEvents::Ask(const CPrompt& prompt) {
             return EPromptAnswer::Cancel;
         case EPromptButtons::YesNo:
             return m_options.m_bInteractive ? AskTerminal(prompt) : EPromptAnswer::No;
+        case EPromptButtons::SaveDiscardCancel:
+            // The command line keeps no unsaved document to ask about.
+            return EPromptAnswer::Cancel;
     }
     return EPromptAnswer::Cancel;
 }

@@ -60,6 +60,8 @@ public:
     // keep what the image held.
     void StoreGrid(CDocumentState& doc) const;
 
+    bool operator==(const CChannelTable&) const = default;
+
 private:
     std::array<std::array<std::string, kGridColumns>, kGridRows> m_cells;
 };

@@ -37,4 +37,6 @@ struct CDocumentState {
     bool m_bNewDocument = false;
     // The limits the Rx check and a write read; every grid fill replaces them from the image.
     CBandsMHz m_bands = kInitialBandsMHz;
+
+    bool operator==(const CDocumentState&) const = default;
 };

@@ -5,8 +5,8 @@
 // Every message box of the program goes through this interface, so the desktop program shows a
 // real box, the command line answers in the terminal, and tests answer without modal loops.
 enum class EPromptIcon { None, Information, Exclamation, Stop, Question };
-enum class EPromptButtons { Ok, OkCancel, RetryCancel, YesNo };
-enum class EPromptAnswer { Ok, Cancel, Retry, Yes, No };
+enum class EPromptButtons { Ok, OkCancel, RetryCancel, YesNo, SaveDiscardCancel };
+enum class EPromptAnswer { Ok, Cancel, Retry, Yes, No, Save, Discard };
 
 struct CPrompt {
     std::string m_text;

@@ -189,6 +189,29 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_FILE_EXPORT_PDF, tr("&Export to PDF..."),
                tr("Write the report of the active document to a PDF file"), tr("Export to PDF"));
     MakeAction(ID_APP_EXIT, tr("E&xit"), tr("Quit the application"), tr("Exit"));
+    MakeAction(ID_FILE_IMPORT_CHANNELS, tr("&Import Channels..."),
+               tr("Apply a channel CSV file to the active document"), tr("Import Channels"));
+    MakeAction(ID_FILE_EXPORT_CHANNELS, tr("E&xport Channels..."),
+               tr("Write the channels of the active document to a CSV file"),
+               tr("Export Channels"));
+    MakeAction(ID_EDIT_UNDO, tr("&Undo"), tr("Undo the last change"), tr("Undo"),
+               QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MakeAction(ID_EDIT_REDO, tr("&Redo"), tr("Redo the change undone last"), tr("Redo"),
+               QKeySequence(Qt::CTRL | Qt::Key_Y));
+    MakeAction(ID_EDIT_CUT, tr("Cu&t"), tr("Move the selected rows to the clipboard"), tr("Cut"),
+               QKeySequence(Qt::CTRL | Qt::Key_X));
+    MakeAction(ID_EDIT_COPY, tr("&Copy"), tr("Copy the selected rows to the clipboard"), tr("Copy"),
+               QKeySequence(Qt::CTRL | Qt::Key_C));
+    MakeAction(ID_EDIT_PASTE, tr("&Paste"), tr("Paste rows from the clipboard"), tr("Paste"),
+               QKeySequence(Qt::CTRL | Qt::Key_V));
+    MakeAction(ID_EDIT_INSERT_ROW, tr("&Insert Row"),
+               tr("Insert an empty channel, moving the channels below down"), tr("Insert Row"));
+    MakeAction(ID_EDIT_DELETE_ROWS, tr("&Delete Rows"),
+               tr("Delete the selected channels, moving the channels below up"), tr("Delete Rows"));
+    MakeAction(ID_EDIT_MOVE_UP, tr("Move &Up"), tr("Move the selected channels up one row"),
+               tr("Move Up"), QKeySequence(Qt::CTRL | Qt::Key_Up));
+    MakeAction(ID_EDIT_MOVE_DOWN, tr("Move Do&wn"), tr("Move the selected channels down one row"),
+               tr("Move Down"), QKeySequence(Qt::CTRL | Qt::Key_Down));
     MakeAction(ID_EDIT_PRODUCT_INFO, tr("Product Information"),
                tr("Choose the model and its frequency bands"), tr("Product Information"));
     MakeAction(ID_EDIT_CHANNEL_INFO, tr("Channel Information"), tr("Show the channel window"),
@@ -253,10 +276,32 @@ void CMainFrame::CreateActions() {
     m_handlers.insert(ID_APP_ABOUT, [this] { m_app.OnAppAbout(); });
 
     // Commands whose windows come with later work stay disabled until they are wired.
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP,
-                   ID_FILE_EXPORT_PDF, ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM,
-                   ID_EDIT_PRODUCT_INFO, ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_DTMF, ID_EDIT_2TONE,
-                   ID_EDIT_MSK, ID_EDIT_KEY_ASSIGNMENT, ID_EDIT_SQUELCH_TUNING}) {
+    for (int id : {ID_FILE_PRINT,
+                   ID_FILE_PRINT_DIRECT,
+                   ID_FILE_PRINT_PREVIEW,
+                   ID_FILE_PRINT_SETUP,
+                   ID_FILE_EXPORT_PDF,
+                   ID_FILE_IMPORT_CHANNELS,
+                   ID_FILE_EXPORT_CHANNELS,
+                   ID_EDIT_UNDO,
+                   ID_EDIT_REDO,
+                   ID_EDIT_CUT,
+                   ID_EDIT_COPY,
+                   ID_EDIT_PASTE,
+                   ID_EDIT_INSERT_ROW,
+                   ID_EDIT_DELETE_ROWS,
+                   ID_EDIT_MOVE_UP,
+                   ID_EDIT_MOVE_DOWN,
+                   ID_PROGRAM_READ,
+                   ID_PROGRAM_WRITE,
+                   ID_SETUP_COM,
+                   ID_EDIT_PRODUCT_INFO,
+                   ID_EDIT_OPTIONAL_FEATURES,
+                   ID_EDIT_DTMF,
+                   ID_EDIT_2TONE,
+                   ID_EDIT_MSK,
+                   ID_EDIT_KEY_ASSIGNMENT,
+                   ID_EDIT_SQUELCH_TUNING}) {
         if (!m_handlers.contains(id)) {
             Action(id)->setEnabled(false);
         }
@@ -296,6 +341,9 @@ void CMainFrame::CreateMenus() {
         file->addAction(Action(ID_FILE_SAVE));
         file->addAction(Action(ID_FILE_SAVE_AS));
         file->addSeparator();
+        file->addAction(Action(ID_FILE_IMPORT_CHANNELS));
+        file->addAction(Action(ID_FILE_EXPORT_CHANNELS));
+        file->addSeparator();
         file->addAction(Action(ID_FILE_PRINT));
         file->addAction(Action(ID_FILE_PRINT_DIRECT));
         file->addAction(Action(ID_FILE_PRINT_PREVIEW));
@@ -306,6 +354,18 @@ void CMainFrame::CreateMenus() {
         file->addSeparator();
         file->addAction(Action(ID_APP_EXIT));
         auto* edit = new QMenu(tr("&Edit"), this);
+        edit->addAction(Action(ID_EDIT_UNDO));
+        edit->addAction(Action(ID_EDIT_REDO));
+        edit->addSeparator();
+        edit->addAction(Action(ID_EDIT_CUT));
+        edit->addAction(Action(ID_EDIT_COPY));
+        edit->addAction(Action(ID_EDIT_PASTE));
+        edit->addSeparator();
+        edit->addAction(Action(ID_EDIT_INSERT_ROW));
+        edit->addAction(Action(ID_EDIT_DELETE_ROWS));
+        edit->addAction(Action(ID_EDIT_MOVE_UP));
+        edit->addAction(Action(ID_EDIT_MOVE_DOWN));
+        edit->addSeparator();
         edit->addAction(Action(ID_EDIT_PRODUCT_INFO));
         edit->addAction(Action(ID_EDIT_CHANNEL_INFO));
         edit->addSeparator();

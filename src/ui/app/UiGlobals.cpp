@@ -62,6 +62,11 @@ public:
             case EPromptButtons::YesNo:
                 box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
                 break;
+            case EPromptButtons::SaveDiscardCancel:
+                box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard |
+                                       QMessageBox::Cancel);
+                box.setDefaultButton(QMessageBox::Save);
+                break;
         }
         switch (box.exec()) {
             case QMessageBox::Ok:
@@ -72,6 +77,10 @@ public:
                 return EPromptAnswer::Yes;
             case QMessageBox::No:
                 return EPromptAnswer::No;
+            case QMessageBox::Save:
+                return EPromptAnswer::Save;
+            case QMessageBox::Discard:
+                return EPromptAnswer::Discard;
             default:
                 break;
         }

@@ -191,6 +191,12 @@ void CProgramView::StoreGrid() {
     m_table.StoreGrid(m_doc);
 }
 
+void CProgramView::SetTable(const CChannelTable& table) {
+    HideEditors();
+    m_table = table;
+    m_pGrid->Model()->Refresh();
+}
+
 QWidget* CProgramView::VisibleEditor() const {
     for (QWidget* editor : m_pEditors->All()) {
         if (!editor->isHidden()) {

@@ -28,6 +28,8 @@ public:
     void FillGrid();
     // The grid into the image.
     void StoreGrid();
+    // The grid's texts replaced as a whole (undo and redo); an open editor is closed first.
+    void SetTable(const CChannelTable& table);
 
     // Moves the open editor's text into the current cell with the column's checks, as leaving
     // the cell does. Save, Write and every transfer call it first. False when a check failed
