@@ -130,6 +130,18 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Save changes?</source>
+        <translation>保存更改吗？</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
+    <message>
         <source>&amp;Import Channels...</source>
         <translation>导入信道(&amp;I)...</translation>
     </message>
@@ -1188,6 +1200,17 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
     <message>
         <source>%1 page(s) of the report sent to %2</source>
         <translation>报告共 %1 页已发送到 %2</translation>
+    </message>
+</context>
+<context>
+    <name>CProgramView</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>编辑 %1</translation>
+    </message>
+    <message>
+        <source>Channel Edit</source>
+        <translation>信道编辑</translation>
     </message>
 </context>
 </TS>

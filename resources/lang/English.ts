@@ -130,6 +130,18 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Save changes?</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+    <message>
         <source>&amp;Import Channels...</source>
         <translation>&amp;Import Channels...</translation>
     </message>
@@ -1188,6 +1200,17 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
     <message>
         <source>%1 page(s) of the report sent to %2</source>
         <translation>%1 page(s) of the report sent to %2</translation>
+    </message>
+</context>
+<context>
+    <name>CProgramView</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Edit %1</translation>
+    </message>
+    <message>
+        <source>Channel Edit</source>
+        <translation>Channel Edit</translation>
     </message>
 </context>
 </TS>

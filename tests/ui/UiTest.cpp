@@ -306,8 +306,9 @@ private slots:
         auto app = Start(dir);
         CMainFrame* frame = app->MainFrame();
         CChildFrame* first = frame->ActiveChild();
-        first->GetDocument().m_image.m_bytes[0] = 0x12;
 
+        // An unchanged document gets the warning; a changed one is asked about saving (see
+        // the unsaved-changes tests).
         m_prompter.m_answers = {EPromptAnswer::Cancel};
         frame->OnCommand(ID_FILE_NEW);
         QCOMPARE(m_prompter.m_asked.size(), 1);
@@ -315,7 +316,6 @@ private slots:
         QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::OkCancel);
         QCOMPARE(m_prompter.m_asked[0].m_caption, std::string("Vornex Communications"));
         QCOMPARE(frame->ActiveChild(), first);
-        QCOMPARE(first->GetDocument().m_image.m_bytes[0], 0x12);
 
         m_prompter.m_answers = {EPromptAnswer::Ok};
         QPointer<CChildFrame> old = first;
@@ -340,7 +340,10 @@ private slots:
         QVERIFY(!first->GetDocument().m_bNewDocument);
         first->GetDocument().m_image.m_bytes[100] = 0x42;  // unsaved change in the first copy
 
+        m_prompter.m_answers = {EPromptAnswer::Discard};
         CChildFrame* second = app->DocManager().OpenDocumentFile(file);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::SaveDiscardCancel);
         QVERIFY(second != nullptr && second != first);
         QVERIFY(!first->isVisible());
         QVERIFY(second->isVisible());

@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMenu>
 
 #include "image/ProgramDoc.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ProgramView.h"
 
 namespace {
@@ -17,7 +20,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, QWidget* parent)
     : QMdiSubWindow(parent), m_pDoc(std::move(doc)) {
     m_pView = new CProgramView(*m_pDoc, this);
     setWidget(m_pView);
-    setWindowTitle(Tr(kChannelInformation));
+    UpdateTitle();
+    connect(&CDocumentHistory::Of(*m_pView), &CDocumentHistory::Changed, this,
+            &CChildFrame::UpdateTitle);
     const QIcon icon(g_strAppDir + QStringLiteral("title.ico"));
     if (!icon.availableSizes().isEmpty()) {
         setWindowIcon(icon);
@@ -35,6 +40,17 @@ CChildFrame::CChildFrame(std::unique_ptr<CProgramDoc> doc, QWidget* parent)
 CChildFrame::~CChildFrame() {
     // The view goes with the window; the document must not call into it afterwards.
     m_pDoc->m_beforeSave = nullptr;
+}
+
+QString CChildFrame::DocumentName() const {
+    // A new document's path is the program's name until it is saved; files are absolute.
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(m_pDoc->GetPathName())));
+    return file.isAbsolute() ? file.fileName() : Tr(kChannelInformation);
+}
+
+void CChildFrame::UpdateTitle() {
+    const bool modified = CDocumentHistory::Of(*m_pView).IsModified();
+    setWindowTitle(DocumentName() + (modified ? QStringLiteral("*") : QString()));
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

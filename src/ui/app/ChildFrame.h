@@ -16,6 +16,10 @@ public:
 
     CProgramDoc& GetDocument() const { return *m_pDoc; }
     CProgramView* View() const { return m_pView; }
+    // The file's name, or "Channel Information" for a document never saved.
+    QString DocumentName() const;
+    // The title: the document's name with a mark while it has unsaved changes.
+    void UpdateTitle();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

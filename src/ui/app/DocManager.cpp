@@ -28,7 +28,7 @@ CChildFrame* CMyDocManager::OpenNewDocument() {
     return m_pFrame->AddDocumentWindow(std::move(doc));
 }
 
-CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name) {
+CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name, bool* cancelled) {
     if (m_pFrame == nullptr) {
         return nullptr;
     }
@@ -44,6 +44,13 @@ CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name) {
     const auto opened = doc->OnOpenDocument(path.toStdString());
     if (!opened) {
         Ask(Tr(opened.error()));
+        return nullptr;
+    }
+    // Asked once the file is known to open, so a failed open leaves the question unanswered.
+    if (!m_pFrame->SaveModified(m_pFrame->ActiveChild())) {
+        if (cancelled != nullptr) {
+            *cancelled = true;
+        }
         return nullptr;
     }
     // The window that was showing steps back, as if the user had closed it.

@@ -18,7 +18,8 @@ public:
     CChildFrame* OpenNewDocument();
     // Reads the file into a new document and window and hides the window that was showing.
     // A failure is shown and changes nothing; the result is null then.
-    CChildFrame* OpenDocumentFile(const QString& name);
+    // `cancelled` is set when the user kept the document shown at the unsaved-changes question.
+    CChildFrame* OpenDocumentFile(const QString& name, bool* cancelled = nullptr);
 
 private:
     CMainFrame* m_pFrame = nullptr;

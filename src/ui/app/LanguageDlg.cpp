@@ -13,6 +13,7 @@
 #include "settings/IniFile.h"
 #include "ui/app/Commands.h"
 #include "ui/app/HelpWindow.h"
+#include "ui/app/MainFrame.h"
 #include "ui/app/UiGlobals.h"
 
 CLanguageDlg::CLanguageDlg(QMainWindow* mainWindow, QWidget* parent)
@@ -47,6 +48,12 @@ void CLanguageDlg::OnOK() {
     const bool chinese = m_pChinese->isChecked();
     if (chinese == g_bChinese) {
         accept();
+        return;
+    }
+    // The restart ends this instance: unsaved changes are asked about before anything is
+    // written, so Cancel leaves the language as it was.
+    if (auto* frame = qobject_cast<CMainFrame*>(m_pMainWindow);
+        frame != nullptr && !frame->SaveAllModified()) {
         return;
     }
     g_iniFile.SetString("Setup", "Language", g_bChinese ? "English" : "Chinese");

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include "image/ProgramDoc.h"
 #include "ui/app/ChildFrame.h"
@@ -25,6 +27,7 @@
 #include "ui/app/ProgramApp.h"
 #include "ui/app/ToolIcons.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/editors/DtmfDlg.h"
@@ -32,6 +35,7 @@
 #include "ui/editors/MskDlg.h"
 #include "ui/editors/OptionalFeaturesDlg.h"
 #include "ui/editors/TwoToneDlg.h"
+#include "ui/link/LinkWorker.h"
 #include "ui/link/TransferCommands.h"
 #include "ui/report/PrintCommands.h"
 
@@ -121,9 +125,10 @@ void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
 }
 
 void CMainFrame::RegisterEditorDialog(int id, std::function<void()> open) {
-    SetCommandHandler(id, [this, open = std::move(open)] {
+    // What the dialog stores is one undo step, named after the command.
+    SetCommandHandler(id, [this, id, open = std::move(open)] {
         if (m_pActiveChild != nullptr) {
-            open();
+            RecordChange(Action(id)->toolTip(), open);
         }
     });
 }
@@ -266,6 +271,16 @@ void CMainFrame::CreateActions() {
     m_handlers.insert(ID_EDIT_CHANNEL_INFO, [this] { ShowChannelInformation(); });
     m_handlers.insert(ID_SETUP_LANGUAGE, [this] { OnLanguage(); });
     m_handlers.insert(ID_EDIT_PRODUCT_INFO, [this] { OnProductInfo(); });
+    m_handlers.insert(ID_EDIT_UNDO, [this] {
+        if (m_pActiveChild != nullptr) {
+            CDocumentHistory::Of(*m_pActiveChild->View()).Stack().undo();
+        }
+    });
+    m_handlers.insert(ID_EDIT_REDO, [this] {
+        if (m_pActiveChild != nullptr) {
+            CDocumentHistory::Of(*m_pActiveChild->View()).Stack().redo();
+        }
+    });
     // The check marks follow the bars (see eventFilter), whoever shows or hides them.
     m_handlers.insert(ID_VIEW_TOOLBAR, [this] { m_pToolBar->setVisible(m_pToolBar->isHidden()); });
     m_handlers.insert(ID_VIEW_STATUS_BAR,
@@ -468,8 +483,11 @@ bool CMainFrame::Create() {
     connect(m_pMdiClient, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* child = qobject_cast<CChildFrame*>(window)) {
             m_pActiveChild = child;
+            UpdateUndoActions();
         }
     });
+    connect(&CTransferLock::Notifier(), &CTransferLockNotifier::Changed, this,
+            &CMainFrame::UpdateUndoActions);
 
     LoadRecentFiles();
     CreateMenus();
@@ -507,10 +525,14 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     auto* child = new CChildFrame(std::move(doc));
     m_pMdiClient->addSubWindow(child);
     child->View()->OnInitialUpdate();
+    // What the grid fill made of the file (or the defaults) is the unmodified state.
+    CDocumentHistory::Of(*child->View()).SetSaved();
+    WatchHistory(child);
     m_pActiveChild = child;
     UpdateMenuSet();
     child->show();
     m_pMdiClient->setActiveSubWindow(child);
+    UpdateUndoActions();
     return child;
 }
 
@@ -527,6 +549,7 @@ void CMainFrame::DestroyActiveChild() {
         m_pActiveChild = next;
     }
     UpdateMenuSet();
+    UpdateUndoActions();
 }
 
 void CMainFrame::ShowChannelInformation() {
@@ -543,40 +566,121 @@ void CMainFrame::OnFileClose() {
     }
 }
 
-void CMainFrame::OnFileSave() {
-    if (m_pActiveChild == nullptr) {
-        return;
-    }
+bool CMainFrame::SaveDocument(CChildFrame* child, bool askName) {
+    CProgramDoc& doc = child->GetDocument();
     // An existing, writable file is written at once; otherwise the user names one.
-    const QFileInfo target(QString::fromStdString(m_pActiveChild->GetDocument().GetPathName()));
-    if (!target.filePath().isEmpty() && target.isFile() && target.isWritable()) {
-        const auto saved =
-            m_pActiveChild->GetDocument().OnSaveDocument(target.absoluteFilePath().toStdString());
-        if (!saved) {
-            Ask(Tr(saved.error()));
+    const QFileInfo target(QString::fromStdString(doc.GetPathName()));
+    const bool named =
+        askName || target.filePath().isEmpty() || !target.isFile() || !target.isWritable();
+    QString path = target.absoluteFilePath();
+    if (named) {
+        const QString name = ChooseSaveFile(this, QString::fromStdString(doc.GetPathName()));
+        if (name.isEmpty()) {
+            return false;
         }
-        return;
+        path = QFileInfo(name).absoluteFilePath();
     }
-    OnFileSaveAs();
-}
-
-void CMainFrame::OnFileSaveAs() {
-    if (m_pActiveChild == nullptr) {
-        return;
-    }
-    CProgramDoc& doc = m_pActiveChild->GetDocument();
-    const QString proposed = QString::fromStdString(doc.GetPathName());
-    const QString name = ChooseSaveFile(this, proposed);
-    if (name.isEmpty()) {
-        return;
-    }
-    const QString path = QFileInfo(name).absoluteFilePath();
     const auto saved = doc.OnSaveDocument(path.toStdString());
     if (!saved) {
         Ask(Tr(saved.error()));
+        return false;
+    }
+    CDocumentHistory::Of(*child->View()).SetSaved();
+    if (named) {
+        AddRecentFile(path);
+    }
+    return true;
+}
+
+void CMainFrame::OnFileSave() {
+    if (m_pActiveChild != nullptr) {
+        SaveDocument(m_pActiveChild, false);
+    }
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (m_pActiveChild != nullptr) {
+        SaveDocument(m_pActiveChild, true);
+    }
+}
+
+bool CMainFrame::SaveModified(CChildFrame* child, bool rememberDiscard) {
+    if (child == nullptr) {
+        return true;
+    }
+    // Text still being typed into a cell is a change too; a cell that refuses it keeps the
+    // user here to mend it.
+    if (!child->View()->CommitCellEdit()) {
+        return false;
+    }
+    CDocumentHistory& history = CDocumentHistory::Of(*child->View());
+    if (!history.NeedsSaving()) {
+        return true;
+    }
+    const QString text = tr("Save changes?") + QLatin1Char('\n') + child->DocumentName();
+    switch (Ask(text, EPromptButtons::SaveDiscardCancel, EPromptIcon::Question)) {
+        case EPromptAnswer::Save:
+            return SaveDocument(child, false);
+        case EPromptAnswer::Discard:
+            if (rememberDiscard) {
+                history.SetDiscarded();
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CMainFrame::SaveAllModified() {
+    QList<CChildFrame*> children = Children();
+    if (m_pActiveChild != nullptr) {
+        children.removeAll(m_pActiveChild);
+        children.prepend(m_pActiveChild);
+    }
+    for (CChildFrame* child : children) {
+        if (!SaveModified(child)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMainFrame::RecordChange(const QString& name, const std::function<void()>& change) {
+    if (m_pActiveChild == nullptr) {
+        change();
         return;
     }
-    AddRecentFile(path);
+    CDocumentHistory::Of(*m_pActiveChild->View()).Record(name, change);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::WatchHistory(CChildFrame* child) {
+    QUndoStack& stack = CDocumentHistory::Of(*child->View()).Stack();
+    connect(&stack, &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoActions);
+    connect(&stack, &QUndoStack::cleanChanged, this, &CMainFrame::UpdateUndoActions);
+}
+
+void CMainFrame::UpdateUndoActions() {
+    const QUndoStack* stack = m_pActiveChild != nullptr
+                                  ? &CDocumentHistory::Of(*m_pActiveChild->View()).Stack()
+                                  : nullptr;
+    // Nothing may change the document while a transfer has a copy of it.
+    const bool free = !CTransferLock::Active();
+    QAction* undo = Action(ID_EDIT_UNDO);
+    QAction* redo = Action(ID_EDIT_REDO);
+    const bool canUndo = stack != nullptr && stack->canUndo();
+    const bool canRedo = stack != nullptr && stack->canRedo();
+    undo->setEnabled(free && canUndo);
+    redo->setEnabled(free && canRedo);
+    undo->setText(canUndo ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+    redo->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
 }
 
 void CMainFrame::OnLanguage() {
@@ -595,7 +699,7 @@ void CMainFrame::OnProductInfo() {
             },
             this);
     }
-    m_pProductInfoDlg->DoModal();
+    RecordChange(tr("Product Information"), [this] { m_pProductInfoDlg->DoModal(); });
 }
 
 void CMainFrame::OnTreeItem(const QString& text) {

@@ -61,12 +61,23 @@ public:
     void AddRecentFile(const QString& path);
     void RemoveRecentFile(int index);
 
+    // Asks "Save changes?" about a document with unsaved changes: Save saves it (asking for a
+    // name when it has none), Discard goes on without saving. False when the user cancelled or
+    // the save failed: the caller stops. `rememberDiscard`: a Discard is not asked again for the
+    // same changes (the document is going away).
+    bool SaveModified(CChildFrame* child, bool rememberDiscard = true);
+    // The same for every document window, the active one first.
+    bool SaveAllModified();
+    // Runs `change` on the active document as one undo step named `name`.
+    void RecordChange(const QString& name, const std::function<void()>& change);
+
     // The help context of whatever has the focus, for F1.
     int HelpContext() const;
     // Null until Product Information has been opened once.
     CProductInfoDlg* ProductInfoDlg() const { return m_pProductInfoDlg; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -84,8 +95,13 @@ private:
     void OnControlBar();
     void UpdateBarChecks();
     void OnFileClose();
+    // Saves the document; `askName` (Save As) or a file that cannot be written asks for a name.
+    bool SaveDocument(CChildFrame* child, bool askName);
     void OnFileSave();
     void OnFileSaveAs();
+    // Undo and Redo follow the active document's history.
+    void WatchHistory(CChildFrame* child);
+    void UpdateUndoActions();
     void OnLanguage();
     void OnProductInfo();
     void RegisterEditorDialogs();

@@ -20,6 +20,8 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/SplashWnd.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
+#include "ui/channels/ProgramView.h"
 
 CProgramApp* g_pApp = nullptr;
 
@@ -140,8 +142,17 @@ void CProgramApp::OnFileNew() {
     if (m_pMainFrame == nullptr) {
         return;
     }
-    if (m_pMainFrame->ActiveChild() != nullptr) {
-        if (AskStringId(IDS_DATA_CLEARED, EPromptButtons::OkCancel) != EPromptAnswer::Ok) {
+    if (CChildFrame* active = m_pMainFrame->ActiveChild()) {
+        // Unsaved changes are asked about (Save, Discard or Cancel) in place of the warning
+        // that the data will be cleared; an unchanged document gets the warning.
+        if (!active->View()->CommitCellEdit()) {
+            return;
+        }
+        if (CDocumentHistory::Of(*active->View()).NeedsSaving()) {
+            if (!m_pMainFrame->SaveModified(active)) {
+                return;
+            }
+        } else if (AskStringId(IDS_DATA_CLEARED, EPromptButtons::OkCancel) != EPromptAnswer::Ok) {
             return;
         }
         m_pMainFrame->DestroyActiveChild();
@@ -162,7 +173,8 @@ void CProgramApp::OnOpenRecentFile(int index) {
         return;
     }
     // A file that cannot be opened any more leaves the list.
-    if (m_docManager.OpenDocumentFile(files[index]) == nullptr) {
+    bool cancelled = false;
+    if (m_docManager.OpenDocumentFile(files[index], &cancelled) == nullptr && !cancelled) {
         m_pMainFrame->RemoveRecentFile(index);
     }
 }

@@ -47,7 +47,10 @@ CDocumentHistory::CDocumentHistory(CProgramView& view)
     connect(m_pStack, &QUndoStack::indexChanged, this, &CDocumentHistory::Changed);
 }
 
-CDocumentHistory::~CDocumentHistory() = default;
+CDocumentHistory::~CDocumentHistory() {
+    // Emptying the stack on the way out must not reach windows that are going too.
+    m_pStack->blockSignals(true);
+}
 
 CDocumentHistory& CDocumentHistory::Of(CProgramView& view) {
     if (auto* history = view.findChild<CDocumentHistory*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -67,8 +70,14 @@ void CDocumentHistory::Restore(const CDocumentSnapshot& snapshot) {
 }
 
 bool CDocumentHistory::Record(const QString& name, const std::function<void()>& change) {
+    if (m_nDepth > 0) {
+        change();
+        return false;
+    }
     auto before = Take();
+    ++m_nDepth;
     change();
+    --m_nDepth;
     auto after = Take();
     if (*after == *before) {
         return false;
@@ -83,5 +92,17 @@ bool CDocumentHistory::IsModified() const {
 
 void CDocumentHistory::SetSaved() {
     m_saved = Take();
+    m_discarded.reset();
     emit Changed();
+}
+
+void CDocumentHistory::SetDiscarded() {
+    m_discarded = Take();
+}
+
+bool CDocumentHistory::NeedsSaving() const {
+    if (!IsModified()) {
+        return false;
+    }
+    return !m_discarded || !(*Take() == *m_discarded);
 }

@@ -33,6 +33,11 @@ public:
     bool IsModified() const;
     // The state now is the one in the file (after an open or a save).
     void SetSaved();
+    // The user chose to drop the changes made so far: they are not asked about again, while
+    // the document still shows them as unsaved. A later change is asked about.
+    void SetDiscarded();
+    // Unsaved changes the user has not dropped.
+    bool NeedsSaving() const;
 
     // Largest number of steps kept.
     static constexpr int kUndoLimit = 200;
@@ -49,4 +54,7 @@ private:
     CProgramView& m_view;
     QUndoStack* m_pStack;
     std::shared_ptr<const CDocumentSnapshot> m_saved;
+    std::shared_ptr<const CDocumentSnapshot> m_discarded;
+    // A change made inside a recorded one (a cell committed by a dialog) is part of it.
+    int m_nDepth = 0;
 };

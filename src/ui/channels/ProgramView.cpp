@@ -18,6 +18,7 @@
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/CellEditors.h"
 #include "ui/channels/ChannelEditDlg.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
 
 namespace {
@@ -253,8 +254,13 @@ bool CProgramView::Commit(int row, int column, ECommitKind kind) {
         return true;
     }
     const QString text = editor != nullptr ? m_pEditors->Text(editorKind) : m_pGrid->Text();
-    const CCellCommit commit =
-        ::CommitCellEdit(m_table, row, column, text.toStdString(), m_doc.m_bands, g_bChinese, kind);
+    CCellCommit commit;
+    // Each accepted cell is one undo step, named after its column.
+    CDocumentHistory::Of(*this).Record(
+        tr("Edit %1").arg(QString::fromUtf8(ColumnHeading(column, g_bChinese))), [&] {
+            commit = ::CommitCellEdit(m_table, row, column, text.toStdString(), m_doc.m_bands,
+                                      g_bChinese, kind);
+        });
     m_pGrid->Model()->Refresh();
     if (!commit.m_accepted) {
         m_pEditors->SetText(editorKind, QString::fromStdString(commit.m_editorText));
@@ -293,9 +299,11 @@ void CProgramView::OnMouseDown() {
         return;
     }
     m_nCurChannel = row;
-    StoreGrid();
-    CChannelEditDlg dialog(*this, m_nCurChannel, this);
-    dialog.DoModal();
+    CDocumentHistory::Of(*this).Record(tr("Channel Edit"), [this] {
+        StoreGrid();
+        CChannelEditDlg dialog(*this, m_nCurChannel, this);
+        dialog.DoModal();
+    });
     PlaceEditor();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QThread>
 #include <QWidget>
 
@@ -71,6 +73,46 @@ EPromptAnswer CUiLinkEvents::Ask(const CPrompt& prompt) {
     return answer;
 }
 
+QString TransferSummary(ETransferKind kind, const CTransferResult& result, int channels,
+                        const QString& port, qint64 milliseconds) {
+    const bool write = kind == ETransferKind::kWrite || kind == ETransferKind::kSquelchWrite;
+    if (result.m_outcome == ETransferOutcome::Cancelled) {
+        return Tr(write ? CText{"Write cancelled", "写频已取消"}
+                        : CText{"Read cancelled", "读频已取消"});
+    }
+    if (!result.Ok()) {
+        return Tr(write ? CText{"Write failed", "写频失败"} : CText{"Read failed", "读频失败"});
+    }
+    const QString seconds = QString::number(milliseconds / 1000.0, 'f', 1);
+    switch (kind) {
+        case ETransferKind::kRead:
+            return Tr(CText{"Read %1 channels from %2 in %3 s",
+                            "从 %2 读取了 %1 个信道，用时 %3 秒"})
+                .arg(channels)
+                .arg(port, seconds);
+        case ETransferKind::kWrite:
+            return Tr(CText{"Wrote %1 channels to %2 in %3 s",
+                            "向 %2 写入了 %1 个信道，用时 %3 秒"})
+                .arg(channels)
+                .arg(port, seconds);
+        case ETransferKind::kSquelchRead:
+            return Tr(CText{"Read the squelch levels from %1 in %2 s",
+                            "从 %1 读取了静噪电平，用时 %2 秒"})
+                .arg(port, seconds);
+        case ETransferKind::kSquelchWrite:
+            return Tr(CText{"Wrote the squelch levels to %1 in %2 s",
+                            "向 %1 写入了静噪电平，用时 %2 秒"})
+                .arg(port, seconds);
+    }
+    return {};
+}
+
+void ShowInStatusBar(QWidget* widget, const QString& text) {
+    if (auto* frame = qobject_cast<QMainWindow*>(widget != nullptr ? widget->window() : nullptr)) {
+        frame->statusBar()->showMessage(text);
+    }
+}
+
 void StartWorker(QObject* context, std::function<CTransferResult()> work,
                  std::function<void(const CTransferResult&)> done) {
     auto result = std::make_shared<CTransferResult>();
@@ -95,6 +137,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
             case QEvent::Close:
+                event->ignore();
+                // Closing would cut the radio off in the middle of its memory.
+                Ask(Tr(CText{"A transfer with the radio is running; the program closes once it "
+                             "has ended.\nPress Cancel in the transfer's window to stop it.",
+                             "正在与对讲机传输数据；传输结束后才能关闭程序。\n"
+                             "要停止传输，请在传输窗口中按\"取消\"。"}),
+                    EPromptButtons::Ok, EPromptIcon::Information);
+                return true;
             case QEvent::DragEnter:
             case QEvent::DragMove:
             case QEvent::Drop:

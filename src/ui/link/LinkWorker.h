@@ -49,6 +49,15 @@ private:
     QPointer<QObject> m_pContext;
 };
 
+// What a transfer did, for the status bar: "Read 128 channels from /dev/ttyUSB0 in 10.4 s",
+// or that it was cancelled or failed. `channels` counts the defined channels (full transfers);
+// `squelch` names the squelch levels instead.
+enum class ETransferKind { kRead, kWrite, kSquelchRead, kSquelchWrite };
+QString TransferSummary(ETransferKind kind, const CTransferResult& result, int channels,
+                        const QString& port, qint64 milliseconds);
+// Shows `text` in the status bar of `widget`'s main window.
+void ShowInStatusBar(QWidget* widget, const QString& text);
+
 // Runs `work` on a thread of its own; `done` receives its result on `context`'s thread after
 // every event the work posted has been delivered.
 void StartWorker(QObject* context, std::function<CTransferResult()> work,

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -192,6 +193,8 @@ void CSquelchTuningDlg::RunExchange(bool write) {
     job->m_pPort = MakeTransferPort(job->m_strPort);
     job->m_pEvents = std::make_shared<CUiLinkEvents>(this);
 
+    QElapsedTimer timer;
+    timer.start();
     SetBusy(true, write ? tr("Writing the radio, please wait...")
                         : tr("Reading the radio, please wait..."));
     CTransferLock::Engage(parentWidget() != nullptr ? parentWidget()->window() : nullptr, nullptr);
@@ -209,8 +212,13 @@ void CSquelchTuningDlg::RunExchange(bool write) {
                     job->m_bStored = true;
                 });
         },
-        [this, job, write](const CTransferResult& result) {
+        [this, job, write, timer](const CTransferResult& result) {
             CTransferLock::Release();
+            ShowInStatusBar(
+                parentWidget(),
+                TransferSummary(write ? ETransferKind::kSquelchWrite : ETransferKind::kSquelchRead,
+                                result, 0, QString::fromStdString(job->m_strPort),
+                                timer.elapsed()));
             SetBusy(false, QString());
             CProgramDoc* target = m_findDocument ? m_findDocument() : nullptr;
             const bool apply = write ? job->m_bStored.load() : result.Ok();

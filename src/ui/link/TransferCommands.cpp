@@ -45,6 +45,8 @@ void InstallTransferCommands(CMainFrame& frame) {
                 return child != nullptr ? &child->GetDocument() : nullptr;
             },
             pFrame);
-        dialog.DoModal();
+        // What the window leaves in the document is one undo step.
+        pFrame->RecordChange(pFrame->Action(ID_EDIT_SQUELCH_TUNING)->toolTip(),
+                             [&dialog] { dialog.DoModal(); });
     });
 }

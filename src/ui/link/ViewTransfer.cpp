@@ -6,7 +6,9 @@
 #include "channels/Bands.h"
 #include "image/ProgramDoc.h"
 #include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/link/LinkWorker.h"
@@ -16,6 +18,7 @@ namespace {
 
 constexpr CText kReadTitle{"Read Data", "读数据"};
 constexpr CText kWriteTitle{"Write Data", "写数据"};
+constexpr CText kReadStep{"Read", "读频"};
 
 // What the worker thread owns for one transfer: its own copy of the image, so the document
 // is only ever touched on the UI thread.
@@ -51,6 +54,11 @@ CViewTransfer& CViewTransfer::Of(CProgramView& view) {
 
 void CViewTransfer::OnRead() {
     if (m_bRunning) {
+        return;
+    }
+    // A read replaces the data; the changes are asked about again if it does not happen.
+    auto* frame = qobject_cast<CMainFrame*>(m_view.window());
+    if (frame != nullptr && !frame->SaveModified(frame->ActiveChild(), false)) {
         return;
     }
     m_bWrite = false;
@@ -113,6 +121,7 @@ void CViewTransfer::OnTransfer() {
     if (write) {
         m_view.StoreGrid();
     }
+    m_timer.start();
     auto job = std::make_shared<CTransferJob>();
     job->m_image = doc.m_image;
     job->m_bands = doc.m_bands;
@@ -152,21 +161,28 @@ void CViewTransfer::OnTransfer() {
 }
 
 void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& received) {
-    if (result.m_bImageRead) {
-        // Only the bytes the radio holds; the rest of the document stays as it is. The
-        // document no longer carries a new document's defaults.
-        CProgramDoc& doc = m_view.GetDocument();
-        for (const CTransferBlock& block : ReadBlocks()) {
-            std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
-                        doc.m_image.m_bytes.begin() + block.m_offset);
-        }
-        doc.m_bNewDocument = false;
-    }
     CTransferLock::Release(&m_view);
     m_bRunning = false;
     if (result.m_bImageRead) {
-        m_view.FillGrid();
+        // Only the bytes the radio holds; the rest of the document stays as it is. The
+        // document no longer carries a new document's defaults. One undo step.
+        CDocumentHistory::Of(m_view).Record(Tr(kReadStep), [this, &received] {
+            CProgramDoc& doc = m_view.GetDocument();
+            for (const CTransferBlock& block : ReadBlocks()) {
+                std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
+                            doc.m_image.m_bytes.begin() + block.m_offset);
+            }
+            doc.m_bNewDocument = false;
+            m_view.FillGrid();
+        });
     }
+    int channels = 0;
+    for (int row = 1; row < kFrRow; ++row) {
+        channels += m_view.Table().GetText(row, kColRx).empty() ? 0 : 1;
+    }
+    ShowInStatusBar(&m_view,
+                    TransferSummary(m_bWrite ? ETransferKind::kWrite : ETransferKind::kRead, result,
+                                    channels, g_strComPort, m_timer.elapsed()));
     // Locking the view moved the keyboard focus away (to the navigation tree); it goes back to
     // the grid's current cell, or to the editor open over it.
     CMSFlexGrid* grid = m_view.Grid();

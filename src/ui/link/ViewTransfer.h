@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -43,5 +44,6 @@ private:
     bool m_bWrite = false;
     bool m_bRunning = false;
     QString m_strTitle;
+    QElapsedTimer m_timer;  // from Start to the end, for the status bar
     QPointer<CProcessDlg> m_pProcessDlg;
 };
