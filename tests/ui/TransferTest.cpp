@@ -11,7 +11,9 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -385,9 +387,19 @@ private slots:
         }
         QVERIFY(save->isEnabled());
         QVERIFY(!View()->isEnabled());
+        QVERIFY(!Frame()->Action(ID_EDIT_UNDO)->isEnabled());
+        m_prompter.m_asked.clear();
         QVERIFY(!Frame()->close());
         QVERIFY(Frame()->isVisible());
+        // The refusal says why.
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QVERIFY(QString::fromStdString(m_prompter.m_asked[0].m_text).contains("transfer"));
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        // What the read did, in the status bar.
+        QVERIFY2(QRegularExpression("^Read \\d+ channels from .+ in \\d+\\.\\d s$")
+                     .match(Frame()->statusBar()->currentMessage())
+                     .hasMatch(),
+                 qPrintable(Frame()->statusBar()->currentMessage()));
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_APP_EXIT, ID_PROGRAM_READ, ID_PROGRAM_WRITE,
                        ID_SETUP_COM, ID_EDIT_SQUELCH_TUNING, ID_EDIT_OPTIONAL_FEATURES,
                        ID_EDIT_KEY_ASSIGNMENT}) {

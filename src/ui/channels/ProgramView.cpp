@@ -386,6 +386,17 @@ bool CProgramView::Navigate(const QKeyEvent* key, ECellEditor kind) {
 }
 
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    // An editor without typing of its own to undo leaves Undo and Redo to the document, so
+    // Ctrl+Z right after a cell was committed takes that cell back.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* edit = qobject_cast<const QLineEdit*>(watched);
+        if (edit != nullptr && ((key->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+                                (key->matches(QKeySequence::Redo) && !edit->isRedoAvailable()))) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
