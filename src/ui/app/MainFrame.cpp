@@ -27,6 +27,7 @@
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/channels/RowCommands.h"
 #include "ui/editors/DtmfDlg.h"
 #include "ui/editors/KeyAssignmentDlg.h"
 #include "ui/editors/MskDlg.h"
@@ -476,6 +477,7 @@ bool CMainFrame::Create() {
     UpdateRecentMenu();
     InstallTransferCommands(*this);
     InstallPrintCommands(*this);
+    InstallRowCommands(*this);
     return true;
 }
 
