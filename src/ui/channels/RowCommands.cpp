@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -80,12 +81,13 @@ void Paste(CProgramView& view) {
         }
         if (items.size() > kListedCells) {
             message +=
-                QLatin1Char('\n') + QObject::tr("... and %1 more").arg(items.size() - kListedCells);
+                QLatin1Char('\n') + QCoreApplication::translate("CRowCommands", "... and %1 more")
+                                        .arg(items.size() - kListedCells);
         }
         Ask(message, EPromptButtons::Ok, EPromptIcon::Exclamation);
         return;
     }
-    CDocumentHistory::Of(view).Record(QObject::tr("Paste"), [&] {
+    CDocumentHistory::Of(view).Record(QCoreApplication::translate("CRowCommands", "Paste"), [&] {
         static_cast<CDocumentState&>(view.GetDocument()) = work;
         view.FillGrid();
     });
@@ -101,18 +103,20 @@ void Paste(CProgramView& view) {
 void InsertRow(CProgramView& view) {
     const int row = view.Grid()->Row();
     if (row == kFrRow) {
-        Ask(QObject::tr("The Fr row stays last: rows are inserted among channels 1 to 128."));
+        Ask(QCoreApplication::translate(
+            "CRowCommands", "The Fr row stays last: rows are inserted among channels 1 to 128."));
         return;
     }
     if (!IsEmptyRow(view.Table(), kFrRow - 1)) {
-        Ask(
-            QObject::tr("Channel 128 is in use, and inserting a row would push it out. Delete or "
-                        "move it first."));
+        Ask(QCoreApplication::translate(
+            "CRowCommands",
+            "Channel 128 is in use, and inserting a row would push it out. Delete or "
+            "move it first."));
         return;
     }
-    CDocumentHistory::Of(view).Record(QObject::tr("Insert Row"), [&] {
-        InsertEmptyRow(view.GetDocument().m_image, view.Table(), row);
-    });
+    CDocumentHistory::Of(view).Record(
+        QCoreApplication::translate("CRowCommands", "Insert Row"),
+        [&] { InsertEmptyRow(view.GetDocument().m_image, view.Table(), row); });
     Refresh(view, {row});
 }
 
@@ -120,7 +124,8 @@ void Move(CProgramView& view, int delta) {
     std::vector<int> rows = view.RowsForCommand();
     bool moved = false;
     CDocumentHistory::Of(view).Record(
-        delta < 0 ? QObject::tr("Move Up") : QObject::tr("Move Down"),
+        delta < 0 ? QCoreApplication::translate("CRowCommands", "Move Up")
+                  : QCoreApplication::translate("CRowCommands", "Move Down"),
         [&] { moved = MoveRows(view.GetDocument().m_image, view.Table(), rows, delta); });
     if (moved) {
         std::erase(rows, kFrRow);
@@ -159,7 +164,7 @@ void InstallRowCommands(CMainFrame& frame) {
             edit->cut();
         } else if (CProgramView* view = ReadyView(frame)) {
             Copy(*view);
-            DeleteRows(*view, QObject::tr("Cut"));
+            DeleteRows(*view, QCoreApplication::translate("CRowCommands", "Cut"));
         }
     });
     frame.SetCommandHandler(ID_EDIT_PASTE, [&frame] {
@@ -170,9 +175,10 @@ void InstallRowCommands(CMainFrame& frame) {
         }
     });
     frame.SetCommandHandler(ID_EDIT_INSERT_ROW, OnView(frame, InsertRow));
-    frame.SetCommandHandler(ID_EDIT_DELETE_ROWS, OnView(frame, [](CProgramView& view) {
-                                DeleteRows(view, QObject::tr("Delete Rows"));
-                            }));
+    frame.SetCommandHandler(
+        ID_EDIT_DELETE_ROWS, OnView(frame, [](CProgramView& view) {
+            DeleteRows(view, QCoreApplication::translate("CRowCommands", "Delete Rows"));
+        }));
     frame.SetCommandHandler(ID_EDIT_MOVE_UP,
                             OnView(frame, [](CProgramView& view) { Move(view, -1); }));
     frame.SetCommandHandler(ID_EDIT_MOVE_DOWN,
