@@ -1212,5 +1212,48 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
         <source>Channel Edit</source>
         <translation>信道编辑</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>CRowCommands</name>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>插入行</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>删除行</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 项</translation>
+    </message>
+    <message>
+        <source>The Fr row stays last: rows are inserted among channels 1 to 128.</source>
+        <translation>Fr 行固定在最后：只能在信道 1 到 128 之间插入行。</translation>
+    </message>
+    <message>
+        <source>Channel 128 is in use, and inserting a row would push it out. Delete or move it first.</source>
+        <translation>信道 128 已被使用，插入一行会把它挤出。请先删除或移动它。</translation>
+    </message>
 </context>
 </TS>

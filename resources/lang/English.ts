@@ -1212,5 +1212,48 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
         <source>Channel Edit</source>
         <translation>Channel Edit</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>CRowCommands</name>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Insert Row</source>
+        <translation>Insert Row</translation>
+    </message>
+    <message>
+        <source>Delete Rows</source>
+        <translation>Delete Rows</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Move Up</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Move Down</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>The Fr row stays last: rows are inserted among channels 1 to 128.</source>
+        <translation>The Fr row stays last: rows are inserted among channels 1 to 128.</translation>
+    </message>
+    <message>
+        <source>Channel 128 is in use, and inserting a row would push it out. Delete or move it first.</source>
+        <translation>Channel 128 is in use, and inserting a row would push it out. Delete or move it first.</translation>
+    </message>
 </context>
 </TS>

@@ -145,6 +145,9 @@ EKeyAction FilterFrequencyKey(EFrequencyKey key, bool shiftHeld) {
         case EFrequencyKey::KeypadDigit:
         case EFrequencyKey::KeypadDecimal:
         case EFrequencyKey::Arrow:
+        case EFrequencyKey::HomeEnd:
+        case EFrequencyKey::SelectAll:
+        case EFrequencyKey::CopyCut:
             return EKeyAction::Pass;
         case EFrequencyKey::Digit:
         case EFrequencyKey::Period:

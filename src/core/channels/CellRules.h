@@ -40,6 +40,9 @@ enum class EFrequencyKey {
     KeypadDigit,    // numeric keypad 0..9
     KeypadDecimal,  // numeric keypad decimal point
     Arrow,
+    HomeEnd,    // with or without Shift
+    SelectAll,  // Ctrl+A
+    CopyCut,    // Ctrl+C, Ctrl+X (paste stays out: it could bring any text)
     Enter,
     Other,  // everything else, F1 included (its help opens before the filter)
 };

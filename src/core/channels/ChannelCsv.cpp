@@ -101,7 +101,7 @@ struct CRowRequest {
 
 }  // namespace
 
-CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text) {
+CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text, char separator) {
     std::vector<CCsvRecord> records;
     std::size_t pos = 0;
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
@@ -136,19 +136,19 @@ CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text) {
                     }
                     field += text[pos++];
                 }
-                if (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
+                if (pos < text.size() && text[pos] != separator && text[pos] != '\n' &&
                     !(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
                     return std::unexpected(
                         CTexts::Same(LineError(line, "text after a closing quote")));
                 }
             } else {
-                while (pos < text.size() && text[pos] != ',' && text[pos] != '\n' &&
+                while (pos < text.size() && text[pos] != separator && text[pos] != '\n' &&
                        !(text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')) {
                     field += text[pos++];
                 }
             }
             record.m_fields.push_back(field);
-            if (pos < text.size() && text[pos] == ',') {
+            if (pos < text.size() && text[pos] == separator) {
                 ++pos;
                 continue;
             }
@@ -169,8 +169,8 @@ CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text) {
     return records;
 }
 
-std::string CsvField(const std::string& field) {
-    if (field.find_first_of(",\"\r\n") == std::string::npos) {
+std::string CsvField(const std::string& field, char separator) {
+    if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
         return field;
     }
     std::string quoted = "\"";

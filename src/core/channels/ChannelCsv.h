@@ -22,8 +22,9 @@ struct CCsvRecord {
     int m_line = 0;
     std::vector<std::string> m_fields;
 };
-CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text);
-std::string CsvField(const std::string& field);  // quoted when it needs to be
+// The separator may be another character (a tab for the clipboard's rows).
+CResult<std::vector<CCsvRecord>> ParseCsv(const std::string& text, char separator = ',');
+std::string CsvField(const std::string& field, char separator = ',');  // quoted when it needs to be
 
 // The grid's English texts, plus the Channel Edit dialog's encode and decode texts.
 std::string ExportChannelsCsv(const CMemoryImage& image);

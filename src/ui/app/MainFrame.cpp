@@ -30,6 +30,7 @@
 #include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/channels/RowCommands.h"
 #include "ui/editors/DtmfDlg.h"
 #include "ui/editors/KeyAssignmentDlg.h"
 #include "ui/editors/MskDlg.h"
@@ -494,6 +495,7 @@ bool CMainFrame::Create() {
     UpdateRecentMenu();
     InstallTransferCommands(*this);
     InstallPrintCommands(*this);
+    InstallRowCommands(*this);
     return true;
 }
 

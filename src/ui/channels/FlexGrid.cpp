@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -102,6 +103,77 @@ CMSFlexGrid::CMSFlexGrid(CFlexGridModel* model, QWidget* parent)
     verticalHeader()->setFixedWidth(kDefaultColumnWidth);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setCurrentIndex(model->index(0, 0));
+    // The row labels select whole rows; the cells keep selecting one cell.
+    connect(verticalHeader(), &QHeaderView::sectionPressed, this,
+            [this](int section) { OnRowLabelPressed(section, false); });
+    connect(verticalHeader(), &QHeaderView::sectionEntered, this, [this](int section) {
+        if ((QGuiApplication::mouseButtons() & Qt::LeftButton) != 0) {
+            OnRowLabelPressed(section, true);
+        }
+    });
+}
+
+bool CMSFlexGrid::MakeRowCurrent(int row) {
+    // The open edit is committed first, whichever row is current; a refusal keeps it open.
+    if (!Leave()) {
+        return false;
+    }
+    m_bLeft = true;
+    m_bRowSelect = true;
+    selectionModel()->setCurrentIndex(m_pModel->index(row - 1, m_nCol - 1),
+                                      QItemSelectionModel::NoUpdate);
+    m_bRowSelect = false;
+    m_bLeft = false;
+    return true;
+}
+
+void CMSFlexGrid::OnRowLabelPressed(int section, bool dragged) {
+    const int row = section + 1;
+    const Qt::KeyboardModifiers keys = QGuiApplication::keyboardModifiers();
+    const bool extend = dragged || (keys & Qt::ShiftModifier) != 0;
+    const bool toggle = !extend && (keys & Qt::ControlModifier) != 0;
+    if (!extend) {
+        m_nRowAnchor = row;
+    }
+    const bool wasSelected = selectionModel()->isRowSelected(section, {});
+    if (!MakeRowCurrent(row)) {
+        return;
+    }
+    const int first = std::min(row, m_nRowAnchor) - 1;
+    const int last = std::max(row, m_nRowAnchor) - 1;
+    const QItemSelection rows(m_pModel->index(first, 0),
+                              m_pModel->index(last, m_pModel->Cols() - 2));
+    if (toggle) {
+        selectionModel()->select(
+            rows, wasSelected ? QItemSelectionModel::Deselect : QItemSelectionModel::Select);
+    } else {
+        selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    }
+    emit RowsSelected();
+}
+
+std::vector<int> CMSFlexGrid::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = 1; row < m_pModel->Rows(); ++row) {
+        if (selectionModel()->isRowSelected(row - 1, {})) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+void CMSFlexGrid::SelectRows(const std::vector<int>& rows) {
+    if (rows.empty() || !MakeRowCurrent(rows.front())) {
+        return;
+    }
+    QItemSelection selection;
+    for (const int row : rows) {
+        selection.select(m_pModel->index(row - 1, 0),
+                         m_pModel->index(row - 1, m_pModel->Cols() - 2));
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_nRowAnchor = rows.front();
+    emit RowsSelected();
 }
 
 void CMSFlexGrid::SetTextMatrix(int row, int column, const QString& text) {
@@ -180,6 +252,9 @@ void CMSFlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& 
     QTableView::currentChanged(current, previous);
     m_nRow = row;
     m_nCol = column;
+    if (m_bRowSelect) {
+        return;
+    }
     emit EnterCell();
 }
 

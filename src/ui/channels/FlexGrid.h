@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QHash>
 #include <QTableView>
+#include <vector>
 
 // A table of text cells with one fixed row (headings) and one fixed column (labels), offering
 // what the program asks of its grids: TextMatrix, the current cell, column widths and
@@ -80,6 +81,12 @@ public:
     // so its editor can stay open over it. No EnterCell follows.
     void RefuseCellChange() { m_bRefused = true; }
 
+    // Whole rows selected by their labels (a click, Shift extending, Ctrl adding or removing),
+    // in grid rows, ascending; empty when no row is selected whole.
+    std::vector<int> SelectedRows() const;
+    // These rows selected whole, the first made current (RowsSelected, no EnterCell).
+    void SelectRows(const std::vector<int>& rows);
+
 signals:
     // Notified in this order when the current cell changes: LeaveCell while Row and Col still
     // name the old cell, then the grid scrolls the new cell into view, then EnterCell.
@@ -88,6 +95,8 @@ signals:
     // A mouse button went down over a cell, after the cell became current.
     void MouseDown();
     void Scroll();
+    // Rows were selected by their labels; the current cell may have moved to the first one.
+    void RowsSelected();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -99,6 +108,9 @@ protected:
 
 private:
     void MakeCurrent(int row, int column);
+    void OnRowLabelPressed(int section, bool dragged);
+    // Makes the row current without opening its cell, after the open edit was committed.
+    bool MakeRowCurrent(int row);
     // Emits LeaveCell; false when the handler refused the change.
     bool Leave();
 
@@ -108,4 +120,6 @@ private:
     bool m_bRefused = false;
     bool m_bLeft = false;       // LeaveCell already sent for the change under way
     bool m_bRestoring = false;  // putting back the cell whose edit was refused
+    bool m_bRowSelect = false;  // a row label made the row current
+    int m_nRowAnchor = 1;       // where a Shift click on a row label extends from
 };

@@ -20,6 +20,7 @@
 #include "ui/channels/ChannelEditDlg.h"
 #include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
+#include "ui/channels/RowCommands.h"
 
 namespace {
 
@@ -65,6 +66,9 @@ EFrequencyKey FrequencyKeyOf(const QKeyEvent* key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             return EFrequencyKey::Enter;
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return EFrequencyKey::HomeEnd;
         case Qt::Key_Period:
             return keypad ? EFrequencyKey::KeypadDecimal : EFrequencyKey::Period;
         default:
@@ -72,6 +76,12 @@ EFrequencyKey FrequencyKeyOf(const QKeyEvent* key) {
     }
     if (key->key() >= Qt::Key_0 && key->key() <= Qt::Key_9) {
         return keypad ? EFrequencyKey::KeypadDigit : EFrequencyKey::Digit;
+    }
+    if (key->matches(QKeySequence::SelectAll)) {
+        return EFrequencyKey::SelectAll;
+    }
+    if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut)) {
+        return EFrequencyKey::CopyCut;
     }
     return EFrequencyKey::Other;
 }
@@ -102,6 +112,24 @@ CProgramView::CProgramView(CProgramDoc& doc, QWidget* parent)
     connect(m_pGrid, &CMSFlexGrid::LeaveCell, this, &CProgramView::OnLeaveCell);
     connect(m_pGrid, &CMSFlexGrid::MouseDown, this, &CProgramView::OnMouseDown);
     connect(m_pGrid, &CMSFlexGrid::Scroll, this, &CProgramView::OnScroll);
+    QHeaderView* labels = m_pGrid->verticalHeader();
+    labels->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(labels, &QWidget::customContextMenuRequested, this, [this, labels](const QPoint& at) {
+        const int row = labels->logicalIndexAt(at) + 1;
+        if (row < 1) {
+            return;
+        }
+        const std::vector<int> selected = m_pGrid->SelectedRows();
+        if (!std::ranges::binary_search(selected, row)) {
+            m_pGrid->SelectRows({row});
+        }
+        ShowRowMenu(*this, labels->mapToGlobal(at));
+    });
+    // Whole rows are worked on by the row commands, from the grid.
+    connect(m_pGrid, &CMSFlexGrid::RowsSelected, this, [this] {
+        HideEditors();
+        m_pGrid->setFocus();
+    });
     // A column drawn wider or narrower takes its open editor along.
     connect(m_pGrid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
         if (QWidget* editor = VisibleEditor()) {
@@ -244,6 +272,10 @@ void CProgramView::PlaceEditor() {
     editor->show();
     editor->raise();
     editor->setFocus();
+    // Typing replaces the cell's text.
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->selectAll();
+    }
     m_pGrid->viewport()->update();
 }
 
@@ -406,6 +438,9 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const ECellEditor kind = m_pEditors->KindOf(watched);
+    if (watched == m_pGrid && key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+        return OnDeleteKey();
+    }
     if (kind == ECellEditor::Grid) {
         return QWidget::eventFilter(watched, event);
     }
@@ -414,6 +449,32 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return Navigate(key, kind);
+}
+
+std::vector<int> CProgramView::RowsForCommand() const {
+    std::vector<int> rows = m_pGrid->SelectedRows();
+    if (rows.empty()) {
+        rows.push_back(m_pGrid->Row());
+    }
+    return rows;
+}
+
+bool CProgramView::OnDeleteKey() {
+    // Whole rows selected, or the Rx cell: the channels go as if their Rx were emptied.
+    std::vector<int> rows = m_pGrid->SelectedRows();
+    if (rows.empty()) {
+        if (m_pGrid->Col() != kColRx) {
+            return false;
+        }
+        rows.push_back(m_pGrid->Row());
+    }
+    CDocumentHistory::Of(*this).Record(tr("Delete"), [&] {
+        for (const int row : rows) {
+            ::CommitCellEdit(m_table, row, kColRx, "", m_doc.m_bands, g_bChinese);
+        }
+    });
+    m_pGrid->Model()->Refresh();
+    return true;
 }
 
 void CProgramView::keyPressEvent(QKeyEvent* event) {

@@ -54,6 +54,9 @@ public:
     static constexpr int kFrameHeight = 650;
     static const double kWidthFactors[kGridColumns];
 
+    // The rows a row command works on: those selected whole, else the current one.
+    std::vector<int> RowsForCommand() const;
+
     // The help context of the focused control.
     int HelpContext() const;
 
@@ -72,6 +75,8 @@ private:
     bool OnFrequencyKey(const QKeyEvent* key);
     // Tab and the arrows that move to another cell from an editor.
     bool Navigate(const QKeyEvent* key, ECellEditor kind);
+    // Delete on the grid: empties the selected channels, or the current one from its Rx cell.
+    bool OnDeleteKey();
 
     CProgramDoc& m_doc;
     CChannelTable m_table;

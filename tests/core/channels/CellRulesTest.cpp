@@ -207,6 +207,11 @@ TEST(CellRules, FrequencyKeyFilter) {
         {EFrequencyKey::KeypadDecimal, false, EKeyAction::Pass},
         {EFrequencyKey::Backspace, false, EKeyAction::Pass},
         {EFrequencyKey::Arrow, true, EKeyAction::Pass},
+        // Selecting and moving within the text.
+        {EFrequencyKey::HomeEnd, false, EKeyAction::Pass},
+        {EFrequencyKey::HomeEnd, true, EKeyAction::Pass},
+        {EFrequencyKey::SelectAll, false, EKeyAction::Pass},
+        {EFrequencyKey::CopyCut, false, EKeyAction::Pass},
         {EFrequencyKey::Enter, false, EKeyAction::CommitThenPass},
         {EFrequencyKey::Other, false, EKeyAction::Swallow},
     };
