@@ -381,7 +381,8 @@ private slots:
         QTRY_VERIFY(Transfer().Running());
         for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, ID_APP_EXIT, ID_SETUP_LANGUAGE,
                        ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_SETUP_COM, ID_EDIT_PRODUCT_INFO,
-                       ID_EDIT_SQUELCH_TUNING, ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_KEY_ASSIGNMENT}) {
+                       ID_EDIT_SQUELCH_TUNING, ID_EDIT_OPTIONAL_FEATURES, ID_EDIT_KEY_ASSIGNMENT,
+                       ID_EDIT_PASTE, ID_EDIT_INSERT_ROW, ID_EDIT_MOVE_DOWN}) {
             QVERIFY2(!Frame()->Action(id)->isEnabled(), qPrintable(QString::number(id)));
             QVERIFY(!Frame()->OnCommand(id));
         }

@@ -191,6 +191,14 @@ const QList<int>& CTransferLock::LockedCommands() {
         ID_EDIT_MSK,
         ID_EDIT_KEY_ASSIGNMENT,
         ID_EDIT_SQUELCH_TUNING,
+        // Commands that change the document's data while the transfer has a copy of it.
+        ID_EDIT_CUT,
+        ID_EDIT_PASTE,
+        ID_EDIT_INSERT_ROW,
+        ID_EDIT_DELETE_ROWS,
+        ID_EDIT_MOVE_UP,
+        ID_EDIT_MOVE_DOWN,
+        ID_FILE_IMPORT_CHANNELS,
     };
     return ids;
 }
