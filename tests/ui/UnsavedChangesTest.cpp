@@ -272,6 +272,20 @@ private slots:
         }
     }
 
+    // Saving at the question and then opening that same file shows what was just saved.
+    void reopeningTheSavedFileShowsTheSave() {
+        QVERIFY(Launch());
+        TypeCell(4, kColRx, "146.1");
+        m_prompter.m_answers = {EPromptAnswer::Save};
+        const QString file = m_dir->Path("radio.dat");
+        SetFileChoosers([file](QWidget*) { return file; }, {});
+        QVERIFY(Frame()->OnCommand(ID_FILE_OPEN));
+        SetFileChoosers({}, {});
+        QCOMPARE(SaveQuestions(), 1);
+        QCOMPARE(View()->Grid()->TextMatrix(4, kColRx), QString("146.10000"));
+        QVERIFY(!History().IsModified());
+    }
+
     // A .dat dropped on the window opens after the question about the changes.
     void droppedFileOpensAfterTheQuestion() {
         QVERIFY(Launch());

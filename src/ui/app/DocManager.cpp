@@ -8,6 +8,7 @@
 #include "ui/app/ChildFrame.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
 
 QString CMyDocManager::StripFileName(const QString& name) {
     QString path = name.startsWith(QLatin1Char('"')) ? name.mid(1) : name;
@@ -40,21 +41,24 @@ CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name, bool* cancelle
         return nullptr;
     }
     const QString path = QFileInfo(stripped).absoluteFilePath();
+    // Asked before the file is read, since Save may write that very file. A Discard is made
+    // final only once the file has opened; a failed open leaves the changes to be asked about.
+    CChildFrame* previous = m_pFrame->ActiveChild();
+    if (!m_pFrame->SaveModified(previous, false)) {
+        if (cancelled != nullptr) {
+            *cancelled = true;
+        }
+        return nullptr;
+    }
     auto doc = std::make_unique<CProgramDoc>();
     const auto opened = doc->OnOpenDocument(path.toStdString());
     if (!opened) {
         Ask(Tr(opened.error()));
         return nullptr;
     }
-    // Asked once the file is known to open, so a failed open leaves the question unanswered.
-    if (!m_pFrame->SaveModified(m_pFrame->ActiveChild())) {
-        if (cancelled != nullptr) {
-            *cancelled = true;
-        }
-        return nullptr;
-    }
     // The window that was showing steps back, as if the user had closed it.
-    if (CChildFrame* previous = m_pFrame->ActiveChild()) {
+    if (previous != nullptr) {
+        CDocumentHistory::Of(*previous->View()).SetDiscarded();
         previous->close();
     }
     CChildFrame* child = m_pFrame->AddDocumentWindow(std::move(doc));
