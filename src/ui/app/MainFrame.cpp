@@ -25,6 +25,7 @@
 #include "ui/app/ProgramApp.h"
 #include "ui/app/ToolIcons.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/ChannelCsvCommands.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/editors/DtmfDlg.h"
@@ -476,6 +477,7 @@ bool CMainFrame::Create() {
     UpdateRecentMenu();
     InstallTransferCommands(*this);
     InstallPrintCommands(*this);
+    InstallChannelCsvCommands(*this);
     return true;
 }
 
