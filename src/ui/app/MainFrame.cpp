@@ -511,7 +511,8 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     child->View()->OnInitialUpdate();
     m_pActiveChild = child;
     UpdateMenuSet();
-    child->show();
+    // The grid gets all the room there is; the window's system menu restores its own size.
+    child->showMaximized();
     m_pMdiClient->setActiveSubWindow(child);
     return child;
 }
@@ -535,7 +536,12 @@ void CMainFrame::ShowChannelInformation() {
     if (m_pActiveChild == nullptr) {
         return;
     }
-    m_pActiveChild->showNormal();
+    // As the user left it: filling the area, or at its own size.
+    if (m_pActiveChild->windowState() & Qt::WindowMaximized) {
+        m_pActiveChild->showMaximized();
+    } else {
+        m_pActiveChild->showNormal();
+    }
     m_pMdiClient->setActiveSubWindow(m_pActiveChild);
 }
 

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QTableView>
 
+class QLabel;
+
 // A table of text cells with one fixed row (headings) and one fixed column (labels), offering
 // what the program asks of its grids: TextMatrix, the current cell, column widths and
 // alignment, the fixed cells' colour and a per-cell font. Row and column numbers count the
@@ -72,6 +74,8 @@ public:
     int RowSel() const;
     void SetCellFontName(const QString& family);  // the current cell
     QRect CellRect() const;                       // the current cell, in grid coordinates
+    // The label showing cell (0, 0) in the corner above the row labels.
+    QLabel* Corner() const { return m_pCorner; }
 
     // The grid's own default column width, before the program changes any.
     static constexpr int kDefaultColumnWidth = 90;
@@ -88,12 +92,16 @@ signals:
     // A mouse button went down over a cell, after the cell became current.
     void MouseDown();
     void Scroll();
+    // The grid changed size; its viewport already has the new one.
+    void Resized();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent* event) override;
     // Typing on the grid does not jump to a cell that begins with the typed text.
     void keyboardSearch(const QString&) override {}
 
@@ -103,6 +111,7 @@ private:
     bool Leave();
 
     CFlexGridModel* m_pModel;
+    QLabel* m_pCorner;
     int m_nRow = 1;
     int m_nCol = 1;
     bool m_bRefused = false;
