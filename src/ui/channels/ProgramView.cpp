@@ -190,10 +190,13 @@ std::array<int, kGridColumns> CProgramView::FitColumnWidths(int available) {
     if (available <= least) {
         return widths;
     }
-    int used = 0;
+    // The room beyond the least widths is shared by the factors, so none falls below its own.
+    const int room = available - least;
+    int used = least;
     for (int column = 0; column < kGridColumns; ++column) {
-        widths[column] = static_cast<int>(available * kWidthFactors[column] / factors);
-        used += widths[column];
+        const int more = static_cast<int>(room * kWidthFactors[column] / factors);
+        widths[column] += more;
+        used += more;
     }
     // The pixels lost to rounding go one each to the first columns, so no gap is left.
     for (int column = 0; used < available; ++column, ++used) {
