@@ -1256,4 +1256,37 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
         <translation>信道 128 已被使用，插入一行会把它挤出。请先删除或移动它。</translation>
     </message>
 </context>
+<context>
+    <name>CCsvErrorsDlg</name>
+    <message>
+        <source>The channels of %1 were not imported; nothing was changed.
+Entries of the file that were refused: %2</source>
+        <translation>%1 中的信道没有导入，数据没有任何改变。
+文件中被拒绝的项目：%2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>The channels could not be imported.</source>
+        <translation>无法导入信道。</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>导入信道</translation>
+    </message>
+    <message>
+        <source>Channels imported from %1</source>
+        <translation>已从 %1 导入信道</translation>
+    </message>
+    <message>
+        <source>The channels could not be exported.</source>
+        <translation>无法导出信道。</translation>
+    </message>
+    <message>
+        <source>Channels exported to %1</source>
+        <translation>信道已导出到 %1</translation>
+    </message>
+</context>
 </TS>

@@ -1256,4 +1256,37 @@ Add a printer in the system's printer settings; File &gt; Export to PDF writes t
         <translation>Channel 128 is in use, and inserting a row would push it out. Delete or move it first.</translation>
     </message>
 </context>
+<context>
+    <name>CCsvErrorsDlg</name>
+    <message>
+        <source>The channels of %1 were not imported; nothing was changed.
+Entries of the file that were refused: %2</source>
+        <translation>The channels of %1 were not imported; nothing was changed.
+Entries of the file that were refused: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>The channels could not be imported.</source>
+        <translation>The channels could not be imported.</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>Channels imported from %1</source>
+        <translation>Channels imported from %1</translation>
+    </message>
+    <message>
+        <source>The channels could not be exported.</source>
+        <translation>The channels could not be exported.</translation>
+    </message>
+    <message>
+        <source>Channels exported to %1</source>
+        <translation>Channels exported to %1</translation>
+    </message>
+</context>
 </TS>

@@ -22,9 +22,7 @@ void AddExportCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        const std::string csv = ExportChannelsCsv(*image);
-        auto written =
-            WriteOutputFile(*out, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});
+        const auto written = WriteChannelsCsvFile(*image, *out);
         rc = written ? kExitOk : Fail(kExitFailure, written.error());
     });
 }

@@ -1,14 +1,8 @@
-#include <iostream>
-
 #include "CliCommon.h"
 #include "channels/ChannelCsv.h"
 #include "image/ProgramDoc.h"
-#include "util/File.h"
 
 namespace {
-
-// A CSV of 129 channels is a few kilobytes; anything near this is not one.
-constexpr std::size_t kMaxCsvSize = 1 << 20;
 
 void AddImportCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand(
@@ -30,17 +24,12 @@ void AddImportCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, opened.error());
             return;
         }
-        auto bytes = ReadFileBytes(*csvFile, kMaxCsvSize + 1);
-        if (!bytes) {
-            rc = Fail(kExitInvalidInput, bytes.error());
+        const auto csv = ReadChannelsCsvFile(*csvFile);
+        if (!csv) {
+            rc = Fail(kExitInvalidInput, csv.error());
             return;
         }
-        if (bytes->size() > kMaxCsvSize) {
-            rc = Fail(kExitInvalidInput, "\"" + *csvFile + "\" is too large for a channel CSV.");
-            return;
-        }
-        const std::string csv(bytes->begin(), bytes->end());
-        if (auto imported = ImportChannelsCsv(csv, doc.m_image); !imported) {
+        if (auto imported = ImportChannelsCsv(*csv, doc.m_image); !imported) {
             rc = Fail(kExitInvalidInput, imported.error(), "; nothing was written.");
             return;
         }

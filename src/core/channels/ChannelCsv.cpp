@@ -10,6 +10,7 @@
 #include "channels/Codecs.h"
 #include "image/MemoryImage.h"
 #include "settings/Messages.h"
+#include "util/File.h"
 #include "util/Gbk.h"
 #include "util/Number.h"
 
@@ -91,6 +92,32 @@ bool FrequencyTextFits(int column, const std::string& text) {
     }
     const int count = ParseFrequency(text);
     return column != kColTx || (count >= kTxMin && count <= kTxMax);
+}
+
+// Well-formed UTF-8 without NUL bytes: what a spreadsheet or a text editor saves.
+bool IsUtf8Text(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == 0) {
+            return false;
+        }
+        const int more = byte < 0x80                    ? 0
+                         : byte >= 0xC2 && byte <= 0xDF ? 1
+                         : byte >= 0xE0 && byte <= 0xEF ? 2
+                         : byte >= 0xF0 && byte <= 0xF4 ? 3
+                                                        : -1;
+        if (more < 0 || text.size() - i <= static_cast<std::size_t>(more)) {
+            return false;
+        }
+        for (int k = 1; k <= more; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return true;
 }
 
 struct CRowRequest {
@@ -426,4 +453,28 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
     }
     image = work.m_image;
     return {};
+}
+
+CResult<std::string> ReadChannelsCsvFile(const std::string& path) {
+    auto bytes = ReadFileBytes(path, kMaxCsvSize + 1);
+    if (!bytes) {
+        return std::unexpected(bytes.error());
+    }
+    const std::string quoted = "\"" + path + "\"";
+    if (bytes->size() > kMaxCsvSize) {
+        return std::unexpected(CError(CTexts(quoted + " is too large for a channel CSV.",
+                                             quoted + " 太大，不是信道 CSV 文件。")));
+    }
+    std::string text(bytes->begin(), bytes->end());
+    if (!IsUtf8Text(text)) {
+        return std::unexpected(
+            CError(CTexts(quoted + " is not a channel CSV: it is not UTF-8 text.",
+                          quoted + " 不是信道 CSV 文件：它不是 UTF-8 文本。")));
+    }
+    return text;
+}
+
+CResult<> WriteChannelsCsvFile(const CMemoryImage& image, const std::string& path) {
+    const std::string csv = ExportChannelsCsv(image);
+    return WriteOutputFile(path, {reinterpret_cast<const std::uint8_t*>(csv.data()), csv.size()});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,13 @@ std::string ExportChannelsCsv(const CMemoryImage& image);
 // A refusal lists every rejection in its items as "row N, column NAME: MESSAGE" (or "line N:
 // MESSAGE" for the CSV's own structure); when there is any, the image is unchanged.
 CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);
+
+// A CSV of 129 channels is a few kilobytes; a file near this size is not one.
+inline constexpr std::size_t kMaxCsvSize = 1 << 20;
+
+// The text of a channel CSV file, for ImportChannelsCsv. A file that cannot be read, is larger
+// than kMaxCsvSize or is not UTF-8 text (a NUL byte, a byte sequence that is not UTF-8) is
+// refused with a message naming it.
+CResult<std::string> ReadChannelsCsvFile(const std::string& path);
+// ExportChannelsCsv into a file, replaced atomically; "-" writes to standard output.
+CResult<> WriteChannelsCsvFile(const CMemoryImage& image, const std::string& path);

@@ -28,6 +28,7 @@
 #include "ui/app/ToolIcons.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/DocumentHistory.h"
+#include "ui/channels/ChannelCsvCommands.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/channels/RowCommands.h"
@@ -496,6 +497,7 @@ bool CMainFrame::Create() {
     InstallTransferCommands(*this);
     InstallPrintCommands(*this);
     InstallRowCommands(*this);
+    InstallChannelCsvCommands(*this);
     return true;
 }
 
@@ -532,7 +534,8 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     WatchHistory(child);
     m_pActiveChild = child;
     UpdateMenuSet();
-    child->show();
+    // The grid gets all the room there is; the window's system menu restores its own size.
+    child->showMaximized();
     m_pMdiClient->setActiveSubWindow(child);
     UpdateUndoActions();
     return child;
@@ -558,7 +561,12 @@ void CMainFrame::ShowChannelInformation() {
     if (m_pActiveChild == nullptr) {
         return;
     }
-    m_pActiveChild->showNormal();
+    // As the user left it: filling the area, or at its own size.
+    if (m_pActiveChild->windowState() & Qt::WindowMaximized) {
+        m_pActiveChild->showMaximized();
+    } else {
+        m_pActiveChild->showNormal();
+    }
     m_pMdiClient->setActiveSubWindow(m_pActiveChild);
 }
 

@@ -51,7 +51,7 @@ public:
     QList<CChildFrame*> Children() const;
     CChildFrame* AddDocumentWindow(std::unique_ptr<CProgramDoc> doc);
     void DestroyActiveChild();
-    // Shows the active document window in its normal size.
+    // Shows the active document window again, filling the area or at its own size as it was.
     void ShowChannelInformation();
     // True while the menu set of an open document is shown.
     bool HasDocumentMenus() const { return m_bDocumentMenus; }

@@ -98,6 +98,7 @@ COpenChooser g_openChooser;
 CSaveChooser g_saveChooser;
 
 const QString kDatFilter = QStringLiteral("*.dat (*.dat);;* (*)");
+const QString kCsvFilter = QStringLiteral("*.csv (*.csv);;* (*)");
 
 }  // namespace
 
@@ -161,25 +162,43 @@ void SetFileChoosers(COpenChooser open, CSaveChooser save) {
     g_saveChooser = std::move(save);
 }
 
-QString ChooseOpenFile(QWidget* parent) {
+QString ChooseOpenFile(QWidget* parent, ESaveKind kind) {
     if (g_openChooser) {
         return g_openChooser(parent);
     }
-    return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("CMainFrame", "Open"),
-                                        QString(), kDatFilter);
+    const bool csv = kind == ESaveKind::kCsv;
+    QFileDialog dialog(parent,
+                       csv ? QCoreApplication::translate("CMainFrame", "Import Channels")
+                           : QCoreApplication::translate("CMainFrame", "Open"),
+                       QString(), csv ? kCsvFilter : kDatFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
 }
 
 QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind) {
     if (g_saveChooser) {
         return g_saveChooser(parent, proposed);
     }
-    const bool pdf = kind == ESaveKind::kPdf;
-    QFileDialog dialog(parent,
-                       pdf ? QCoreApplication::translate("CMainFrame", "Export to PDF")
-                           : QCoreApplication::translate("CMainFrame", "Save As"),
-                       proposed, pdf ? QStringLiteral("*.pdf (*.pdf)") : kDatFilter);
+    struct CKind {
+        const char* m_title;
+        QString m_filter;
+        QString m_suffix;
+    };
+    const CKind kinds[] = {
+        {QT_TRANSLATE_NOOP("CMainFrame", "Save As"), kDatFilter, QStringLiteral("dat")},
+        {QT_TRANSLATE_NOOP("CMainFrame", "Export to PDF"), QStringLiteral("*.pdf (*.pdf)"),
+         QStringLiteral("pdf")},
+        {QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), kCsvFilter, QStringLiteral("csv")},
+    };
+    const CKind& chosen = kinds[static_cast<int>(kind)];
+    QFileDialog dialog(parent, QCoreApplication::translate("CMainFrame", chosen.m_title), proposed,
+                       chosen.m_filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(pdf ? QStringLiteral("pdf") : QStringLiteral("dat"));
+    dialog.setDefaultSuffix(chosen.m_suffix);
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};

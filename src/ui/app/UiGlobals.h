@@ -59,8 +59,8 @@ bool LaunchProgram(const QString& program);
 using COpenChooser = std::function<QString(QWidget* parent)>;
 using CSaveChooser = std::function<QString(QWidget* parent, const QString& proposed)>;
 void SetFileChoosers(COpenChooser open, CSaveChooser save);  // empty restores the dialogs
-QString ChooseOpenFile(QWidget* parent);
-// The kind of file a save dialog asks for: .dat documents, or the report as PDF.
-enum class ESaveKind { kDocument, kPdf };
+// The kind of file a dialog asks for: .dat documents, the report as PDF, or channels as CSV.
+enum class ESaveKind { kDocument, kPdf, kCsv };
+QString ChooseOpenFile(QWidget* parent, ESaveKind kind = ESaveKind::kDocument);
 QString ChooseSaveFile(QWidget* parent, const QString& proposed,
                        ESaveKind kind = ESaveKind::kDocument);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -87,8 +88,20 @@ QVariant CFlexGridModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 CMSFlexGrid::CMSFlexGrid(CFlexGridModel* model, QWidget* parent)
-    : QTableView(parent), m_pModel(model) {
+    : QTableView(parent), m_pModel(model), m_pCorner(new QLabel(this)) {
     model->setParent(this);
+    // The view's corner button cannot show a text; the label lies over it.
+    m_pCorner->setAlignment(Qt::AlignCenter);
+    m_pCorner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto showCorner = [this] {
+        m_pCorner->setText(m_pModel->GetText(0, 0));
+        if (m_pModel->m_foreColorFixed.isValid()) {
+            QPalette palette = m_pCorner->palette();
+            palette.setColor(QPalette::WindowText, m_pModel->m_foreColorFixed);
+            m_pCorner->setPalette(palette);
+        }
+    };
+    connect(model, &QAbstractItemModel::headerDataChanged, this, showCorner);
     setModel(model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -284,6 +297,7 @@ void CMSFlexGrid::SetColAlignment(int column, Qt::Alignment alignment) {
 
 void CMSFlexGrid::SetForeColorFixed(const QColor& color) {
     m_pModel->m_foreColorFixed = color;
+    emit m_pModel->headerDataChanged(Qt::Horizontal, 0, 0);
     viewport()->update();
     horizontalHeader()->viewport()->update();
     verticalHeader()->viewport()->update();
@@ -324,6 +338,18 @@ void CMSFlexGrid::wheelEvent(QWheelEvent* event) {
         return;
     }
     QTableView::wheelEvent(event);
+}
+
+void CMSFlexGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    m_pCorner->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
+                           horizontalHeader()->height());
+    m_pCorner->raise();
+}
+
+void CMSFlexGrid::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    emit Resized();
 }
 
 void CMSFlexGrid::scrollContentsBy(int dx, int dy) {

@@ -6,6 +6,8 @@
 #include <QTableView>
 #include <vector>
 
+class QLabel;
+
 // A table of text cells with one fixed row (headings) and one fixed column (labels), offering
 // what the program asks of its grids: TextMatrix, the current cell, column widths and
 // alignment, the fixed cells' colour and a per-cell font. Row and column numbers count the
@@ -73,6 +75,8 @@ public:
     int RowSel() const;
     void SetCellFontName(const QString& family);  // the current cell
     QRect CellRect() const;                       // the current cell, in grid coordinates
+    // The label showing cell (0, 0) in the corner above the row labels.
+    QLabel* Corner() const { return m_pCorner; }
 
     // The grid's own default column width, before the program changes any.
     static constexpr int kDefaultColumnWidth = 90;
@@ -97,12 +101,16 @@ signals:
     void Scroll();
     // Rows were selected by their labels; the current cell may have moved to the first one.
     void RowsSelected();
+    // The grid changed size; its viewport already has the new one.
+    void Resized();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+    void resizeEvent(QResizeEvent* event) override;
     // Typing on the grid does not jump to a cell that begins with the typed text.
     void keyboardSearch(const QString&) override {}
 
@@ -115,6 +123,7 @@ private:
     bool Leave();
 
     CFlexGridModel* m_pModel;
+    QLabel* m_pCorner;
     int m_nRow = 1;
     int m_nCol = 1;
     bool m_bRefused = false;

@@ -130,6 +130,9 @@ CProgramView::CProgramView(CProgramDoc& doc, QWidget* parent)
         HideEditors();
         m_pGrid->setFocus();
     });
+    connect(m_pGrid, &CMSFlexGrid::Resized, this, &CProgramView::FitColumns);
+    // 129 rows always need it; a bar that came and went would make the columns jump.
+    m_pGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A column drawn wider or narrower takes its open editor along.
     connect(m_pGrid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
         if (QWidget* editor = VisibleEditor()) {
@@ -158,10 +161,7 @@ void CProgramView::OnInitialUpdate() {
         for (int column = 0; column < kGridColumns; ++column) {
             m_pGrid->SetColAlignment(column, Qt::AlignCenter);
         }
-        const int width = CMSFlexGrid::kDefaultColumnWidth;
-        for (int column = 0; column < kGridColumns; ++column) {
-            m_pGrid->SetColWidth(column, static_cast<int>(width * kWidthFactors[column]));
-        }
+        FitColumns();
         m_bFirstShow = false;
     }
     for (int row = 1; row < kGridRows; ++row) {
@@ -191,12 +191,57 @@ void CProgramView::OnInitialUpdate() {
 }
 
 void CProgramView::Scale(double factor) {
-    for (int column = 0; column < kGridColumns; ++column) {
-        m_pGrid->SetColWidth(column, static_cast<int>(m_pGrid->ColWidth(column) * factor));
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame == nullptr) {
+        return;
     }
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        frame->resize(static_cast<int>(frame->width() * factor),
-                      static_cast<int>(frame->height() * factor));
+    // A window filling the area keeps doing so; the size it is restored to is scaled.
+    const Qt::WindowStates state = frame->windowState();
+    if (state & Qt::WindowMaximized) {
+        frame->setWindowState(state & ~Qt::WindowMaximized);
+    }
+    frame->resize(static_cast<int>(frame->width() * factor),
+                  static_cast<int>(frame->height() * factor));
+    if (state & Qt::WindowMaximized) {
+        frame->setWindowState(state);
+    }
+}
+
+std::array<int, kGridColumns> CProgramView::FitColumnWidths(int available) {
+    std::array<int, kGridColumns> widths{};
+    int least = 0;
+    double factors = 0;
+    for (int column = 0; column < kGridColumns; ++column) {
+        widths[column] = static_cast<int>(CMSFlexGrid::kDefaultColumnWidth * kWidthFactors[column]);
+        least += widths[column];
+        factors += kWidthFactors[column];
+    }
+    if (available <= least) {
+        return widths;
+    }
+    // The room beyond the least widths is shared by the factors, so none falls below its own.
+    const int room = available - least;
+    int used = least;
+    for (int column = 0; column < kGridColumns; ++column) {
+        const int more = static_cast<int>(room * kWidthFactors[column] / factors);
+        widths[column] += more;
+        used += more;
+    }
+    // The pixels lost to rounding go one each to the first columns, so no gap is left.
+    for (int column = 0; used < available; ++column, ++used) {
+        ++widths[column % kGridColumns];
+    }
+    return widths;
+}
+
+void CProgramView::FitColumns() {
+    // Column 0 is the row labels' header beside the viewport: together they keep one width.
+    const int available = m_pGrid->viewport()->width() + m_pGrid->ColWidth(kColLabel);
+    const auto widths = FitColumnWidths(available);
+    for (int column = 0; column < kGridColumns; ++column) {
+        if (m_pGrid->ColWidth(column) != widths[column]) {
+            m_pGrid->SetColWidth(column, widths[column]);
+        }
     }
 }
 
@@ -267,6 +312,10 @@ void CProgramView::PlaceEditor() {
     if (qobject_cast<QLineEdit*>(editor) != nullptr) {
         m_pEditors->SetText(kind, m_pGrid->Text());
     }
+    // A cell out of view is scrolled in before the editor shows: scrolling closes editors.
+    m_bPlacing = true;
+    m_pGrid->scrollTo(m_pGrid->currentIndex());
+    m_bPlacing = false;
     // Laid exactly over the cell; a list opens its entries below on its own.
     editor->setGeometry(m_pGrid->visualRect(m_pGrid->currentIndex()));
     editor->show();
@@ -340,6 +389,15 @@ void CProgramView::OnMouseDown() {
 }
 
 void CProgramView::OnScroll() {
+    // What was typed is kept, as leaving the cell keeps it: the columns beyond the window's edge
+    // are reached by scrolling. A refused text keeps its editor open, over its cell.
+    if (!m_bPlacing && VisibleEditor() != nullptr &&
+        !Commit(m_pGrid->Row(), m_pGrid->Col(), ECommitKind::LeaveCell)) {
+        if (QWidget* editor = VisibleEditor()) {
+            editor->setGeometry(m_pGrid->visualRect(m_pGrid->currentIndex()));
+        }
+        return;
+    }
     HideEditors();
     m_pGrid->viewport()->update();
 }

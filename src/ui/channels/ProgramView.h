@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 #include "channels/CellRules.h"
 #include "channels/ChannelTable.h"
@@ -46,13 +47,20 @@ public:
 
     // Scale factor for a screen width: above 800 pixels, width / 1024; otherwise 1.
     static double ScaleForScreenWidth(int width);
-    // The display changed to `width`: rescale by width / the stored width, above 800 only.
+    // The display changed to `width`: the window's own size (the one it is restored to) is
+    // rescaled by width / the stored width, above 800 only.
     void OnDisplayChange(int width);
     int StoredScreenWidth() const { return m_nScreenWidth; }
 
+    // The window's own size at a screen 1024 pixels wide; it fills the MDI area unless the
+    // user restores it to this size.
     static constexpr int kFrameWidth = 1095;
     static constexpr int kFrameHeight = 650;
     static const double kWidthFactors[kGridColumns];
+    // Column widths (column 0 first) filling `available` pixels in the proportions of
+    // kWidthFactors, each never narrower than the default width times its factor: below
+    // that the grid scrolls instead.
+    static std::array<int, kGridColumns> FitColumnWidths(int available);
 
     // The rows a row command works on: those selected whole, else the current one.
     std::vector<int> RowsForCommand() const;
@@ -66,6 +74,8 @@ protected:
 
 private:
     void Scale(double factor);
+    // The columns across the grid's width, as FitColumnWidths lays them out.
+    void FitColumns();
     void OnLeaveCell();
     void OnMouseDown();
     void OnScroll();
@@ -84,6 +94,7 @@ private:
     CCellEditors* m_pEditors = nullptr;
     bool m_bFirstShow = true;
     bool m_bSettingUp = false;
+    bool m_bPlacing = false;  // PlaceEditor scrolls its cell into view
     int m_nScreenWidth = 0;
     int m_nScreenHeight = 0;
     int m_nCurChannel = 1;

@@ -126,12 +126,7 @@ void CCellEditor::keyPressEvent(QKeyEvent* event) {
 }
 
 CListGrid::CListGrid(int rows, int columns, QWidget* parent)
-    : CMSFlexGrid(new CFlexGridModel(rows, columns), parent),
-      m_pEditor(new CCellEditor(this)),
-      m_pCorner(new QLabel(this)) {
-    // The corner button of the view cannot show a text; the label lies over it.
-    m_pCorner->setAlignment(Qt::AlignCenter);
-    m_pCorner->setAttribute(Qt::WA_TransparentForMouseEvents);
+    : CMSFlexGrid(new CFlexGridModel(rows, columns), parent), m_pEditor(new CCellEditor(this)) {
     connect(this, &CMSFlexGrid::EnterCell, this, &CListGrid::OpenEditor);
     connect(this, &CMSFlexGrid::MouseDown, this, &CListGrid::OpenEditor);
     connect(this, &CMSFlexGrid::LeaveCell, this, [this] { CommitEditor(); });
@@ -146,7 +141,6 @@ CListGrid::CListGrid(int rows, int columns, QWidget* parent)
 }
 
 void CListGrid::SetHeadings(const QStringList& headings) {
-    m_pCorner->setText(headings.value(0));
     for (int column = 0; column < headings.size() && column < Model()->Cols(); ++column) {
         SetTextMatrix(0, column, headings[column]);
     }
@@ -162,13 +156,6 @@ QSize CListGrid::sizeHint() const {
     const int height = horizontalHeader()->sizeHint().height() + 2 * frameWidth() +
                        rows * verticalHeader()->defaultSectionSize();
     return {width, height};
-}
-
-void CListGrid::updateGeometries() {
-    CMSFlexGrid::updateGeometries();
-    m_pCorner->setGeometry(frameWidth(), frameWidth(), verticalHeader()->width(),
-                           horizontalHeader()->height());
-    m_pCorner->raise();
 }
 
 void CListGrid::NumberRows() {

@@ -97,12 +97,8 @@ public:
     QSize sizeHint() const override;
     static constexpr int kVisibleRows = 12;
 
-protected:
-    void updateGeometries() override;
-
 private:
     CCellEditor* m_pEditor;
-    QLabel* m_pCorner;
     std::function<QString(const QString&)> m_transform;
     std::function<void(int, int)> m_committed;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "FakeUserValues.h"
@@ -7,6 +8,7 @@
 #include "channels/ChannelTable.h"
 #include "channels/Codecs.h"
 #include "image/MemoryImage.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -272,6 +274,44 @@ TEST_F(ChannelCsvTest, StructuralErrors) {
         EXPECT_EQ(ImportErrors(c.m_csv, image), c.m_errors) << c.m_csv;
         EXPECT_EQ(image, CMemoryImage::NewDocument());
     }
+}
+
+TEST(ChannelCsvFile, OnlyUtf8TextOfAFewKilobytesIsRead) {
+    CTempDir dir;
+    struct CCase {
+        const char* m_name;
+        std::string m_bytes;
+        const char* m_refusal;  // null: read as it is
+    };
+    const CCase cases[] = {
+        {"text", "\xEF\xBB\xBF" + kHeader + "\r\n1,146.025\r\nFr,信道\r\n", nullptr},
+        {"nul", std::string("Channel\n1\0,", 11), "is not UTF-8 text"},
+        {"gbk", "Channel,Name\n1,\xD0\xC5\n", "is not UTF-8 text"},
+        {"cut", "Channel,Name\n1,\xE4\xBF", "is not UTF-8 text"},
+        {"large", std::string(kMaxCsvSize + 1, 'a'), "is too large"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = dir / c.m_name;
+        std::ofstream(path, std::ios::binary) << c.m_bytes;
+        const auto read = ReadChannelsCsvFile(path);
+        if (c.m_refusal == nullptr) {
+            EXPECT_EQ(read.value_or(""), c.m_bytes) << c.m_name;
+        } else {
+            ASSERT_FALSE(read) << c.m_name;
+            EXPECT_NE(read.error().Text(false).find(c.m_refusal), std::string::npos) << c.m_name;
+            EXPECT_NE(read.error().Text(false).find(path), std::string::npos) << c.m_name;
+        }
+    }
+    EXPECT_FALSE(ReadChannelsCsvFile(dir / "missing.csv"));
+
+    // Written atomically and read back, the export imports to the same bytes.
+    CMemoryImage image = CMemoryImage::NewDocument();
+    ASSERT_FALSE(ImportErrors(kHeader + "\n2,146.5,146.5,,,,,,,,,,,\n", image).size());
+    ASSERT_TRUE(WriteChannelsCsvFile(image, dir / "out.csv"));
+    CMemoryImage again = CMemoryImage::NewDocument();
+    EXPECT_TRUE(ImportChannelsCsv(*ReadChannelsCsvFile(dir / "out.csv"), again));
+    EXPECT_EQ(again, image);
+    EXPECT_FALSE(WriteChannelsCsvFile(image, dir / "no/such/folder.csv"));
 }
 
 }  // namespace

@@ -1,0 +1,143 @@
+#include "ui/channels/ChannelCsvCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "channels/ChannelCsv.h"
+#include "image/ProgramDoc.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
+#include "ui/channels/ProgramView.h"
+
+namespace {
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+}
+
+// Beside the document's file, named after it.
+QString ProposedCsv(const CProgramDoc& doc) {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(doc.GetPathName()));
+    if (path.isEmpty()) {
+        return QDir::current().filePath(QStringLiteral("channels.csv"));
+    }
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".csv"));
+}
+
+void ShowStatus(QWidget* parent, const QString& text) {
+    if (auto* frame = qobject_cast<CMainFrame*>(parent)) {
+        frame->statusBar()->showMessage(text, 10000);
+    }
+}
+
+}  // namespace
+
+CCsvErrorsDlg::CCsvErrorsDlg(const QString& file, const QStringList& items, QWidget* parent)
+    : QDialog(parent), m_pList(new QPlainTextEdit(this)) {
+    setWindowTitle(g_strAppTitle);
+    auto* text = new QLabel(tr("The channels of %1 were not imported; nothing was changed.\n"
+                               "Entries of the file that were refused: %2")
+                                .arg(QDir::toNativeSeparators(file))
+                                .arg(items.size()),
+                            this);
+    text->setWordWrap(true);
+    m_pList->setReadOnly(true);
+    m_pList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pList->setPlainText(items.join(QLatin1Char('\n')));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    QPushButton* copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(m_pList->toPlainText()); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(m_pList);
+    layout->addWidget(buttons);
+    resize(560, 320);
+}
+
+bool ImportChannels(CProgramView& view, QWidget* parent) {
+    if (!view.CommitCellEdit()) {
+        return false;
+    }
+    const QString path = ChooseOpenFile(parent, ESaveKind::kCsv);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const auto csv = ReadChannelsCsvFile(LocalPath(path));
+    if (!csv) {
+        Ask(QCoreApplication::translate("CCsvErrorsDlg", "The channels could not be imported.") +
+            QLatin1Char('\n') + Tr(csv.error()));
+        return false;
+    }
+    // Tried on a copy first, so a refused file changes nothing at all.
+    CProgramDoc& doc = view.GetDocument();
+    CDocumentState trial = doc;
+    view.Table().StoreGrid(trial);
+    if (const auto imported = ImportChannelsCsv(*csv, trial.m_image); !imported) {
+        QStringList items;
+        for (const std::string& item : imported.error().m_items) {
+            items << QString::fromStdString(item);
+        }
+        CCsvErrorsDlg dialog(path, items, parent);
+        dialog.exec();
+        return false;
+    }
+    CDocumentHistory::Of(view).Record(
+        QCoreApplication::translate("CCsvErrorsDlg", "Import Channels"), [&] {
+            view.StoreGrid();
+            doc.m_image = trial.m_image;
+            view.FillGrid();
+        });
+    ShowStatus(parent, QCoreApplication::translate("CCsvErrorsDlg", "Channels imported from %1")
+                           .arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+bool ExportChannels(CProgramView& view, QWidget* parent) {
+    if (!view.CommitCellEdit()) {
+        return false;
+    }
+    view.StoreGrid();
+    const QString path = ChooseSaveFile(parent, ProposedCsv(view.GetDocument()), ESaveKind::kCsv);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const auto written = WriteChannelsCsvFile(view.GetDocument().m_image, LocalPath(path));
+    if (!written) {
+        Ask(QCoreApplication::translate("CCsvErrorsDlg", "The channels could not be exported.") +
+            QLatin1Char('\n') + Tr(written.error()));
+        return false;
+    }
+    ShowStatus(parent, QCoreApplication::translate("CCsvErrorsDlg", "Channels exported to %1")
+                           .arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+void InstallChannelCsvCommands(CMainFrame& frame) {
+    if (frame.property("channelCsvCommands").toBool()) {
+        return;
+    }
+    frame.setProperty("channelCsvCommands", true);
+    CMainFrame* pFrame = &frame;
+    auto run = [pFrame](bool (*command)(CProgramView&, QWidget*)) {
+        if (CChildFrame* child = pFrame->ActiveChild()) {
+            command(*child->View(), pFrame);
+        }
+    };
+    frame.SetCommandHandler(ID_FILE_IMPORT_CHANNELS, [run] { run(ImportChannels); });
+    frame.SetCommandHandler(ID_FILE_EXPORT_CHANNELS, [run] { run(ExportChannels); });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class CMainFrame;
+class CProgramView;
+class QPlainTextEdit;
+
+// The cells a refused import named, one a line, in a list the user can scroll, select and copy.
+class CCsvErrorsDlg : public QDialog {
+    Q_OBJECT
+public:
+    CCsvErrorsDlg(const QString& file, const QStringList& items, QWidget* parent = nullptr);
+
+    QPlainTextEdit* List() const { return m_pList; }
+
+private:
+    QPlainTextEdit* m_pList;
+};
+
+// File > Import Channels: the open cell edit is committed, then a CSV chosen by the user is
+// applied to the view's document as one undo step, or refused as a whole with its errors shown.
+// True when the channels were imported.
+bool ImportChannels(CProgramView& view, QWidget* parent);
+// File > Export Channels: the grid, committed and stored, written as CSV to a chosen file.
+bool ExportChannels(CProgramView& view, QWidget* parent);
+
+// Wires Import Channels and Export Channels into the main frame. Safe to call again.
+void InstallChannelCsvCommands(CMainFrame& frame);
