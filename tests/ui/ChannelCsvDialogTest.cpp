@@ -13,6 +13,7 @@
 #include "channels/ChannelCsv.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
+#include "ui/ChannelGridInput.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
@@ -76,12 +77,6 @@ private:
         return m_view != nullptr;
     }
     const CMemoryImage& Image() const { return m_view->GetDocument().m_image; }
-    void ClickCell(int row, int column) {
-        CMSFlexGrid* grid = m_view->Grid();
-        const QModelIndex index = grid->Model()->index(row - 1, column - 1);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
-    }
     int Steps() const { return CDocumentHistory::Of(*m_view).Stack().count(); }
 
 private slots:
@@ -108,7 +103,7 @@ private slots:
         const CMemoryImage stored = Image();  // the export stored the grid
 
         // A name typed but not committed is committed first; the import then renames row 2.
-        ClickCell(1, kColName);
+        ClickCell(m_view, 1, kColName);
         QLineEdit* name = m_view->Editors()->NameEdit();
         QVERIFY(name->isVisible());
         QTest::keyClick(name, Qt::Key_End);
@@ -202,7 +197,7 @@ private slots:
 
     void refusedCellEditStopsTheImport() {
         QVERIFY(Launch());
-        ClickCell(1, kColRx);
+        ClickCell(m_view, 1, kColRx);
         QLineEdit* edit = m_view->Editors()->FrequencyEdit();
         edit->selectAll();
         QTest::keyClicks(edit, "1");

@@ -18,6 +18,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
+#include "ui/ChannelGridInput.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
@@ -79,14 +80,6 @@ void TypeText(QWidget* widget, const QString& text) {
     }
 }
 
-QStringList RowTexts(CMSFlexGrid* grid, int row) {
-    QStringList texts;
-    for (int column = 1; column <= 12; ++column) {
-        texts << grid->TextMatrix(row, column);
-    }
-    return texts;
-}
-
 }  // namespace
 
 class CChannelEditingTest : public QObject {
@@ -107,14 +100,6 @@ private:
         }
         m_prompter.m_asked.clear();
         return frame->ActiveChild()->View();
-    }
-
-    // A click on a cell, as the user makes it.
-    static void ClickCell(CProgramView* view, int row, int column) {
-        CMSFlexGrid* grid = view->Grid();
-        const QModelIndex index = grid->Model()->index(row - 1, column - 1);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
     }
 
     static QLineEdit* FrequencyEdit(CProgramView* view) { return view->Editors()->FrequencyEdit(); }

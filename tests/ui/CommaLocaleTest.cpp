@@ -14,6 +14,7 @@
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "support/CommaLocale.h"
+#include "ui/ChannelGridInput.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
@@ -74,13 +75,6 @@ private:
             return nullptr;
         }
         return frame->ActiveChild()->View();
-    }
-
-    static void ClickCell(CProgramView* view, int row, int column) {
-        CMSFlexGrid* grid = view->Grid();
-        const QModelIndex index = grid->Model()->index(row - 1, column - 1);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
     }
 
     static std::uint8_t Byte(CProgramView* view, int offset) {

@@ -11,6 +11,7 @@
 #include "channels/ChannelCsv.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
+#include "ui/ChannelGridInput.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
@@ -48,14 +49,6 @@ CMemoryImage FourChannels() {
     return image;
 }
 
-QStringList RowTexts(CMSFlexGrid* grid, int row) {
-    QStringList texts;
-    for (int column = 1; column <= 12; ++column) {
-        texts << grid->TextMatrix(row, column);
-    }
-    return texts;
-}
-
 }  // namespace
 
 class CRowsTest : public QObject {
@@ -80,12 +73,6 @@ private:
         view->Grid()->scrollTo(view->Grid()->Model()->index(row - 1, 0));
         const int y = labels->sectionViewportPosition(row - 1) + labels->sectionSize(row - 1) / 2;
         QTest::mouseClick(labels->viewport(), Qt::LeftButton, keys, QPoint(labels->width() / 2, y));
-    }
-    static void ClickCell(CProgramView* view, int row, int column) {
-        CMSFlexGrid* grid = view->Grid();
-        const QModelIndex index = grid->Model()->index(row - 1, column - 1);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
     }
     static const CMemoryImage& Image(CProgramView* view) { return view->GetDocument().m_image; }
     static QUndoStack& Stack(CProgramView* view) { return CDocumentHistory::Of(*view).Stack(); }

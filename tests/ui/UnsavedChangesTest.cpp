@@ -12,6 +12,7 @@
 
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
+#include "ui/ChannelGridInput.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
 #include "ui/app/ChildFrame.h"
@@ -77,10 +78,7 @@ private:
 
     // Types `text` into a cell's editor and commits it with Tab, as a user does.
     void TypeCell(int row, int column, const QString& text) {
-        CMSFlexGrid* grid = View()->Grid();
-        const QModelIndex index = grid->Model()->index(row - 1, column - 1);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        ClickCell(View(), row, column);
         auto* edit = qobject_cast<QLineEdit*>(View()->VisibleEditor());
         QVERIFY(edit != nullptr);
         edit->selectAll();
