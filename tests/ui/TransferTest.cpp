@@ -29,6 +29,7 @@
 #include "support/PortOpen.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
+#include "ui/app/BackupsDlg.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
 #include "ui/app/MainFrame.h"
@@ -362,6 +363,25 @@ private slots:
         QCOMPARE(backups[0].m_kind, EBackupKind::Read);
         kept = LoadDatFile(backups[0].m_path);
         QVERIFY(kept && *kept == Doc().m_image);
+
+        // File > Backups opens the older one as a new, untitled document.
+        const auto beforeWrite = LoadDatFile(backups[1].m_path);
+        QVERIFY(beforeWrite && *beforeWrite != Doc().m_image);
+        int listed = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CBackupsDlg*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            listed = dialog->List()->count();
+            dialog->List()->setCurrentRow(1);
+            QTest::mouseClick(dialog->OpenButton(), Qt::LeftButton);
+        });
+        m_prompter.m_answers = {EPromptAnswer::Discard};
+        QVERIFY(Frame()->OnCommand(ID_FILE_BACKUPS));
+        QCOMPARE(listed, 2);
+        QVERIFY(Doc().m_image == *beforeWrite);
+        QVERIFY(Doc().GetPathName().empty());
     }
 
     void silentRadioAsksRetryOrCancel() {
