@@ -142,6 +142,18 @@
         <translation>重做 %1(&amp;R)</translation>
     </message>
     <message>
+        <source>&amp;Backups...</source>
+        <translation>备份(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>Open an automatic backup of a read or a write as a new document</source>
+        <translation>将读取或写入时自动保存的备份作为新文档打开</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>备份</translation>
+    </message>
+    <message>
         <source>&amp;Import Channels...</source>
         <translation>导入信道(&amp;I)...</translation>
     </message>

@@ -65,6 +65,7 @@ void AddReadCommand(CLI::App& app, int& rc) {
             rc = Fail(TransferExitCode(result.m_outcome), CConsoleLink::Describe(result));
             return;
         }
+        TakeBackup(EBackupKind::Read, doc.m_image);
         auto saved = SaveDatFile(args->m_out, doc.m_image);
         rc = saved ? kExitOk : Fail(kExitFailure, saved.error());
     });

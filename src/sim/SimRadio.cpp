@@ -62,10 +62,13 @@ bool ParseSimFault(const std::string& text, CSimFaults& faults, std::string& err
         faults.m_shortReplyBlock = n;
     } else if (hasNumber && n < 512 && name == "hangup") {
         faults.m_hangupBlock = n;
+    } else if (hasNumber && n >= 0 && n < static_cast<int>(kRadioSize) && name == "corrupt-write") {
+        faults.m_corruptWriteAddress = n;
     } else {
         error = "unknown fault \"" + text +
                 "\"; use silent, wrong-model, no-confirm, nak-wakeup=N, drop-ack=BLOCK, "
-                "short-reply=BLOCK or hangup=BLOCK (BLOCK 0..511).";
+                "short-reply=BLOCK, hangup=BLOCK (BLOCK 0..511) or corrupt-write=ADDRESS "
+                "(ADDRESS 0..4095).";
         return false;
     }
     return true;
@@ -203,6 +206,11 @@ void CSimRadio::Command(CSimReply& reply) {
     if (write) {
         if (inside) {
             std::copy_n(m_frame.begin() + 4, length, m_memory.begin() + address);
+            const auto corrupt = static_cast<std::size_t>(m_faults.m_corruptWriteAddress);
+            if (m_faults.m_corruptWriteAddress >= 0 && corrupt >= address &&
+                corrupt < address + length) {
+                m_memory[corrupt] ^= 0xFF;
+            }
             ++m_nBlocksWritten;
         }
         if (block != m_faults.m_dropAckBlock) {

@@ -11,13 +11,14 @@
 // (the password read at 0x0FE0 is block 508, the squelch values at 0x0FF6 block 510); block
 // faults hit every request for that block.
 struct CSimFaults {
-    bool m_silent = false;       // never answers anything
-    bool m_wrongModel = false;   // identifies as another model
-    bool m_noConfirm = false;    // does not acknowledge the confirmation
-    int m_nakWakeups = 0;        // answers the first N wake-ups with a wrong byte
-    int m_dropAckBlock = -1;     // no ACK for this block
-    int m_shortReplyBlock = -1;  // read reply one byte short
-    int m_hangupBlock = -1;      // the line drops when this block is requested
+    bool m_silent = false;           // never answers anything
+    bool m_wrongModel = false;       // identifies as another model
+    bool m_noConfirm = false;        // does not acknowledge the confirmation
+    int m_nakWakeups = 0;            // answers the first N wake-ups with a wrong byte
+    int m_dropAckBlock = -1;         // no ACK for this block
+    int m_shortReplyBlock = -1;      // read reply one byte short
+    int m_hangupBlock = -1;          // the line drops when this block is requested
+    int m_corruptWriteAddress = -1;  // a write stores a wrong byte at this radio address
 };
 
 // Parses one --fault value into `faults`; false with `error` for an unknown one.

@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 10000));
     app.add_option("--fault", faults,
                    "silent, wrong-model, no-confirm, nak-wakeup=N, drop-ack=BLOCK, "
-                   "short-reply=BLOCK, hangup=BLOCK (BLOCK = radio address / 8).");
+                   "short-reply=BLOCK, hangup=BLOCK (BLOCK = radio address / 8), "
+                   "corrupt-write=ADDRESS (a write stores a wrong byte there).");
     app.add_option("--save", saveFile,
                    "Write the radio memory as a .dat after every completed write and on exit.");
     app.add_flag("--once", once, "End after one transfer.");

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "channels/ChannelTable.h"
@@ -71,8 +72,9 @@ struct CRun {
 
 // lh740ctl with stdin not a terminal and the user values in `dir`.
 CRun Ctl(const CTempDir& dir, const std::string& args) {
-    const std::string cmd = "XDG_CONFIG_HOME='" + dir.Path() + "' " + LH740CTL_PATH + " " + args +
-                            " 2>'" + (dir / "err") + "' </dev/null >/dev/null";
+    const std::string cmd = "XDG_CONFIG_HOME='" + dir.Path() + "' XDG_DATA_HOME='" + dir.Path() +
+                            "' " + LH740CTL_PATH + " " + args + " 2>'" + (dir / "err") +
+                            "' </dev/null >/dev/null";
     const int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir / "err")};
 }
@@ -144,6 +146,48 @@ TEST(CliLink, ReadAndWriteAgainstLh740sim) {
             EXPECT_EQ(saved[offset], radioImage[offset]) << offset;
         }
     }
+}
+
+TEST(CliLink, WriteIsVerifiedAndBackupsAreKept) {
+    CTempDir dir;
+    ASSERT_EQ(Ctl(dir, "new " + Q(dir / "doc.dat")).m_code, 0);
+    const std::string channel5 = std::to_string(*RadioAddressOf(4 * 24 + 1));
+    struct CCase {
+        std::vector<std::string> m_sim;
+        std::string m_options;
+        int m_code;
+        std::string m_message;
+    };
+    const CCase cases[] = {
+        {{"--fault", "corrupt-write=" + channel5}, "", 5, "channel 5 (Receive Frequency)"},
+        {{"--fault", "corrupt-write=" + channel5}, "--lang zh", 5, "信道 5（接收频率）"},
+        {{"--fault", "corrupt-write=" + channel5}, "--no-verify", 0, ""},
+        {{}, "", 0, ""},
+    };
+    for (const auto& c : cases) {
+        CSimProcess sim(c.m_sim);
+        const auto run = Ctl(dir, "write --quiet " + c.m_options + " --port " + Q(sim.m_path) +
+                                      " " + Q(dir / "doc.dat"));
+        EXPECT_EQ(run.m_code, c.m_code) << c.m_options << "\n" << run.m_err;
+        EXPECT_NE(run.m_err.find(c.m_message), std::string::npos) << run.m_err;
+    }
+    {
+        CSimProcess sim({});
+        ASSERT_EQ(
+            Ctl(dir, "read --quiet --port " + Q(sim.m_path) + " -o " + Q(dir / "r.dat")).m_code, 0);
+    }
+    const std::string cmd = "XDG_DATA_HOME='" + dir.Path() + "' " + LH740CTL_PATH + " backups >'" +
+                            (dir / "list") + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const std::string list = ReadText(dir / "list");
+    // Newest first: the read, then the four writes' copies.
+    const auto read = list.find("-read.dat ");
+    const auto write = list.find("-before-write.dat ");
+    ASSERT_NE(read, std::string::npos) << list;
+    ASSERT_NE(write, std::string::npos) << list;
+    EXPECT_LT(read, write);
+    EXPECT_NE(list.find("6144  before write"), std::string::npos) << list;
+    EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), 6) << list;
 }
 
 TEST(CliLink, FailuresHaveTheirExitCodesAndWriteNothing) {

@@ -87,6 +87,7 @@ private slots:
         QCOMPARE(QString(std::localeconv()->decimal_point), QString(","));
         QCOMPARE(QLocale().decimalPoint(), QString(","));
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_config.path().toUtf8());
         SetPrompter(&m_prompter);
     }
     void cleanup() {

@@ -117,7 +117,10 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8()); }
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_config.path().toUtf8());
+    }
     void cleanup() {
         if (m_app) {
             m_app->ExitInstance();

@@ -196,6 +196,7 @@ private:
 private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_config.path().toUtf8());
         SetPrompter(&m_prompter);
     }
     void cleanupTestCase() { SetPrompter(nullptr); }

@@ -2,6 +2,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -20,12 +22,14 @@
 #include <memory>
 #include <thread>
 
+#include "image/Backups.h"
 #include "image/ProgramDoc.h"
 #include "settings/Messages.h"
 #include "sim/SimServer.h"
 #include "support/PortOpen.h"
 #include "ui/ModalScript.h"
 #include "ui/ProgramFolder.h"
+#include "ui/app/BackupsDlg.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
 #include "ui/app/MainFrame.h"
@@ -168,6 +172,7 @@ private:
 private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        qputenv("XDG_DATA_HOME", m_config.path().toUtf8());
         SetPrompter(&m_prompter);
     }
     void init() {
@@ -252,7 +257,8 @@ private slots:
         connect(dlg, &CProcessDlg::StatusShown, this,
                 [&lastStatus](const QString& text) { lastStatus = text; });
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
-        QCOMPARE(lastStatus, QStringLiteral("190"));
+        // The last status is the read-back's that checks the write.
+        QCOMPARE(lastStatus, QStringLiteral("191"));
         QTRY_VERIFY(dlg.isNull());
         QVERIFY(m_prompter.m_asked.isEmpty());
 
@@ -327,7 +333,55 @@ private slots:
         QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
         QCOMPARE(m_radio->m_radio.m_nBlocksWritten, 510);
-        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 0);
+        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 513);  // only the read-back after the write
+    }
+
+    // A write is read back and a byte the radio stored wrongly is named; the document before
+    // the write and the image of a read are kept as backups.
+    void writeIsCheckedAndBackupsAreKept() {
+        const std::string folder = m_config.path().toStdString() + "/lh740/backups";
+        std::filesystem::remove_all(folder);  // earlier tests' transfers left theirs
+        QVERIFY(Launch(ImageWithChannel()));
+        m_radio->m_radio.m_faults.m_corruptWriteAddress = *RadioAddressOf(1);
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        Begin(ID_PROGRAM_WRITE);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        QTRY_COMPARE(m_prompter.m_asked.size(), 1);
+        const QString text = QString::fromStdString(m_prompter.m_asked.first().m_text);
+        QVERIFY2(text.contains("channel 1 (Receive Frequency)"), qPrintable(text));
+        auto backups = ListBackups(folder);
+        QCOMPARE(backups.size(), std::size_t{1});
+        QCOMPARE(backups[0].m_kind, EBackupKind::BeforeWrite);
+        auto kept = LoadDatFile(backups[0].m_path);
+        QVERIFY(kept && *kept == Doc().m_image);
+
+        m_prompter.m_answers = {EPromptAnswer::Discard};
+        Begin(ID_PROGRAM_READ);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+        backups = ListBackups(folder);
+        QCOMPARE(backups.size(), std::size_t{2});
+        QCOMPARE(backups[0].m_kind, EBackupKind::Read);
+        kept = LoadDatFile(backups[0].m_path);
+        QVERIFY(kept && *kept == Doc().m_image);
+
+        // File > Backups opens the older one as a new, untitled document.
+        const auto beforeWrite = LoadDatFile(backups[1].m_path);
+        QVERIFY(beforeWrite && *beforeWrite != Doc().m_image);
+        int listed = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CBackupsDlg*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            listed = dialog->List()->count();
+            dialog->List()->setCurrentRow(1);
+            QTest::mouseClick(dialog->OpenButton(), Qt::LeftButton);
+        });
+        m_prompter.m_answers = {EPromptAnswer::Discard};
+        QVERIFY(Frame()->OnCommand(ID_FILE_BACKUPS));
+        QCOMPARE(listed, 2);
+        QVERIFY(Doc().m_image == *beforeWrite);
+        QVERIFY(Doc().GetPathName().empty());
     }
 
     void silentRadioAsksRetryOrCancel() {

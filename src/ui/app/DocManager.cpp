@@ -65,3 +65,27 @@ CChildFrame* CMyDocManager::OpenDocumentFile(const QString& name, bool* cancelle
     m_pFrame->AddRecentFile(path);
     return child;
 }
+
+CChildFrame* CMyDocManager::OpenBackup(const QString& path) {
+    if (m_pFrame == nullptr) {
+        return nullptr;
+    }
+    CChildFrame* previous = m_pFrame->ActiveChild();
+    if (!m_pFrame->SaveModified(previous, false)) {
+        return nullptr;
+    }
+    // As Open reads a file, without taking its name.
+    const auto image = LoadDatFile(path.toStdString());
+    if (!image) {
+        Ask(Tr(image.error()));
+        return nullptr;
+    }
+    auto doc = std::make_unique<CProgramDoc>();
+    doc->m_image = *image;
+    doc->m_bNewDocument = false;
+    if (previous != nullptr) {
+        CDocumentHistory::Of(*previous->View()).SetDiscarded();
+        previous->close();
+    }
+    return m_pFrame->AddDocumentWindow(std::move(doc));
+}

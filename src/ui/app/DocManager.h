@@ -20,6 +20,8 @@ public:
     // A failure is shown and changes nothing; the result is null then.
     // `cancelled` is set when the user kept the document shown at the unsaved-changes question.
     CChildFrame* OpenDocumentFile(const QString& name, bool* cancelled = nullptr);
+    // A backup's bytes as a new, untitled document: saving it never overwrites the backup.
+    CChildFrame* OpenBackup(const QString& path);
 
 private:
     CMainFrame* m_pFrame = nullptr;

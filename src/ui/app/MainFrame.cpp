@@ -18,6 +18,7 @@
 #include <QUndoStack>
 
 #include "image/ProgramDoc.h"
+#include "ui/app/BackupsDlg.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
 #include "ui/app/HelpWindow.h"
@@ -27,8 +28,8 @@
 #include "ui/app/ProgramApp.h"
 #include "ui/app/ToolIcons.h"
 #include "ui/app/UiGlobals.h"
-#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ChannelCsvCommands.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/channels/RowCommands.h"
@@ -195,6 +196,9 @@ void CMainFrame::CreateActions() {
                tr("Change the printer and printing options"), tr("Print Setup"));
     MakeAction(ID_FILE_EXPORT_PDF, tr("&Export to PDF..."),
                tr("Write the report of the active document to a PDF file"), tr("Export to PDF"));
+    MakeAction(ID_FILE_BACKUPS, tr("&Backups..."),
+               tr("Open an automatic backup of a read or a write as a new document"),
+               tr("Backups"));
     MakeAction(ID_APP_EXIT, tr("E&xit"), tr("Quit the application"), tr("Exit"));
     MakeAction(ID_FILE_IMPORT_CHANNELS, tr("&Import Channels..."),
                tr("Apply a channel CSV file to the active document"), tr("Import Channels"));
@@ -269,6 +273,12 @@ void CMainFrame::CreateActions() {
     m_handlers.insert(ID_FILE_CLOSE, [this] { OnFileClose(); });
     m_handlers.insert(ID_FILE_SAVE, [this] { OnFileSave(); });
     m_handlers.insert(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    m_handlers.insert(ID_FILE_BACKUPS, [this] {
+        CBackupsDlg dialog(this);
+        if (dialog.exec() == QDialog::Accepted && !dialog.Chosen().isEmpty()) {
+            m_app.DocManager().OpenBackup(dialog.Chosen());
+        }
+    });
     m_handlers.insert(ID_APP_EXIT, [this] { close(); });
     m_handlers.insert(ID_EDIT_CHANNEL_INFO, [this] { ShowChannelInformation(); });
     m_handlers.insert(ID_SETUP_LANGUAGE, [this] { OnLanguage(); });
@@ -336,6 +346,7 @@ void CMainFrame::CreateMenus() {
         auto* file = new QMenu(tr("&File"), this);
         file->addAction(Action(ID_FILE_NEW));
         file->addAction(Action(ID_FILE_OPEN));
+        file->addAction(Action(ID_FILE_BACKUPS));
         file->addSeparator();
         file->addAction(Action(ID_FILE_PRINT_SETUP));
         file->addSeparator();
@@ -357,6 +368,7 @@ void CMainFrame::CreateMenus() {
         file->addAction(Action(ID_FILE_CLOSE));
         file->addAction(Action(ID_FILE_SAVE));
         file->addAction(Action(ID_FILE_SAVE_AS));
+        file->addAction(Action(ID_FILE_BACKUPS));
         file->addSeparator();
         file->addAction(Action(ID_FILE_IMPORT_CHANNELS));
         file->addAction(Action(ID_FILE_EXPORT_CHANNELS));

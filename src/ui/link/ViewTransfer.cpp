@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <ctime>
+
 #include "channels/Bands.h"
+#include "editors/WriteCheck.h"
+#include "image/Backups.h"
 #include "image/ProgramDoc.h"
 #include "ui/app/Commands.h"
 #include "ui/app/MainFrame.h"
@@ -28,7 +32,26 @@ struct CTransferJob {
     std::string m_strPort;
     std::unique_ptr<CSerialPort> m_pPort;
     std::shared_ptr<CUiLinkEvents> m_pEvents;
+    bool m_bVerify = false;
+    std::vector<CWriteDifference> m_differences;
 };
+
+// A failed backup is a warning: the transfer it belongs to goes on.
+void TakeBackup(EBackupKind kind, const CMemoryImage& image) {
+    auto saved =
+        SaveBackup(BackupFolder(), kind, image, BackupLimit(g_iniFile), std::time(nullptr));
+    if (!saved) {
+        Ask(Tr(saved.error()), EPromptButtons::Ok, EPromptIcon::Exclamation);
+    }
+}
+
+// Program.ini [Setup] VerifyWrite=0 turns the read-back after a write off.
+bool VerifyWriteSetting() {
+    return g_iniFile.GetString("Setup", "VerifyWrite", "1") != "0";
+}
+
+constexpr CText kVerifyFailed{"The radio does not hold what was written:",
+                              "电台中的数据与写入的不同："};
 
 }  // namespace
 
@@ -120,6 +143,7 @@ void CViewTransfer::OnTransfer() {
     m_view.CommitCellEdit();
     if (write) {
         m_view.StoreGrid();
+        TakeBackup(EBackupKind::BeforeWrite, doc.m_image);
     }
     m_timer.start();
     auto job = std::make_shared<CTransferJob>();
@@ -129,6 +153,7 @@ void CViewTransfer::OnTransfer() {
     job->m_pPort = MakeTransferPort(job->m_strPort);
     job->m_pEvents = std::make_shared<CUiLinkEvents>(this);
     job->m_pEvents->m_bChinese = g_bChinese;
+    job->m_bVerify = write && VerifyWriteSetting();
     QPointer<CProcessDlg> dlg = m_pProcessDlg;
     job->m_pEvents->m_onStatus = [dlg](const QString& text) {
         if (dlg) {
@@ -154,10 +179,42 @@ void CViewTransfer::OnTransfer() {
         [job, direction] {
             CTransferHooks hooks;
             hooks.m_bandLimits = [job] { return job->m_bands; };
-            return RunTransfer(direction, *job->m_pPort, job->m_strPort, job->m_image,
-                               *job->m_pEvents, hooks);
+            CTransferResult result = RunTransfer(direction, *job->m_pPort, job->m_strPort,
+                                                 job->m_image, *job->m_pEvents, hooks);
+            if (!job->m_bVerify || !result.Ok()) {
+                return result;
+            }
+            // Read back from a copy of what was sent, so the password and the bytes the radio
+            // does not hold match; the written image stays the job's.
+            CMemoryImage readBack = job->m_image;
+            CTransferResult verify = RunTransfer(ETransferDirection::Read, *job->m_pPort,
+                                                 job->m_strPort, readBack, *job->m_pEvents, {});
+            if (!verify.Ok()) {
+                verify.m_bImageRead = false;
+                return verify;
+            }
+            job->m_differences = CompareWrittenBytes(job->m_image, readBack);
+            return result;
         },
-        [this, job](const CTransferResult& result) { Finish(result, job->m_image); });
+        [this, job](const CTransferResult& result) {
+            Finish(result, job->m_image);
+            if (!job->m_differences.empty()) {
+                QString text = Tr(kVerifyFailed);
+                std::size_t shown = 0;
+                for (const CWriteDifference& d : job->m_differences) {
+                    if (++shown > 10) {
+                        text += QStringLiteral("\n...");
+                        break;
+                    }
+                    text += QStringLiteral("\n") + Tr(d.m_place) +
+                            QStringLiteral(": %1 -> %2")
+                                .arg(d.m_sent, 2, 16, QChar('0'))
+                                .arg(d.m_readBack, 2, 16, QChar('0'))
+                                .toUpper();
+                }
+                Ask(text, EPromptButtons::Ok, EPromptIcon::Stop);
+            }
+        });
 }
 
 void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& received) {
@@ -193,6 +250,9 @@ void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& re
         m_pProcessDlg->hide();
         m_pProcessDlg->deleteLater();
         m_pProcessDlg = nullptr;
+    }
+    if (result.m_bImageRead) {
+        TakeBackup(EBackupKind::Read, m_view.GetDocument().m_image);
     }
     emit TransferEnded(result.m_outcome);
 }
