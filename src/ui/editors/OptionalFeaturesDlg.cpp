@@ -17,13 +17,13 @@
 namespace {
 
 // The page's fields with their control ids and labels, laid out in two columns.
-struct CControlSpec {
+struct CControlLayout {
     const char* m_key;
     int m_id;
     const char* m_label;
     int m_column;
 };
-const CControlSpec kControls[] = {
+const CControlLayout kControls[] = {
     {"options.tot", 1125, QT_TRANSLATE_NOOP("COptionalFeaturesDlg", "TOT (s)"), 0},
     {"options.tot_prealert", 1126, QT_TRANSLATE_NOOP("COptionalFeaturesDlg", "TOT Pre-Alert (s)"),
      0},
@@ -79,14 +79,14 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(CDocumentFinder findDocument, QWidget
     QGridLayout* columns[2] = {new QGridLayout, new QGridLayout};
     auto* checks = new QHBoxLayout;
     int rows[2] = {0, 0};
-    for (const CControlSpec& spec : kControls) {
-        const CField* field = FindField(spec.m_key);
+    for (const CControlLayout& place : kControls) {
+        const CField* field = FindField(place.m_key);
         if (field == nullptr) {
             continue;
         }
         QWidget* control = nullptr;
         if (field->m_codec == ECodec::kCheck) {
-            control = new QCheckBox(tr(spec.m_label), this);
+            control = new QCheckBox(tr(place.m_label), this);
             checks->addWidget(control);
         } else {
             if (field->m_codec == ECodec::kPassword) {
@@ -101,14 +101,14 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(CDocumentFinder findDocument, QWidget
                 list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 control = list;
             }
-            auto* label = new QLabel(tr(spec.m_label), this);
+            auto* label = new QLabel(tr(place.m_label), this);
             label->setBuddy(control);
-            QGridLayout* grid = columns[spec.m_column];
-            grid->addWidget(label, rows[spec.m_column], 0);
-            grid->addWidget(control, rows[spec.m_column], 1);
-            ++rows[spec.m_column];
+            QGridLayout* grid = columns[place.m_column];
+            grid->addWidget(label, rows[place.m_column], 0);
+            grid->addWidget(control, rows[place.m_column], 1);
+            ++rows[place.m_column];
         }
-        control->setProperty("controlId", spec.m_id);
+        control->setProperty("controlId", place.m_id);
         m_bindings.append({field, control});
     }
 
