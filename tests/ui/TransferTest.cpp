@@ -61,7 +61,7 @@ public:
 // The simulated radio served on a pseudo-terminal by a thread of its own.
 class CPtyRadio {
 public:
-    CPtyRadio() : m_server(m_radio, {}) {
+    explicit CPtyRadio(CSimTiming timing = {}) : m_server(m_radio, timing) {
         std::string error;
         m_bOk = m_server.Create(error) && ::pipe(m_stop) == 0;
         m_thread = std::thread([this] { m_server.Serve(m_stop[0], false, {}); });
@@ -124,8 +124,9 @@ private:
 
     // Starts the program on a file holding `image`, with a simulated radio on a pty as the
     // chosen port.
-    bool Launch(const CMemoryImage& image, const QByteArray& language = "English") {
-        m_radio = std::make_unique<CPtyRadio>();
+    bool Launch(const CMemoryImage& image, const QByteArray& language = "English",
+                CSimTiming timing = {}) {
+        m_radio = std::make_unique<CPtyRadio>(timing);
         if (!m_radio->m_bOk) {
             return false;
         }
@@ -282,12 +283,14 @@ private slots:
 
     void cancelDuringTheBlocksLeavesTheDocumentAndClosesTheWindow() {
         const CMemoryImage document = ImageWithChannel();
-        QVERIFY(Launch(document));
+        // A slow radio, so the read cannot end between two looks at the bar.
+        QVERIFY(Launch(document, "English", {.m_nLatencyMs = 5}));
         m_radio->m_radio.m_memory = ImageToRadio(CMemoryImage::NewDocument());
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
         QVERIFY(dlg);
-        QTRY_VERIFY_WITH_TIMEOUT(dlg->Bar()->value() >= 3, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dlg || dlg->Bar()->value() >= 3, 20000);
+        QVERIFY2(dlg, "the read ended before it could be cancelled");
         QTest::mouseClick(qobject_cast<QPushButton*>(dlg->Control(2)), Qt::LeftButton);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Cancelled);
         QTRY_VERIFY(dlg.isNull());
