@@ -178,6 +178,22 @@
         <translation>导出信道</translation>
     </message>
     <message>
+        <source>Compare with &amp;File...</source>
+        <translation>与文件比较(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>List the differences between the active document and a .dat file</source>
+        <translation>列出当前文档与 .dat 文件之间的差异</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>工具(&amp;T)</translation>
+    </message>
+    <message>
         <source>&amp;Undo</source>
         <translation>撤销(&amp;U)</translation>
     </message>
@@ -1299,6 +1315,21 @@ Entries of the file that were refused: %2</source>
     <message>
         <source>Channels exported to %1</source>
         <translation>信道已导出到 %1</translation>
+    </message>
+</context>
+<context>
+    <name>CCompareDlg</name>
+    <message>
+        <source>Differences between the document and %1: %2</source>
+        <translation>文档与 %1 之间的差异：%2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>The documents are the same.</source>
+        <translation>两个文档相同。</translation>
     </message>
 </context>
 </TS>

@@ -166,6 +166,22 @@
         <translation>Export Channels</translation>
     </message>
     <message>
+        <source>Compare with &amp;File...</source>
+        <translation>Compare with &amp;File...</translation>
+    </message>
+    <message>
+        <source>List the differences between the active document and a .dat file</source>
+        <translation>List the differences between the active document and a .dat file</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>Compare with File</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
         <source>&amp;Undo</source>
         <translation>&amp;Undo</translation>
     </message>
@@ -1287,6 +1303,21 @@ Entries of the file that were refused: %2</translation>
     <message>
         <source>Channels exported to %1</source>
         <translation>Channels exported to %1</translation>
+    </message>
+</context>
+<context>
+    <name>CCompareDlg</name>
+    <message>
+        <source>Differences between the document and %1: %2</source>
+        <translation>Differences between the document and %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>The documents are the same.</source>
+        <translation>The documents are the same.</translation>
     </message>
 </context>
 </TS>

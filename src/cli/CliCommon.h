@@ -9,6 +9,7 @@
 enum EExitCode {
     kExitOk = 0,
     kExitFailure = 1,          // could not write the result
+    kExitDifferent = 1,        // diff: the files differ (as diff(1) says it)
     kExitUsage = 2,            // wrong command line
     kExitInvalidInput = 3,     // invalid input or unreadable file
     kExitPortUnavailable = 4,  // the serial port cannot be opened

@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     app.footer(
         "Exit codes:\n"
         "  0  success\n"
-        "  1  the result could not be written\n"
+        "  1  the result could not be written; for diff, the files differ\n"
         "  2  usage error\n"
         "  3  invalid input or unreadable file\n"
         "  4  serial port unavailable\n"

@@ -217,8 +217,8 @@ private slots:
         QTest::addColumn<QStringList>(
             "qtTexts");  // OK, Cancel, Retry, the file dialog's "Look in:"
         QTest::newRow("English") << QByteArray("English") << "Vornex LH-740 Program Software"
-                                 << QStringList{"&File", "&Edit", "&Program",
-                                                "Setup", "&View", "&Help"}
+                                 << QStringList{"&File",  "&Edit", "&Program", "Setup",
+                                                "&Tools", "&View", "&Help"}
                                  << QStringList{"Vornex Communications",
                                                 "Product Information",
                                                 "Channel Information",
@@ -234,7 +234,8 @@ private slots:
                                  << QStringList{"OK", "Cancel", "Retry", "Look in:"};
         QTest::newRow("Chinese")
             << QByteArray("Chinese") << QString::fromUtf8("Vornex LH-740 写频软件")
-            << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,查看(&V),帮助(&H)").split(',')
+            << QString::fromUtf8("文件(&F),编辑(&E),编程(&P),设置,工具(&T),查看(&V),帮助(&H)")
+                   .split(',')
             << QString::fromUtf8(
                    "Vornex 通信,机型设置,信道信息,可选功能,DTMF,"
                    "2-Tone,MSK,侧键设定,静噪微调")

@@ -29,6 +29,7 @@
 #include "ui/app/ToolIcons.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ChannelCsvCommands.h"
+#include "ui/channels/CompareCommands.h"
 #include "ui/channels/DocumentHistory.h"
 #include "ui/channels/ProductInfoDlg.h"
 #include "ui/channels/ProgramView.h"
@@ -205,6 +206,9 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_FILE_EXPORT_CHANNELS, tr("E&xport Channels..."),
                tr("Write the channels of the active document to a CSV file"),
                tr("Export Channels"));
+    MakeAction(ID_TOOLS_COMPARE_FILE, tr("Compare with &File..."),
+               tr("List the differences between the active document and a .dat file"),
+               tr("Compare with File"));
     MakeAction(ID_EDIT_UNDO, tr("&Undo"), tr("Undo the last change"), tr("Undo"),
                QKeySequence(Qt::CTRL | Qt::Key_Z));
     MakeAction(ID_EDIT_REDO, tr("&Redo"), tr("Redo the change undone last"), tr("Redo"),
@@ -310,6 +314,7 @@ void CMainFrame::CreateActions() {
                    ID_FILE_EXPORT_PDF,
                    ID_FILE_IMPORT_CHANNELS,
                    ID_FILE_EXPORT_CHANNELS,
+                   ID_TOOLS_COMPARE_FILE,
                    ID_EDIT_UNDO,
                    ID_EDIT_REDO,
                    ID_EDIT_CUT,
@@ -412,6 +417,8 @@ void CMainFrame::CreateMenus() {
         auto* setup = new QMenu(tr("Setup"), this);
         setup->addAction(Action(ID_SETUP_COM));
         setup->addAction(Action(ID_SETUP_LANGUAGE));
+        auto* tools = new QMenu(tr("&Tools"), this);
+        tools->addAction(Action(ID_TOOLS_COMPARE_FILE));
         auto* view = new QMenu(tr("&View"), this);
         view->addAction(Action(ID_VIEW_TOOLBAR));
         view->addAction(Action(ID_VIEW_STATUS_BAR));
@@ -421,7 +428,7 @@ void CMainFrame::CreateMenus() {
         help->addAction(Action(ID_HELP_TOPICS));
         help->addSeparator();
         help->addAction(Action(ID_APP_ABOUT));
-        m_documentMenus = {file, edit, program, setup, view, help};
+        m_documentMenus = {file, edit, program, setup, tools, view, help};
     }
     m_bDocumentMenus = true;  // forces the first switch
     UpdateMenuSet();
@@ -510,6 +517,7 @@ bool CMainFrame::Create() {
     InstallPrintCommands(*this);
     InstallRowCommands(*this);
     InstallChannelCsvCommands(*this);
+    InstallCompareCommands(*this);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/app/QtUserValues.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -76,7 +77,39 @@ bool CQtUserValues::SetString(const std::string& name, const std::string& value)
     return settings.status() == QSettings::NoError;
 }
 
+bool MergeOldUserValues(const QString& oldFile, CUserValues& target) {
+    if (oldFile.isEmpty() || !QFile::exists(oldFile)) {
+        return false;
+    }
+    {
+        QSettings settings(oldFile, QSettings::IniFormat);
+        for (const QString& key : settings.allKeys()) {
+            const std::string name = key.toStdString();
+            if (target.GetNumber(name) || target.GetString(name)) {
+                continue;  // the shared store has the newer choice
+            }
+            const QVariant value = settings.value(key);
+            bool ok = false;
+            const qulonglong number = value.toULongLong(&ok);
+            if (value.typeId() == QMetaType::QByteArray) {
+                target.SetString(name, value.toByteArray().toStdString());
+            } else if (ok && number <= 0xFFFFFFFFull) {
+                target.SetNumber(name, static_cast<std::uint32_t>(number));
+            }
+        }
+    }
+    // Renamed, not removed: nothing the user had is lost if the merge went wrong.
+    const QString done = oldFile + QStringLiteral(".merged");
+    QFile::remove(done);
+    return QFile::rename(oldFile, done);
+}
+
 CUserValues& ProgramUserValues() {
-    static CQtUserValues values(g_iniFile.GetString("Setup", "AppName", ""));
+    static CFileUserValues values = [] {
+        const std::string appName = g_iniFile.GetString("Setup", "AppName", "");
+        CFileUserValues shared(appName);
+        MergeOldUserValues(CQtUserValues(appName).GetFilePath(), shared);
+        return shared;
+    }();
     return values;
 }

@@ -4,8 +4,9 @@
 
 #include "settings/UserValues.h"
 
-// The per-user values ("com", "Type") in QSettings, scoped by [Setup] AppName: the file
-// $XDG_CONFIG_HOME/lh740/Software_<AppName>.conf. Failures stay quiet, as the interface asks.
+// The desktop program's former store of the per-user values ("com", "Type") in QSettings,
+// scoped by [Setup] AppName: the file $XDG_CONFIG_HOME/lh740/Software_<AppName>.conf. Kept to
+// read what it holds into the shared store. Failures stay quiet, as the interface asks.
 class CQtUserValues : public CUserValues {
 public:
     explicit CQtUserValues(const std::string& appName);
@@ -21,5 +22,11 @@ private:
     QString m_strFile;
 };
 
-// The program's user values, created on first use from [Setup] AppName.
+// Copies the values of a former QSettings store into `target` where it has none of that name,
+// then renames the old file to "<file>.merged" so it is read only once. False when there was
+// nothing to merge or the file could not be renamed.
+bool MergeOldUserValues(const QString& oldFile, CUserValues& target);
+
+// The program's user values, created on first use from [Setup] AppName: the file store that
+// lh740ctl uses too, so a port chosen in one program is the other's.
 CUserValues& ProgramUserValues();

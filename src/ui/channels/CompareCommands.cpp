@@ -1,0 +1,99 @@
+#include "ui/channels/CompareCommands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "channels/ProductInfo.h"
+#include "editors/ImageDiff.h"
+#include "image/ProgramDoc.h"
+#include "settings/IniFile.h"
+#include "ui/app/ChildFrame.h"
+#include "ui/app/Commands.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/UiGlobals.h"
+#include "ui/channels/ProgramView.h"
+
+CCompareDlg::CCompareDlg(const QString& other, const QStringList& lines, QWidget* parent)
+    : QDialog(parent), m_pList(new QPlainTextEdit(this)) {
+    setWindowTitle(g_strAppTitle);
+    auto* text = new QLabel(tr("Differences between the document and %1: %2")
+                                .arg(QDir::toNativeSeparators(other))
+                                .arg(lines.size()),
+                            this);
+    text->setWordWrap(true);
+    m_pList->setReadOnly(true);
+    m_pList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pList->setPlainText(lines.join(QLatin1Char('\n')));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    QPushButton* copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(m_pList->toPlainText()); });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(m_pList);
+    layout->addWidget(buttons);
+    resize(640, 400);
+}
+
+namespace {
+
+// The document (as on screen) against `other`, shown in the compare dialog.
+void ShowComparison(const CMemoryImage& document, const CMemoryImage& other, const QString& name,
+                    QWidget* parent) {
+    const auto differences =
+        DiffImages(document, other, CFieldContext(g_bChinese, ModelList(g_iniFile)));
+    if (differences.empty()) {
+        Ask(QCoreApplication::translate("CCompareDlg", "The documents are the same."),
+            EPromptButtons::Ok, EPromptIcon::Information);
+        return;
+    }
+    QStringList lines;
+    for (const CDifference& difference : differences) {
+        lines << QString::fromStdString(DifferenceLine(difference));
+    }
+    CCompareDlg dialog(name, lines, parent);
+    dialog.exec();
+}
+
+}  // namespace
+
+bool CompareWithFile(CProgramView& view, QWidget* parent) {
+    if (!view.CommitCellEdit()) {
+        return false;
+    }
+    view.StoreGrid();
+    const QString path = ChooseOpenFile(parent);
+    if (path.isEmpty()) {
+        return false;
+    }
+    const auto other =
+        LoadDatFile(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+    if (!other) {
+        Ask(Tr(other.error()));
+        return false;
+    }
+    ShowComparison(view.GetDocument().m_image, *other, path, parent);
+    return true;
+}
+
+void InstallCompareCommands(CMainFrame& frame) {
+    if (frame.property("compareCommands").toBool()) {
+        return;
+    }
+    frame.setProperty("compareCommands", true);
+    CMainFrame* pFrame = &frame;
+    frame.SetCommandHandler(ID_TOOLS_COMPARE_FILE, [pFrame] {
+        if (CChildFrame* child = pFrame->ActiveChild()) {
+            CompareWithFile(*child->View(), pFrame);
+        }
+    });
+}

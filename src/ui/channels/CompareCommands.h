@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class CMainFrame;
+class CProgramView;
+class QPlainTextEdit;
+
+// The differences between the document and another image, one a line, to scroll and copy.
+class CCompareDlg : public QDialog {
+    Q_OBJECT
+public:
+    CCompareDlg(const QString& other, const QStringList& lines, QWidget* parent = nullptr);
+
+    QPlainTextEdit* List() const { return m_pList; }
+
+private:
+    QPlainTextEdit* m_pList;
+};
+
+// Tools > Compare with File: the grid is committed and stored, so what is compared is what is
+// on screen, then a chosen .dat is compared with the document. True when a comparison was shown.
+bool CompareWithFile(CProgramView& view, QWidget* parent);
+
+// Wires the Tools commands into the main frame. Safe to call again.
+void InstallCompareCommands(CMainFrame& frame);
