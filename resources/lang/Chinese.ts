@@ -130,6 +130,18 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Compare with &amp;Radio</source>
+        <translation>与电台比较(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Read the radio into a copy and list its differences from the active document</source>
+        <translation>将电台数据读入副本，并列出它与当前文档的差异</translation>
+    </message>
+    <message>
+        <source>Compare with Radio</source>
+        <translation>与电台比较</translation>
+    </message>
+    <message>
         <source>Save changes?</source>
         <translation>保存更改吗？</translation>
     </message>

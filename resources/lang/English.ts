@@ -130,6 +130,18 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>Compare with &amp;Radio</source>
+        <translation>Compare with &amp;Radio</translation>
+    </message>
+    <message>
+        <source>Read the radio into a copy and list its differences from the active document</source>
+        <translation>Read the radio into a copy and list its differences from the active document</translation>
+    </message>
+    <message>
+        <source>Compare with Radio</source>
+        <translation>Compare with Radio</translation>
+    </message>
+    <message>
         <source>Save changes?</source>
         <translation>Save changes?</translation>
     </message>

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -37,6 +38,8 @@
 #include "ui/app/QtUserValues.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/CellEditors.h"
+#include "ui/channels/CompareCommands.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
 #include "ui/channels/ProgramView.h"
 #include "ui/editors/OptionalFeaturesDlg.h"
@@ -298,6 +301,53 @@ private slots:
         QVERIFY(Doc().m_image == document);
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
         QVERIFY(m_radio->m_radio.m_nBlocksRead < 512);
+    }
+
+    // Tools > Compare with Radio reads into a copy: the list names the radio's differences and
+    // the document stays as it was, unmodified.
+    void compareWithRadioListsTheRadiosDifferencesAndKeepsTheDocument() {
+        QVERIFY(Launch(ImageWithChannel()));
+        // The radio holds what a write of the document stores, but for its Tx frequency.
+        View()->StoreGrid();
+        CDocumentHistory::Of(*View()).SetSaved();
+        const CMemoryImage document = Doc().m_image;
+        CMemoryImage radio = document;
+        radio.m_bytes[5] = 0x50;  // Tx 146.05000
+        m_radio->m_radio.m_memory = ImageToRadio(radio);
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QString list;
+        QString title;
+        QVERIFY(OnModal<CCompareDlg>(
+            [&] {
+                QPointer<CProcessDlg> dlg = Begin(ID_TOOLS_COMPARE_RADIO);
+                QVERIFY(dlg);
+                title = dlg->windowTitle();
+                QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+            },
+            [&](CCompareDlg* dialog) {
+                list = dialog->List()->toPlainText();
+                dialog->accept();
+            }));
+        QCOMPARE(title, QStringLiteral("Compare with Radio"));
+        QCOMPARE(list, QStringLiteral("channel 1 Tx Frequency: 146.02500 -> 146.05000"));
+        QVERIFY(Doc().m_image == document);
+        QVERIFY(!CDocumentHistory::Of(*View()).IsModified());
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColTx), QStringLiteral("146.02500"));
+        QVERIFY(m_prompter.m_asked.isEmpty());
+
+        // The same data: said so, no list.
+        m_radio->m_radio.m_memory = ImageToRadio(document);
+        int dialogs = 0;
+        OnModals(
+            [&] {
+                Begin(ID_TOOLS_COMPARE_RADIO);
+                QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
+            },
+            {}, &dialogs);
+        QCOMPARE(dialogs, 0);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        QCOMPARE(QString::fromStdString(m_prompter.m_asked[0].m_text),
+                 QStringLiteral("The radio holds the same data as the document."));
     }
 
     void cancelBeforeStartOpensNoPort() {

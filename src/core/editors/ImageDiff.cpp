@@ -115,6 +115,12 @@ std::vector<CDifference> DiffImages(const CMemoryImage& from, const CMemoryImage
             continue;
         }
         const int row = static_cast<int>(offset / kRowSize);
+        // A channel empty in both holds nothing the radio uses: a store rewrites its leftover
+        // bytes, and listing them would bury the real differences.
+        if (row <= kFrRecord && gridFrom.GetText(row + 1, kColRx).empty() &&
+            gridTo.GetText(row + 1, kColRx).empty()) {
+            continue;
+        }
         if (row <= kFrRecord) {
             out.push_back({ChannelPlace(row + 1, zh),
                            std::string(zh ? "字节 " : "byte ") + std::to_string(offset % kRowSize),

@@ -83,6 +83,8 @@ const CHelpTopic kTopics[] = {
     {ID_EDIT_SQUELCH_TUNING, "editors.html#squelch"},
     {ID_PROGRAM_READ, "program.html#read"},
     {ID_PROGRAM_WRITE, "program.html#write"},
+    {ID_TOOLS_COMPARE_FILE, "program.html#compare"},
+    {ID_TOOLS_COMPARE_RADIO, "program.html#compare"},
     {ID_SETUP_COM, "program.html#com"},
     {ID_SETUP_LANGUAGE, "language.html"},
     {IDC_LANGUAGE_ENGLISH, "language.html"},

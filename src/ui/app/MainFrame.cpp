@@ -209,6 +209,9 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_TOOLS_COMPARE_FILE, tr("Compare with &File..."),
                tr("List the differences between the active document and a .dat file"),
                tr("Compare with File"));
+    MakeAction(ID_TOOLS_COMPARE_RADIO, tr("Compare with &Radio"),
+               tr("Read the radio into a copy and list its differences from the active document"),
+               tr("Compare with Radio"));
     MakeAction(ID_EDIT_UNDO, tr("&Undo"), tr("Undo the last change"), tr("Undo"),
                QKeySequence(Qt::CTRL | Qt::Key_Z));
     MakeAction(ID_EDIT_REDO, tr("&Redo"), tr("Redo the change undone last"), tr("Redo"),
@@ -315,6 +318,7 @@ void CMainFrame::CreateActions() {
                    ID_FILE_IMPORT_CHANNELS,
                    ID_FILE_EXPORT_CHANNELS,
                    ID_TOOLS_COMPARE_FILE,
+                   ID_TOOLS_COMPARE_RADIO,
                    ID_EDIT_UNDO,
                    ID_EDIT_REDO,
                    ID_EDIT_CUT,
@@ -419,6 +423,7 @@ void CMainFrame::CreateMenus() {
         setup->addAction(Action(ID_SETUP_LANGUAGE));
         auto* tools = new QMenu(tr("&Tools"), this);
         tools->addAction(Action(ID_TOOLS_COMPARE_FILE));
+        tools->addAction(Action(ID_TOOLS_COMPARE_RADIO));
         auto* view = new QMenu(tr("&View"), this);
         view->addAction(Action(ID_VIEW_TOOLBAR));
         view->addAction(Action(ID_VIEW_STATUS_BAR));

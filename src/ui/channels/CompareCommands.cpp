@@ -20,6 +20,7 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/UiGlobals.h"
 #include "ui/channels/ProgramView.h"
+#include "ui/link/ViewTransfer.h"
 
 CCompareDlg::CCompareDlg(const QString& other, const QStringList& lines, QWidget* parent)
     : QDialog(parent), m_pList(new QPlainTextEdit(this)) {
@@ -44,15 +45,14 @@ CCompareDlg::CCompareDlg(const QString& other, const QStringList& lines, QWidget
     resize(640, 400);
 }
 
-namespace {
-
-// The document (as on screen) against `other`, shown in the compare dialog.
 void ShowComparison(const CMemoryImage& document, const CMemoryImage& other, const QString& name,
-                    QWidget* parent) {
+                    QWidget* parent, const QString& same) {
     const auto differences =
         DiffImages(document, other, CFieldContext(g_bChinese, ModelList(g_iniFile)));
     if (differences.empty()) {
-        Ask(QCoreApplication::translate("CCompareDlg", "The documents are the same."),
+        Ask(same.isEmpty()
+                ? QCoreApplication::translate("CCompareDlg", "The documents are the same.")
+                : same,
             EPromptButtons::Ok, EPromptIcon::Information);
         return;
     }
@@ -63,8 +63,6 @@ void ShowComparison(const CMemoryImage& document, const CMemoryImage& other, con
     CCompareDlg dialog(name, lines, parent);
     dialog.exec();
 }
-
-}  // namespace
 
 bool CompareWithFile(CProgramView& view, QWidget* parent) {
     if (!view.CommitCellEdit()) {
@@ -85,6 +83,10 @@ bool CompareWithFile(CProgramView& view, QWidget* parent) {
     return true;
 }
 
+void CompareWithRadio(CProgramView& view) {
+    CViewTransfer::Of(view).OnCompare();
+}
+
 void InstallCompareCommands(CMainFrame& frame) {
     if (frame.property("compareCommands").toBool()) {
         return;
@@ -94,6 +96,11 @@ void InstallCompareCommands(CMainFrame& frame) {
     frame.SetCommandHandler(ID_TOOLS_COMPARE_FILE, [pFrame] {
         if (CChildFrame* child = pFrame->ActiveChild()) {
             CompareWithFile(*child->View(), pFrame);
+        }
+    });
+    frame.SetCommandHandler(ID_TOOLS_COMPARE_RADIO, [pFrame] {
+        if (CChildFrame* child = pFrame->ActiveChild()) {
+            CompareWithRadio(*child->View());
         }
     });
 }

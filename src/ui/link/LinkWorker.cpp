@@ -179,6 +179,7 @@ const QList<int>& CTransferLock::LockedCommands() {
         ID_SETUP_LANGUAGE,
         ID_PROGRAM_READ,
         ID_PROGRAM_WRITE,
+        ID_TOOLS_COMPARE_RADIO,
         ID_SETUP_COM,
         ID_FILE_MRU_FILE1,
         ID_FILE_MRU_FILE1 + 1,

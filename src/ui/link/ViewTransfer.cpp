@@ -12,6 +12,7 @@
 #include "ui/app/Commands.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/CompareCommands.h"
 #include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
 #include "ui/channels/ProgramView.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr CText kReadTitle{"Read Data", "读数据"};
 constexpr CText kWriteTitle{"Write Data", "写数据"};
 constexpr CText kReadStep{"Read", "读频"};
+constexpr CText kCompareTitle{"Compare with Radio", "与电台比较"};
 
 // What the worker thread owns for one transfer: its own copy of the image, so the document
 // is only ever touched on the UI thread.
@@ -52,6 +54,10 @@ bool VerifyWriteSetting() {
 
 constexpr CText kVerifyFailed{"The radio does not hold what was written:",
                               "电台中的数据与写入的不同："};
+
+constexpr CText kRadioName{"the radio", "电台"};
+constexpr CText kRadioSame{"The radio holds the same data as the document.",
+                           "电台中的数据与文档相同。"};
 
 }  // namespace
 
@@ -85,7 +91,19 @@ void CViewTransfer::OnRead() {
         return;
     }
     m_bWrite = false;
+    m_bCompare = false;
     m_strTitle = Tr(kReadTitle);
+    OpenProcessDlg();
+}
+
+void CViewTransfer::OnCompare() {
+    if (m_bRunning) {
+        return;
+    }
+    m_view.CommitCellEdit();
+    m_bWrite = false;
+    m_bCompare = true;
+    m_strTitle = Tr(kCompareTitle);
     OpenProcessDlg();
 }
 
@@ -95,21 +113,26 @@ void CViewTransfer::OnWrite() {
     }
     m_view.CommitCellEdit();
     m_bWrite = true;
+    m_bCompare = false;
     m_strTitle = Tr(kWriteTitle);
     OpenProcessDlg();
+}
+
+int CViewTransfer::HelpContext() const {
+    return m_bCompare ? ID_TOOLS_COMPARE_RADIO : m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ;
 }
 
 void CViewTransfer::OpenProcessDlg() {
     if (m_pProcessDlg) {
         // Start will run in the direction just chosen; the title says so.
         m_pProcessDlg->setWindowTitle(m_strTitle);
-        m_pProcessDlg->SetHelpContext(m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ);
+        m_pProcessDlg->SetHelpContext(HelpContext());
         m_pProcessDlg->raise();
         m_pProcessDlg->activateWindow();
         return;
     }
     m_pProcessDlg = new CProcessDlg(m_strTitle, m_view.window());
-    m_pProcessDlg->SetHelpContext(m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ);
+    m_pProcessDlg->SetHelpContext(HelpContext());
     connect(m_pProcessDlg, &CProcessDlg::StartRequested, this, &CViewTransfer::OnStartPressed);
     m_pProcessDlg->adjustSize();
     const QWidget* owner = m_view.window();
@@ -141,8 +164,10 @@ void CViewTransfer::OnTransfer() {
     // The entry steps that touch the grid and the document run here, in the protocol's order;
     // the worker gets its own copy of the image.
     m_view.CommitCellEdit();
-    if (write) {
+    if (write || m_bCompare) {
         m_view.StoreGrid();
+    }
+    if (write) {
         TakeBackup(EBackupKind::BeforeWrite, doc.m_image);
     }
     m_timer.start();
@@ -220,15 +245,19 @@ void CViewTransfer::OnTransfer() {
 void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& received) {
     CTransferLock::Release(&m_view);
     m_bRunning = false;
-    if (result.m_bImageRead) {
+    // A comparison's read goes to a copy: the document's own bytes fill what the radio does not
+    // hold, so only the radio's differences are listed.
+    CMemoryImage fromRadio = m_view.GetDocument().m_image;
+    for (const CTransferBlock& block : ReadBlocks()) {
+        std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
+                    fromRadio.m_bytes.begin() + block.m_offset);
+    }
+    if (result.m_bImageRead && !m_bCompare) {
         // Only the bytes the radio holds; the rest of the document stays as it is. The
         // document no longer carries a new document's defaults. One undo step.
-        CDocumentHistory::Of(m_view).Record(Tr(kReadStep), [this, &received] {
+        CDocumentHistory::Of(m_view).Record(Tr(kReadStep), [this, &fromRadio] {
             CProgramDoc& doc = m_view.GetDocument();
-            for (const CTransferBlock& block : ReadBlocks()) {
-                std::copy_n(received.m_bytes.begin() + block.m_offset, kBlockSize,
-                            doc.m_image.m_bytes.begin() + block.m_offset);
-            }
+            doc.m_image = fromRadio;
             doc.m_bNewDocument = false;
             m_view.FillGrid();
         });
@@ -252,7 +281,11 @@ void CViewTransfer::Finish(const CTransferResult& result, const CMemoryImage& re
         m_pProcessDlg = nullptr;
     }
     if (result.m_bImageRead) {
-        TakeBackup(EBackupKind::Read, m_view.GetDocument().m_image);
+        TakeBackup(EBackupKind::Read, fromRadio);
     }
     emit TransferEnded(result.m_outcome);
+    if (result.m_bImageRead && m_bCompare) {
+        ShowComparison(m_view.GetDocument().m_image, fromRadio, Tr(kRadioName), m_view.window(),
+                       Tr(kRadioSame));
+    }
 }

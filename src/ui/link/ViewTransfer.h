@@ -24,8 +24,11 @@ public:
 
     void OnRead();
     void OnWrite();
+    // A read into a copy, listed against the document as on screen; the document is left alone.
+    void OnCompare();
 
     bool IsWrite() const { return m_bWrite; }
+    bool IsCompare() const { return m_bCompare; }
     bool Running() const { return m_bRunning; }
     // The progress window, while it exists.
     CProcessDlg* ProcessDlg() const { return m_pProcessDlg; }
@@ -35,6 +38,7 @@ signals:
     void TransferEnded(ETransferOutcome outcome);
 
 private:
+    int HelpContext() const;
     void OpenProcessDlg();
     void OnStartPressed();
     void OnTransfer();
@@ -42,6 +46,7 @@ private:
 
     CProgramView& m_view;
     bool m_bWrite = false;
+    bool m_bCompare = false;
     bool m_bRunning = false;
     QString m_strTitle;
     QElapsedTimer m_timer;  // from Start to the end, for the status bar

@@ -76,6 +76,8 @@ TEST(ImageDiff, NamesEachChangeAsTheUserSeesIt) {
         {[](auto& i) { i[4 * kRecordSize + kDecodeByte] = 3; },
          {"channel 5 byte 15: 0xFF -> 0x03"}},
         {[](auto& i) { i[6000] ^= 1; }, {"image byte 6000: 0xFF -> 0xFE"}},
+        // A store fills an empty channel's mode byte; a channel empty on both sides is quiet.
+        {[](auto& i) { i[100 * kRecordSize + 13] ^= 0x40; }, {}},
     };
     for (const CCase& c : cases) {
         CMemoryImage changed = base;
