@@ -79,6 +79,19 @@ int ReadNumberText(const std::string& text) {
     return kNoneText.Matches(text) ? 0 : TextToInt(text);
 }
 
+namespace {
+
+// A typed "99999999999" reads as the largest int; a step beyond it wraps like any other.
+int StepWrapped(int value, int delta, int max) {
+    int sum = 0;
+    if (__builtin_add_overflow(value, delta, &sum)) {
+        sum = delta > 0 ? max + 1 : -1;
+    }
+    return Wrap(sum, max);
+}
+
+}  // namespace
+
 std::string NumberText(int value, bool chinese) {
     if (value == 0) {
         return kNoneText.Get(chinese);
@@ -107,14 +120,14 @@ std::string StepEncode(int entry, const std::string& text, int delta, bool chine
     if (!ShowsEncode(entry)) {
         return text;
     }
-    return NumberText(Wrap(ReadNumberText(text) + delta, EncodeMax(entry)), chinese);
+    return NumberText(StepWrapped(ReadNumberText(text), delta, EncodeMax(entry)), chinese);
 }
 
 std::string StepDecode(int entry, const std::string& text, int delta, bool chinese) {
     if (!ShowsDecode(entry)) {
         return text;
     }
-    return NumberText(Wrap(ReadNumberText(text) + delta, kDecodeMax), chinese);
+    return NumberText(StepWrapped(ReadNumberText(text), delta, kDecodeMax), chinese);
 }
 
 std::string ClampEncode(int entry, const std::string& text, bool chinese) {
@@ -133,7 +146,7 @@ std::string ClampDecode(int entry, const std::string& text, bool chinese) {
 }
 
 int StepChannelNumber(int number, int delta) {
-    return Wrap(number + delta, kMaxChannelNumber);
+    return StepWrapped(number, delta, kMaxChannelNumber);
 }
 
 CChannelEditState LoadChannelEdit(const CMemoryImage& image, int number, bool chinese) {

@@ -109,7 +109,7 @@ std::uint16_t ToneDisplayValue(double hertz) {
     if (!(tenths > 0)) {
         return 0;
     }
-    return static_cast<std::uint16_t>(static_cast<long long>(tenths) & 0xFFFF);
+    return static_cast<std::uint16_t>(TruncSaturating(tenths) & 0xFFFF);
 }
 
 std::uint16_t ToneRadioDivisor(double hertz, int constant) {
@@ -117,15 +117,15 @@ std::uint16_t ToneRadioDivisor(double hertz, int constant) {
         return 0;
     }
     const double quotient = constant / hertz;
-    const long long whole = static_cast<long long>(quotient);
-    const long long rounded = quotient - whole >= 0.5 ? whole + 1 : whole;
+    const long long whole = TruncSaturating(quotient);
+    const long long rounded = whole < LLONG_MAX && quotient - whole >= 0.5 ? whole + 1 : whole;
     return static_cast<std::uint16_t>(rounded & 0xFFFF);
 }
 
 namespace {
 
 long long TruncNonNegative(double value) {
-    return value > 0 ? static_cast<long long>(value) : 0;
+    return value > 0 ? TruncSaturating(value) : 0;
 }
 
 }  // namespace

@@ -90,3 +90,18 @@ bool IsPlainDecimal(std::string_view text) {
     }
     return points <= 1 && digits > 0;
 }
+
+long long TruncSaturating(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    // 2^63 is exact as a double; every double below it converts.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (value >= kLimit) {
+        return LLONG_MAX;
+    }
+    if (value <= -kLimit) {
+        return LLONG_MIN;
+    }
+    return static_cast<long long>(value);
+}

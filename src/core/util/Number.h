@@ -22,6 +22,10 @@ std::string FormatFixed(double value, int width, int precision);
 // 146.0125 with power 5 gives exactly 14601250. nan gives 0; beyond ±9.2e18 it saturates.
 long long DecimalTimesPowerOfTen(double value, int power);
 
+// `value` truncated toward zero; nan gives 0 and values beyond a long long saturate, so a typed
+// "1e308" or a division by "1e-40" never converts out of range.
+long long TruncSaturating(double value);
+
 // A plain decimal as a person types it: digits with at most one full stop, at least one digit
 // ("146.025", "146.", ".5"); no sign, blank, exponent, hexadecimal, inf or nan.
 bool IsPlainDecimal(std::string_view text);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "FakeUserValues.h"
 #include "channels/ChannelEditRules.h"
 #include "channels/ChannelTable.h"
@@ -17,6 +19,8 @@ TEST(ChannelEditRules, NumbersAndRecords) {
     EXPECT_EQ(StepChannelNumber(0, -1), 128);
     EXPECT_EQ(StepChannelNumber(128, 1), 0);
     EXPECT_EQ(StepChannelNumber(5, 1), 6);
+    EXPECT_EQ(StepChannelNumber(INT_MAX, 1), 0);
+    EXPECT_EQ(StepChannelNumber(INT_MIN, -1), 128);
 }
 
 TEST(ChannelEditRules, SignalEntries) {
@@ -69,11 +73,18 @@ TEST(ChannelEditRules, SpinsWrapAndEditsClamp) {
         const char* m_result;
     };
     const CCase steps[] = {
-        {StepEncode, kSignal2Tone, "None", 1, "1"},  {StepEncode, kSignal2Tone, "None", -1, "32"},
-        {StepEncode, kSignal2Tone, "32", 1, "None"}, {StepEncode, kSignalMsk, "9", 1, "None"},
-        {StepEncode, kSignalMsk, "无", -1, "9"},     {StepEncode, kSignalDtmf, "5", 1, "5"},
-        {StepDecode, kSignal2Tone, "None", -1, "8"}, {StepDecode, kSignal2Tone, "8", 1, "None"},
+        {StepEncode, kSignal2Tone, "None", 1, "1"},
+        {StepEncode, kSignal2Tone, "None", -1, "32"},
+        {StepEncode, kSignal2Tone, "32", 1, "None"},
+        {StepEncode, kSignalMsk, "9", 1, "None"},
+        {StepEncode, kSignalMsk, "无", -1, "9"},
+        {StepEncode, kSignalDtmf, "5", 1, "5"},
+        {StepDecode, kSignal2Tone, "None", -1, "8"},
+        {StepDecode, kSignal2Tone, "8", 1, "None"},
         {StepDecode, kSignalMsk, "3", 1, "3"},
+        // Beyond an int: read as its largest (or smallest) value, stepped without overflow.
+        {StepEncode, kSignal2Tone, "99999999999", 1, "None"},
+        {StepDecode, kSignal2Tone, "-99999999999", -1, "8"},
     };
     for (const auto& c : steps) {
         EXPECT_EQ(c.m_fn(c.m_entry, c.m_text, c.m_delta, false), c.m_result)

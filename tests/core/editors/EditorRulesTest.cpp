@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
+#include <limits>
+#include <utility>
 
 #include "editors/SettingsFields.h"
 #include "support/CommaLocale.h"
@@ -91,6 +94,30 @@ TEST(TwoToneRules, DisplayAndRadioCopies) {
     // Values loaded from the image are stored back as they were, however small.
     EXPECT_EQ(ToneDisplayValue(0.1), 1);
     EXPECT_EQ(TwoToneDisplayTime(0.1), 1);
+}
+
+// Values no edit holds, as a typed "1e308" or a division by "1e-40" gives them: saturated,
+// never converted out of range (the sanitizers catch a conversion that is).
+TEST(TwoToneRules, HugeValuesSaturate) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ToneDisplayValue(1e308), 0xFFFF);
+    EXPECT_EQ(ToneDisplayValue(inf), 0xFFFF);
+    EXPECT_EQ(ToneDisplayValue(std::nan("")), 0);
+    EXPECT_EQ(ToneRadioDivisor(1e-40, kEncodeDivisorConstant), 0xFFFF);
+    EXPECT_EQ(ToneRadioDivisor(inf, kEncodeDivisorConstant), 0);
+    EXPECT_EQ(TwoToneDisplayTime(1e308), 0xFF);
+    EXPECT_EQ(TwoToneRadioTime(inf), 0xFF);
+    EXPECT_EQ(TwoToneSteps(1e300), 0xFFFF);
+    EXPECT_EQ(TwoToneSteps(-1e300), 0);
+    const std::pair<std::string, std::string> clamps[] = {
+        {ClampTwoToneFrequency("1e308"), "3106.0"}, {ClampTwoToneFrequency("1e-40"), "288.5"},
+        {ClampTwoToneDelay("1e308"), "10.0"},       {ClampTwoToneRise("1e308"), "1.00"},
+        {ClampTwoToneRise("-1e308"), "0.10"},       {TwoToneDelayArrow("1e308", 1), "0.5"},
+        {TwoToneRiseArrow("1e308", -1), "0.10"},    {ClampTwoToneInterval("1e308", true), "2.0"},
+    };
+    for (const auto& [got, want] : clamps) {
+        EXPECT_EQ(got, want);
+    }
 }
 
 struct CTextCase {
