@@ -200,6 +200,14 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
         if (options.m_strTrace == "-") {
             m_pTraceFile = stdout;
         } else {
+            // A trace written over the document would destroy what the transfer is about.
+            for (const std::string& document : options.m_keep) {
+                if (!document.empty() && IsSameFile(options.m_strTrace, document)) {
+                    error = "the trace file \"" + options.m_strTrace +
+                            "\" is the command's own .dat file; choose another file for --trace.";
+                    return false;
+                }
+            }
             // Refused now rather than after the transfer: a device, a pipe, a protected file.
             if (auto writable = CheckWritableTarget(options.m_strTrace); !writable) {
                 error = "cannot write the trace file: " + writable.error().Text(false);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "link/CloneProtocol.h"
 
@@ -48,6 +49,7 @@ private:
 struct CConsoleLinkOptions {
     std::string m_strPort;   // empty: the remembered one
     std::string m_strTrace;  // file for the byte trace ("-": standard output), empty for none
+    std::vector<std::string> m_keep;  // the command's documents: never a trace file
     bool m_bQuiet = false;
     bool m_bYes = false;
     int m_nRetries = 0;

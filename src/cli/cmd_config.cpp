@@ -29,7 +29,8 @@ void AddConfigCommand(CLI::App& app, int& rc) {
     get->add_option("--file", args->m_file, fileHelp);
     get->callback([&rc, args] {
         CIniFile ini;
-        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true); !loaded) {
+        // A read never leaves a file behind.
+        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true, false); !loaded) {
             rc = Fail(kExitInvalidInput, loaded.error());
             return;
         }

@@ -48,6 +48,7 @@ void AddReadCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitFailure, writable.error());
             return;
         }
+        args->m_link.m_keep = {args->m_out, args->m_base};
         CConsoleLink link;
         std::string error;
         if (!link.Prepare(args->m_link, ProgramUserValues().GetString("com"), MakeSerialPort,

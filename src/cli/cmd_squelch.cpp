@@ -29,9 +29,11 @@ void RunSquelch(bool write, const CSquelchArgs& args, int& rc) {
         rc = Fail(kExitFailure, writable.error());
         return;
     }
+    CConsoleLinkOptions linkOptions = args.m_link;
+    linkOptions.m_keep = {args.m_file};
     CConsoleLink link;
     std::string error;
-    if (!link.Prepare(args.m_link, ProgramUserValues().GetString("com"), MakeSerialPort, error)) {
+    if (!link.Prepare(linkOptions, ProgramUserValues().GetString("com"), MakeSerialPort, error)) {
         rc = Fail(kExitUsage, error);
         return;
     }

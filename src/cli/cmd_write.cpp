@@ -34,6 +34,7 @@ void AddWriteCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, opened.error());
             return;
         }
+        args->m_link.m_keep = {args->m_file};
         CConsoleLink link;
         std::string error;
         if (!link.Prepare(args->m_link, ProgramUserValues().GetString("com"), MakeSerialPort,

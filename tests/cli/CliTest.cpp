@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "image/MemoryImage.h"
@@ -111,6 +112,10 @@ TEST(Cli, ConfigGetAndSet) {
     run = RunCli("config get Setup Language --file " + Quote(dir / "no/such/Program.ini"));
     EXPECT_EQ(run.m_code, 3);
     EXPECT_FALSE(run.m_err.empty());
+    // A missing file is reported, not created.
+    run = RunCli("config get Setup Language --file " + Quote(dir / "missing.ini"));
+    EXPECT_EQ(run.m_code, 3);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.ini"));
 }
 
 TEST(Cli, DefaultSettingsFileIsTheShippedOneNextToTheProgram) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
@@ -103,6 +104,27 @@ TEST(CliLink, ReadFromTheInProcessSimulator) {
     ASSERT_EQ(run.m_code, 0) << run.m_err;
     EXPECT_NE(run.m_err.find("Waiting the response from radio...."), std::string::npos);
     EXPECT_TRUE(SameRadioBytes(ReadAll(dir / "x.dat"), SimDefaultImage(), kRadioSize));
+}
+
+// A trace is never written over the command's own .dat file, however the path is spelt.
+TEST(CliLink, TraceOverTheDocumentIsRefused) {
+    CTempDir dir;
+    ASSERT_EQ(Ctl(dir, "new " + Q(dir / "doc.dat")).m_code, 0);
+    const std::string before = ReadText(dir / "doc.dat");
+    const std::string commands[] = {
+        "read --port sim -o " + Q(dir / "out.dat") + " --trace " + Q(dir / "out.dat"),
+        "read --port sim -o " + Q(dir / "out.dat") + " --base " + Q(dir / "doc.dat") + " --trace " +
+            Q(dir.Path() + "/./doc.dat"),
+        "write --yes --port sim " + Q(dir / "doc.dat") + " --trace " + Q(dir / "doc.dat"),
+    };
+    for (const std::string& command : commands) {
+        const auto run = Ctl(dir, command);
+        EXPECT_EQ(run.m_code, 2) << command;
+        EXPECT_NE(run.m_err.find("choose another file for --trace"), std::string::npos)
+            << run.m_err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.dat"));
+        EXPECT_EQ(ReadText(dir / "doc.dat"), before);
+    }
 }
 
 TEST(CliLink, ReadAndWriteAgainstLh740sim) {

@@ -94,7 +94,8 @@ CResult<> CIniFile::Load(const std::string& fileName, bool saveOnClose, bool ign
     return LoadPath(ProgramDirectory() + fileName, saveOnClose, ignoreCase);
 }
 
-CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase) {
+CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase,
+                             bool createMissing) {
     if (IsLoaded()) {
         if (m_bSaveOnClose) {
             (void)Save();
@@ -106,7 +107,7 @@ CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ign
 
     // A missing file is created empty, never truncated. A settings file is a few kilobytes;
     // anything beyond the bound is not one, and is refused rather than cut and written back.
-    auto bytes = ReadFileBytes(path, kMaxIniSize + 1, true);
+    auto bytes = ReadFileBytes(path, kMaxIniSize + 1, createMissing);
     if (!bytes) {
         return std::unexpected(bytes.error());
     }
@@ -117,7 +118,7 @@ CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ign
     std::istringstream in(std::string(bytes->begin(), bytes->end()));
 
     m_strPath = path;
-    m_sections.push_back({});
+    m_sections.push_back({.m_name = {}, .m_entries = {}, .m_bHeader = false});
     std::string line;
     while (std::getline(in, line)) {
         line = TrimIniSpace(line);
@@ -190,7 +191,7 @@ void CIniFile::SetString(const std::string& section, const std::string& key,
 std::string CIniFile::Serialise() const {
     std::string text;
     for (const auto& sec : m_sections) {
-        if (!sec.m_name.empty()) {
+        if (sec.m_bHeader) {
             text += "[" + sec.m_name + "]\r\n";
         }
         for (const auto& [key, value] : sec.m_entries) {

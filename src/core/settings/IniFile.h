@@ -19,7 +19,9 @@ public:
     CResult<> Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
     // Loads a file by its full path; a missing file is created empty. Anything but a regular
     // file (a pipe, a device), or a file over 1 MB, is refused and nothing is loaded.
-    CResult<> LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase);
+    // `createMissing` false only reads: a missing file is an error, not an empty file made.
+    CResult<> LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase,
+                       bool createMissing = true);
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& def) const;
@@ -39,6 +41,8 @@ private:
     struct CSection {
         std::string m_name;
         std::vector<std::pair<std::string, std::string>> m_entries;
+        // False only for the lines before the first header; "[]" is a header too.
+        bool m_bHeader = true;
     };
 
     bool Equal(const std::string& a, const std::string& b) const;

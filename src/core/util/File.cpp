@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "util/Text.h"
 
@@ -450,4 +451,16 @@ CResult<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::s
     ::close(fd);
     bytes.resize(got);
     return bytes;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    std::error_code ec;
+    const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec), ec);
+    const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec), ec);
+    return !ec && pa == pb;
 }

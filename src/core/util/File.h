@@ -41,3 +41,7 @@ CResult<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::s
 // The system's reason for errno `err`, as a sentence fragment (the system's English, and
 // Chinese for the reasons file work meets).
 CTexts SystemReason(int err);
+
+// True when `a` and `b` name the same file: the same inode when both exist, else the same
+// path once made absolute and normal (a file to be created has no inode yet).
+bool IsSameFile(const std::string& a, const std::string& b);

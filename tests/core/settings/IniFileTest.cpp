@@ -133,6 +133,9 @@ const CSetCase kSetCases[] = {
     {"later duplicate replaced", "[S]\nK=1\nK=2\n", "S", "K", "3", true, "[S]\r\nK=1\r\nK=3\r\n"},
     {"comments, blanks and spacing are not written back", "; top\n\n[S]\n  A =  1 \n// c\nAlone\n",
      "S", "A", "9", true, "[S]\r\nA=9\r\nAlone=\r\n"},
+    // An empty header is a section of its own: its entries must not join the one before.
+    {"empty section header kept", "[S]\nA=1\n[]\nB=2\n", "S", "A", "3", true,
+     "[S]\r\nA=3\r\n[]\r\nB=2\r\n"},
 };
 
 void PrintTo(const CSetCase& c, std::ostream* os) {
