@@ -6,6 +6,7 @@
 #include "CliCommon.h"
 #include "channels/ChannelTable.h"
 #include "image/ProgramDoc.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ void AddChannelsCommand(CLI::App& app, int& rc) {
             while (!line.empty() && line.back() == ' ') {
                 line.pop_back();
             }
-            std::printf("%s\n", line.c_str());
+            std::printf("%s\n", Printable(line).c_str());
         }
         rc = kExitOk;
     });

@@ -5,6 +5,7 @@
 #include "editors/ImageDiff.h"
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void AddDiffCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, to.error());
             return;
         }
-        const CFieldContext context(CliChinese(), ModelList(ProgramSettings()));
+        const CFieldContext context(CliChinese(), ModelNames(ProgramSettings()));
         const auto differences = DiffImages(*from, *to, context);
         if (args->m_json) {
             std::printf("[");
@@ -68,7 +69,7 @@ void AddDiffCommand(CLI::App& app, int& rc) {
             std::printf(differences.empty() ? "]\n" : "\n]\n");
         } else {
             for (const CDifference& d : differences) {
-                std::printf("%s\n", DifferenceLine(d).c_str());
+                std::printf("%s\n", Printable(DifferenceLine(d)).c_str());
             }
         }
         rc = differences.empty() ? kExitOk : kExitDifferent;

@@ -38,7 +38,7 @@ void AddSetCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        const CFieldContext context(false, ModelList(ProgramSettings()));
+        const CFieldContext context(false, ModelNames(ProgramSettings()));
         if (auto applied = ApplySettings(*image, changes, context); !applied) {
             rc = Fail(kExitInvalidInput, applied.error(), " Nothing was written.");
             return;

@@ -6,6 +6,7 @@
 #include "image/ProgramDoc.h"
 #include "settings/IniFile.h"
 #include "settings/Language.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -30,11 +31,11 @@ void AddShowCommand(CLI::App& app, int& rc) {
             rc = Fail(kExitInvalidInput, image.error());
             return;
         }
-        const CFieldContext context(CliChinese(), ModelList(ProgramSettings()));
+        const CFieldContext context(CliChinese(), ModelNames(ProgramSettings()));
         for (const CField& field : SettingFields()) {
             if (args->m_section.empty() || SectionOf(field) == args->m_section) {
                 std::printf("%s = %s\n", field.m_key.c_str(),
-                            LoadField(field, *image, context).c_str());
+                            Printable(LoadField(field, *image, context)).c_str());
             }
         }
         rc = kExitOk;

@@ -7,6 +7,7 @@
 #include "CliCommon.h"
 #include "settings/IniFile.h"
 #include "settings/UserValues.h"
+#include "util/Text.h"
 
 namespace {
 bool s_bChinese = false;
@@ -45,13 +46,13 @@ bool CliChinese() {
 }
 
 int Fail(int code, const std::string& message) {
-    std::cerr << "lh740ctl: " << message << "\n";
+    std::cerr << "lh740ctl: " << Printable(message, true) << "\n";
     return code;
 }
 
 int Fail(int code, const CError& error, const std::string& more) {
     for (const std::string& item : error.m_items) {
-        std::cerr << item << "\n";
+        std::cerr << Printable(item, true) << "\n";
     }
     return Fail(code, error.Text(s_bChinese) + more);
 }

@@ -140,11 +140,14 @@ TEST(SettingsCli, InvalidValuesAreReportedAndNothingIsWritten) {
         {"2tone.decode.2.first_delay=1e0", 3, "0.5 to 10.0 seconds"},
         {"dtmf.first_delay=0x92", 3, "0 to 1000 milliseconds"},
         {"squelch.u_wide=+5", 3, "-55 to 54"},
+        // A control character is refused and echoed escaped, never sent to the terminal.
+        {"dtmf.id_code=\"$(printf 'A\\033[2JB')\"", 3, "invalid value \"A\\x1B[2JB\""},
     };
     for (const auto& c : cases) {
         const auto run = RunCli("set " + Quote(file) + " " + c.m_args);
         EXPECT_EQ(run.m_code, c.m_code) << c.m_args;
         EXPECT_TRUE(Contains(run.m_err, c.m_message)) << run.m_err;
+        EXPECT_FALSE(Contains(run.m_err, "\x1b")) << c.m_args;
         EXPECT_EQ(ReadAll(file), before) << c.m_args;
     }
 }

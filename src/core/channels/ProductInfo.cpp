@@ -6,6 +6,7 @@
 #include "image/MemoryImage.h"
 #include "settings/IniFile.h"
 #include "settings/UserValues.h"
+#include "util/Gbk.h"
 
 std::vector<std::string> ModelList(const CIniFile& ini) {
     std::vector<std::string> models;
@@ -19,6 +20,14 @@ std::vector<std::string> ModelList(const CIniFile& ini) {
         models.push_back(std::move(name));
     }
     return models;
+}
+
+std::vector<std::string> ModelNames(const CIniFile& ini) {
+    std::vector<std::string> names = ModelList(ini);
+    for (std::string& name : names) {
+        name = GbkToUtf8(name);
+    }
+    return names;
 }
 
 CProductInfoView OpenProductInfo(const CDocumentState& doc, const CIniFile& ini,

@@ -19,6 +19,9 @@ inline constexpr int kMaxBandMHz = 999;
 // Model names from [Setup] Type1, Type2, ... up to Type19; the list ends at the first key that
 // is missing or empty.
 std::vector<std::string> ModelList(const CIniFile& ini);
+// The same names as UTF-8 text (Program.ini holds Chinese names in GBK), in the same order, for
+// texts shown and typed outside the product dialog: show, set, diff.
+std::vector<std::string> ModelNames(const CIniFile& ini);
 
 // What the Product Information dialog shows when it opens.
 struct CProductInfoView {

@@ -5,6 +5,7 @@
 #include "channels/Bands.h"
 #include "editors/EditorRules.h"
 #include "util/Number.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -575,8 +576,8 @@ bool AllowedChar(ECharset charset, char c) {
 std::unexpected<CError> CFieldCodec::Invalid(const CField& field, const std::string& value,
                                              const CFieldContext& context) const {
     return std::unexpected<CError>(
-        CTexts::Same("invalid value \"" + value + "\" for " + field.m_key + " (" + field.m_label +
-                     "); valid values: " + ValidValues(field, context) + "."));
+        CTexts::Same("invalid value \"" + Printable(value) + "\" for " + field.m_key + " (" +
+                     field.m_label + "); valid values: " + ValidValues(field, context) + "."));
 }
 
 const CFieldCodec& CodecOf(ECodec codec) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 // The program speaks English or Chinese. Nothing in the core keeps the choice: each function
@@ -39,3 +40,8 @@ struct CTexts {
     friend CTexts operator+(CTexts a, const CTexts& b) { return a += b; }
     bool operator==(const CTexts&) const = default;
 };
+
+// `text` safe to show on a terminal: control characters (NUL, ESC, CR, DEL...) become "\xNN",
+// and so do line feeds and tabs unless `keepLines`. A typed or stored value echoed in a message
+// can then neither move the cursor nor hide the rest of the line.
+std::string Printable(std::string_view text, bool keepLines = false);

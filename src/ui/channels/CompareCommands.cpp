@@ -48,7 +48,7 @@ CCompareDlg::CCompareDlg(const QString& other, const QStringList& lines, QWidget
 void ShowComparison(const CMemoryImage& document, const CMemoryImage& other, const QString& name,
                     QWidget* parent, const QString& same) {
     const auto differences =
-        DiffImages(document, other, CFieldContext(g_bChinese, ModelList(g_iniFile)));
+        DiffImages(document, other, CFieldContext(g_bChinese, ModelNames(g_iniFile)));
     if (differences.empty()) {
         Ask(same.isEmpty()
                 ? QCoreApplication::translate("CCompareDlg", "The documents are the same.")

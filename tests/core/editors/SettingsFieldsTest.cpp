@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <set>
 #include <tuple>
 
+#include "channels/ProductInfo.h"
 #include "editors/EditorRules.h"
+#include "settings/IniFile.h"
 #include "support/FieldPlaces.h"
+#include "support/TempDir.h"
+#include "util/Gbk.h"
 
 namespace {
 
@@ -457,3 +462,25 @@ TEST(SettingsFields, ChineseAndEnglishStoreTheSameBytes) {
 }
 
 }  // namespace
+
+// Program.ini holds Chinese model names in GBK; show prints them and set takes them as UTF-8.
+TEST(SettingsFields, ChineseModelNamesFromGbk) {
+    CTempDir dir;
+    const std::vector<std::uint8_t> gbk = Utf8ToGbk("对讲机", 16);
+    ASSERT_EQ(gbk.size(), 6u);
+    const std::string path = dir / "Program.ini";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "[Setup]\r\nType1=LH-740\r\nType2=" << std::string(gbk.begin(), gbk.end()) << "\r\n";
+    }
+    CIniFile ini;
+    ASSERT_TRUE(ini.LoadPath(path, false, true));
+    const CFieldContext context(false, ModelNames(ini));
+    const CField& model = *FindField("product.model");
+    const auto parsed = ParseFieldValue(model, "对讲机", context);
+    ASSERT_TRUE(parsed.has_value());
+    CMemoryImage image = CMemoryImage::NewDocument();
+    StoreField(model, image, *parsed, context);
+    EXPECT_EQ(image[model.m_offset], 1);
+    EXPECT_EQ(LoadField(model, image, context), "对讲机");
+}

@@ -6,8 +6,11 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "support/CommaLocale.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -103,3 +106,15 @@ TEST(Number, PlainDecimals) {
 }
 
 }  // namespace
+
+TEST(Printable, EscapesControlCharacters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"CALL 1", "CALL 1"},    {std::string("A\0B", 3), "A\\x00B"},
+        {"\x1b[2J", "\\x1B[2J"}, {"a\nb\tc\r\x7f", "a\\x0Ab\\x09c\\x0D\\x7F"},
+        {"信道", "信道"},
+    };
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(Printable(in), out);
+    }
+    EXPECT_EQ(Printable("line 1\nline 2\t\x1b", true), "line 1\nline 2\t\\x1B");
+}
