@@ -264,7 +264,7 @@ std::optional<CRowTranslation> TranslateRow(const CRowReader& row, const CChanne
         return std::nullopt;
     }
     if (*rx < kRxMin || *rx > kRxMax) {
-        reason = "Frequency " + MHzText(*rx) + " is outside 67 to 600 MHz";
+        reason = "Frequency " + FormatFrequencyCount(*rx) + " is outside 67 to 600 MHz";
         return std::nullopt;
     }
     const std::string duplex = row.Get(kDuplex);
