@@ -304,6 +304,25 @@ private slots:
         // The question, then the cut name.
         QCOMPARE(m_prompter.m_asked.size(), 2);
         QVERIFY(QString::fromStdString(m_prompter.m_asked[1].m_text).contains("LONGNAM"));
+
+        // No row the radio can hold: the list of refusals, no question, no step.
+        WriteFile(m_dir->Path("air.csv"),
+                  QByteArray::fromStdString(header) +
+                      "3,AIR,120.5,,0,,88.5,88.5,023,NN,023,,AM,,,,,,,,\r\n");
+        m_prompter.m_asked.clear();
+        QString list;
+        QCOMPARE(OnModals([&] { m_frame->OnCommand(ID_FILE_IMPORT_CHANNELS); },
+                          {choose(m_dir->Path("air.csv")),
+                           [&](QWidget* dialog) {
+                               auto* errors = qobject_cast<CCsvErrorsDlg*>(dialog);
+                               QVERIFY(errors != nullptr);
+                               list = errors->List()->toPlainText();
+                               dialog->close();
+                           }}),
+                 2);
+        QVERIFY2(list.contains("Location 3: Mode \"AM\""), qPrintable(list));
+        QVERIFY(m_prompter.m_asked.isEmpty());
+        QCOMPARE(Steps(), 1);
         initTestCase();
     }
 };

@@ -131,6 +131,12 @@ bool ImportChannels(CProgramView& view, QWidget* parent) {
         if (!plan) {
             return refuse(plan.error());
         }
+        // Nothing left to import: the refusals are all there is to show.
+        if (plan->m_rows.empty()) {
+            CError none;
+            none.m_items = plan->m_refused;
+            return refuse(none);
+        }
         const bool skip = !plan->m_refused.empty();
         if (skip && !AskToSkipRows(path, plan->m_refused)) {
             return false;
