@@ -661,6 +661,10 @@
         <source>SCRL</source>
         <translation>滚动</translation>
     </message>
+    <message>
+        <source>Common channel CSV</source>
+        <translation>通用信道 CSV</translation>
+    </message>
 </context>
 <context>
     <name>CMyDocManager</name>
@@ -1327,6 +1331,22 @@ Entries of the file that were refused: %2</source>
     <message>
         <source>Channels exported to %1</source>
         <translation>信道已导出到 %1</translation>
+    </message>
+    <message>
+        <source>Names longer than the radio holds were cut:</source>
+        <translation>超出对讲机容量的名字已被截短：</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……以及另外 %1 项</translation>
+    </message>
+    <message>
+        <source>%1 rows of %2 cannot be stored in the radio:</source>
+        <translation>%2 中有 %1 行无法存入对讲机：</translation>
+    </message>
+    <message>
+        <source>Skip these rows and import the others? No leaves the channels as they are.</source>
+        <translation>跳过这些行并导入其余各行吗？选择“否”则信道保持不变。</translation>
     </message>
 </context>
 <context>

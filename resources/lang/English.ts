@@ -649,6 +649,10 @@
         <source>SCRL</source>
         <translation>SCRL</translation>
     </message>
+    <message>
+        <source>Common channel CSV</source>
+        <translation>Common channel CSV</translation>
+    </message>
 </context>
 <context>
     <name>CMyDocManager</name>
@@ -1315,6 +1319,22 @@ Entries of the file that were refused: %2</translation>
     <message>
         <source>Channels exported to %1</source>
         <translation>Channels exported to %1</translation>
+    </message>
+    <message>
+        <source>Names longer than the radio holds were cut:</source>
+        <translation>Names longer than the radio holds were cut:</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>%1 rows of %2 cannot be stored in the radio:</source>
+        <translation>%1 rows of %2 cannot be stored in the radio:</translation>
+    </message>
+    <message>
+        <source>Skip these rows and import the others? No leaves the channels as they are.</source>
+        <translation>Skip these rows and import the others? No leaves the channels as they are.</translation>
     </message>
 </context>
 <context>

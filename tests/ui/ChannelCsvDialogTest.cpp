@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "channels/ChannelCsv.h"
+#include "channels/CommonChannelCsv.h"
 #include "image/MemoryImage.h"
 #include "image/ProgramDoc.h"
 #include "ui/ChannelGridInput.h"
@@ -237,6 +238,92 @@ private slots:
         QFile file(m_dir->Path("typed.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll().toStdString(), ExportChannelsCsv(Image()));
+    }
+
+    // The file dialogs offer the common channel CSV as a file type of its own; its refused rows
+    // are asked about, and only Yes imports the others.
+    void commonLayoutIsAFileTypeOfTheDialogs_data() {
+        QTest::addColumn<QByteArray>("language");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("English") << QByteArray("English") << "Common channel CSV (*.csv)";
+        QTest::newRow("Chinese") << QByteArray("Chinese")
+                                 << QString::fromUtf8("通用信道 CSV (*.csv)");
+    }
+    void commonLayoutIsAFileTypeOfTheDialogs() {
+        QFETCH(QByteArray, language);
+        QFETCH(QString, filter);
+        QVERIFY(Launch(language));
+        SetFileChoosers({}, {});
+        QStringList offered;
+        auto choose = [&](const QString& file) {
+            return [&, file](QWidget* dialog) {
+                auto* chooser = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(chooser != nullptr);
+                offered = chooser->nameFilters();
+                chooser->selectNameFilter(filter);
+                auto* name = chooser->findChild<QLineEdit*>("fileNameEdit");
+                QVERIFY(name != nullptr);
+                name->selectAll();
+                QTest::keyClicks(name, file);
+                QTest::keyClick(name, Qt::Key_Return);
+            };
+        };
+        QCOMPARE(OnModals([&] { m_frame->OnCommand(ID_FILE_EXPORT_CHANNELS); },
+                          {choose(m_dir->Path("common.csv"))}),
+                 1);
+        QVERIFY2(offered.contains(filter), qPrintable(offered.join('|')));
+        QFile file(m_dir->Path("common.csv"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toStdString(), ExportCommonCsv(Image()));
+
+        const std::string header = ExportCommonCsv(CMemoryImage::NewDocument());
+        WriteFile(m_dir->Path("in.csv"),
+                  QByteArray::fromStdString(header) +
+                      "2,LONGNAME9,146.5,,0,,88.5,88.5,023,NN,023,,NFM,,,,,,,,\r\n"
+                      "3,AIR,120.5,,0,,88.5,88.5,023,NN,023,,AM,,,,,,,,\r\n");
+        const CMemoryImage before = Image();
+        m_prompter.m_answers = {EPromptAnswer::No};
+        QCOMPARE(OnModals([&] { m_frame->OnCommand(ID_FILE_IMPORT_CHANNELS); },
+                          {choose(m_dir->Path("in.csv"))}),
+                 1);
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        const QString question = QString::fromStdString(m_prompter.m_asked[0].m_text);
+        QVERIFY2(question.contains("line 3, Location 3: Mode \"AM\""), qPrintable(question));
+        QCOMPARE(m_prompter.m_asked[0].m_buttons, EPromptButtons::YesNo);
+        QVERIFY(Image() == before);
+        QCOMPARE(Steps(), 0);
+
+        m_prompter.m_asked.clear();
+        m_prompter.m_answers = {EPromptAnswer::Yes};
+        QCOMPARE(OnModals([&] { m_frame->OnCommand(ID_FILE_IMPORT_CHANNELS); },
+                          {choose(m_dir->Path("in.csv"))}),
+                 1);
+        QCOMPARE(Steps(), 1);
+        QCOMPARE(m_view->Grid()->TextMatrix(2, kColName), QString("LONGNAM"));
+        QVERIFY(m_view->Grid()->TextMatrix(3, kColRx).isEmpty());
+        // The question, then the cut name.
+        QCOMPARE(m_prompter.m_asked.size(), 2);
+        QVERIFY(QString::fromStdString(m_prompter.m_asked[1].m_text).contains("LONGNAM"));
+
+        // No row the radio can hold: the list of refusals, no question, no step.
+        WriteFile(m_dir->Path("air.csv"),
+                  QByteArray::fromStdString(header) +
+                      "3,AIR,120.5,,0,,88.5,88.5,023,NN,023,,AM,,,,,,,,\r\n");
+        m_prompter.m_asked.clear();
+        QString list;
+        QCOMPARE(OnModals([&] { m_frame->OnCommand(ID_FILE_IMPORT_CHANNELS); },
+                          {choose(m_dir->Path("air.csv")),
+                           [&](QWidget* dialog) {
+                               auto* errors = qobject_cast<CCsvErrorsDlg*>(dialog);
+                               QVERIFY(errors != nullptr);
+                               list = errors->List()->toPlainText();
+                               dialog->close();
+                           }}),
+                 2);
+        QVERIFY2(list.contains("Location 3: Mode \"AM\""), qPrintable(list));
+        QVERIFY(m_prompter.m_asked.isEmpty());
+        QCOMPARE(Steps(), 1);
+        initTestCase();
     }
 };
 

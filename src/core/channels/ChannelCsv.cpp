@@ -318,13 +318,32 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
         return refused();
     }
 
+    std::vector<CChannelTexts> rows;
+    for (CRowRequest& request : requests) {
+        rows.push_back({request.m_row, std::move(request.m_values)});
+    }
+    for (const CCellRefusal& refusal : ApplyChannelTexts(rows, image)) {
+        errors.push_back(CellError(RowLabel(refusal.m_row), refusal.m_column, refusal.m_message));
+    }
+    if (!errors.empty()) {
+        return refused();
+    }
+    return {};
+}
+
+std::vector<CCellRefusal> ApplyChannelTexts(const std::vector<CChannelTexts>& rows,
+                                            CMemoryImage& image) {
+    std::vector<CCellRefusal> refusals;
+    auto refuse = [&refusals](int row, int column, const std::string& message, int id = 0) {
+        refusals.push_back({row, column, message, id});
+    };
     // The grid as the program would show it, edited cell by cell.
     CDocumentState work{image};
     CChannelTable table(false);
     table.FillGrid(work, nullptr, false);
     const CChannelTable before = table;
     const CBandsMHz bands = work.m_bands;
-    for (const CRowRequest& request : requests) {
+    for (const CChannelTexts& request : rows) {
         const int row = request.m_row;
         for (int column = kColRx; column < kColOptSignal; ++column) {
             const auto& value = request.m_values[column];
@@ -337,9 +356,8 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
             if (IsDropDownEditor(editor)) {
                 const auto entry = EnglishEntry(editor, text);
                 if (!entry) {
-                    errors.push_back(CellError(
-                        request.m_label, column,
-                        "\"" + text + "\" is not " + JoinEntries(EditorEntries(editor, false))));
+                    refuse(request.m_row, column,
+                           "\"" + text + "\" is not " + JoinEntries(EditorEntries(editor, false)));
                     continue;
                 }
                 text = *entry;
@@ -349,32 +367,28 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
             } else if (editor == ECellEditor::Name) {
                 // An unchanged name never gets here, so an 8-byte name from a radio survives.
                 if (!FitsNameEditor(text)) {
-                    errors.push_back(CellError(request.m_label, column,
-                                               "a name takes at most " +
-                                                   std::to_string(kNameEditorLimit) +
-                                                   " bytes (a Chinese character takes 2)"));
+                    refuse(request.m_row, column,
+                           "a name takes at most " + std::to_string(kNameEditorLimit) +
+                               " bytes (a Chinese character takes 2)");
                     continue;
                 }
                 if (GbkToUtf8(Utf8ToGbk(text, 64)) != text) {
-                    errors.push_back(CellError(request.m_label, column,
-                                               "the name has characters the radio cannot show"));
+                    refuse(request.m_row, column, "the name has characters the radio cannot show");
                     continue;
                 }
             } else if (text.size() > kFrequencyEditorLimit) {
-                errors.push_back(CellError(request.m_label, column,
-                                           "a frequency has at most " +
-                                               std::to_string(kFrequencyEditorLimit) +
-                                               " characters"));
+                refuse(request.m_row, column,
+                       "a frequency has at most " + std::to_string(kFrequencyEditorLimit) +
+                           " characters");
                 continue;
             } else if (!FrequencyTextFits(column, text)) {
-                errors.push_back(
-                    CellError(request.m_label, column, LoadString(IDS_DATA_FORMAT, false)));
+                refuse(request.m_row, column, LoadString(IDS_DATA_FORMAT, false), IDS_DATA_FORMAT);
                 continue;
             }
             const CCellCommit commit = CommitCellEdit(table, row, column, text, bands, false);
             if (!commit.m_accepted) {
-                errors.push_back(
-                    CellError(request.m_label, column, LoadString(commit.m_messageId, false)));
+                refuse(request.m_row, column, LoadString(commit.m_messageId, false),
+                       commit.m_messageId);
             }
         }
     }
@@ -394,7 +408,7 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
     }
 
     // Signal and numbers through the Channel Edit dialog, for channels it can be opened on.
-    for (const CRowRequest& request : requests) {
+    for (const CChannelTexts& request : rows) {
         const int row = request.m_row;
         if (!CanOpenChannelEdit(table, row)) {
             continue;
@@ -406,9 +420,8 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
         if (signal && !signal->empty() && *signal != table.GetText(row, kColOptSignal)) {
             entry = SignalEntryFromText(*signal);
             if (entry == kSignalNone) {
-                errors.push_back(
-                    CellError(request.m_label, kCsvOptSignal,
-                              "\"" + *signal + "\" is not " + JoinEntries(SignalEntries(false))));
+                refuse(request.m_row, kCsvOptSignal,
+                       "\"" + *signal + "\" is not " + JoinEntries(SignalEntries(false)));
                 continue;
             }
             edited = entry != state.m_entry;
@@ -422,18 +435,17 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
                 return;
             }
             if (!shown) {
-                errors.push_back(
-                    CellError(request.m_label, csvColumn,
-                              std::string(csvColumn == kCsvEncode ? "an encode" : "a decode") +
-                                  " number needs the optional signal " +
-                                  (csvColumn == kCsvEncode ? "MSK or 2-Tone" : "2-Tone")));
+                refuse(request.m_row, csvColumn,
+                       std::string(csvColumn == kCsvEncode ? "an encode" : "a decode") +
+                           " number needs the optional signal " +
+                           (csvColumn == kCsvEncode ? "MSK or 2-Tone" : "2-Tone"));
                 return;
             }
             const auto text = NumberValue(*value, max);
             if (!text) {
-                errors.push_back(CellError(
-                    request.m_label, csvColumn,
-                    "\"" + *value + "\" is not None or a number from 1 to " + std::to_string(max)));
+                refuse(
+                    request.m_row, csvColumn,
+                    "\"" + *value + "\" is not None or a number from 1 to " + std::to_string(max));
                 return;
             }
             if (*text != shownText) {
@@ -448,11 +460,10 @@ CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image) {
         }
     }
 
-    if (!errors.empty()) {
-        return refused();
+    if (refusals.empty()) {
+        image = work.m_image;
     }
-    image = work.m_image;
-    return {};
+    return refusals;
 }
 
 CResult<std::string> ReadChannelsCsvFile(const std::string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,23 @@ std::string ExportChannelsCsv(const CMemoryImage& image);
 // A refusal lists every rejection in its items as "row N, column NAME: MESSAGE" (or "line N:
 // MESSAGE" for the CSV's own structure); when there is any, the image is unchanged.
 CResult<> ImportChannelsCsv(const std::string& csv, CMemoryImage& image);
+
+// One channel's texts in the columns of kCsvColumns (none: the column is not listed), for
+// ApplyChannelTexts.
+struct CChannelTexts {
+    int m_row = 0;  // grid row, 1..129
+    std::vector<std::optional<std::string>> m_values;
+};
+struct CCellRefusal {
+    int m_row = 0;
+    int m_column = 0;  // of kCsvColumns
+    std::string m_message;
+    int m_messageId = 0;  // the cell rule's string id (IDS_OUT_OF_RANGE ...), else 0
+};
+// The cell-by-cell part of ImportChannelsCsv, for other layouts that map onto the grid's texts:
+// every refused cell is returned, and the image changes only when there is none.
+std::vector<CCellRefusal> ApplyChannelTexts(const std::vector<CChannelTexts>& rows,
+                                            CMemoryImage& image);
 
 // A CSV of 129 channels is a few kilobytes; a file near this size is not one.
 inline constexpr std::size_t kMaxCsvSize = 1 << 20;

@@ -98,7 +98,22 @@ COpenChooser g_openChooser;
 CSaveChooser g_saveChooser;
 
 const QString kDatFilter = QStringLiteral("*.dat (*.dat);;* (*)");
-const QString kCsvFilter = QStringLiteral("*.csv (*.csv);;* (*)");
+const QString kCsvFilter = QStringLiteral("*.csv (*.csv);;%1 (*.csv);;* (*)");
+const char* const kCommonCsvFilterName = QT_TRANSLATE_NOOP("CMainFrame", "Common channel CSV");
+
+QString CommonCsvFilter() {
+    return QCoreApplication::translate("CMainFrame", kCommonCsvFilterName) +
+           QStringLiteral(" (*.csv)");
+}
+QString CsvFilters() {
+    return kCsvFilter.arg(QCoreApplication::translate("CMainFrame", kCommonCsvFilterName));
+}
+void ReportLayout(const QFileDialog& dialog, ECsvLayout* layout) {
+    if (layout != nullptr) {
+        *layout = dialog.selectedNameFilter() == CommonCsvFilter() ? ECsvLayout::kCommon
+                                                                   : ECsvLayout::kGrid;
+    }
+}
 
 }  // namespace
 
@@ -162,7 +177,10 @@ void SetFileChoosers(COpenChooser open, CSaveChooser save) {
     g_saveChooser = std::move(save);
 }
 
-QString ChooseOpenFile(QWidget* parent, ESaveKind kind) {
+QString ChooseOpenFile(QWidget* parent, ESaveKind kind, ECsvLayout* layout) {
+    if (layout != nullptr) {
+        *layout = ECsvLayout::kGrid;
+    }
     if (g_openChooser) {
         return g_openChooser(parent);
     }
@@ -170,16 +188,21 @@ QString ChooseOpenFile(QWidget* parent, ESaveKind kind) {
     QFileDialog dialog(parent,
                        csv ? QCoreApplication::translate("CMainFrame", "Import Channels")
                            : QCoreApplication::translate("CMainFrame", "Open"),
-                       QString(), csv ? kCsvFilter : kDatFilter);
+                       QString(), csv ? CsvFilters() : kDatFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
+    ReportLayout(dialog, layout);
     return dialog.selectedFiles().first();
 }
 
-QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind) {
+QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind,
+                       ECsvLayout* layout) {
+    if (layout != nullptr) {
+        *layout = ECsvLayout::kGrid;
+    }
     if (g_saveChooser) {
         return g_saveChooser(parent, proposed);
     }
@@ -192,7 +215,7 @@ QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind)
         {QT_TRANSLATE_NOOP("CMainFrame", "Save As"), kDatFilter, QStringLiteral("dat")},
         {QT_TRANSLATE_NOOP("CMainFrame", "Export to PDF"), QStringLiteral("*.pdf (*.pdf)"),
          QStringLiteral("pdf")},
-        {QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), kCsvFilter, QStringLiteral("csv")},
+        {QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), CsvFilters(), QStringLiteral("csv")},
     };
     const CKind& chosen = kinds[static_cast<int>(kind)];
     QFileDialog dialog(parent, QCoreApplication::translate("CMainFrame", chosen.m_title), proposed,
@@ -203,5 +226,6 @@ QString ChooseSaveFile(QWidget* parent, const QString& proposed, ESaveKind kind)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
+    ReportLayout(dialog, layout);
     return dialog.selectedFiles().first();
 }

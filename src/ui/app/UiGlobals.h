@@ -61,6 +61,11 @@ using CSaveChooser = std::function<QString(QWidget* parent, const QString& propo
 void SetFileChoosers(COpenChooser open, CSaveChooser save);  // empty restores the dialogs
 // The kind of file a dialog asks for: .dat documents, the report as PDF, or channels as CSV.
 enum class ESaveKind { kDocument, kPdf, kCsv };
-QString ChooseOpenFile(QWidget* parent, ESaveKind kind = ESaveKind::kDocument);
+// The channel CSV's layouts; the dialogs offer the common one as a file type of its own.
+enum class ECsvLayout { kGrid, kCommon };
+// `layout`, when given, receives the layout of the file type chosen (always kGrid from a
+// chooser that tests installed).
+QString ChooseOpenFile(QWidget* parent, ESaveKind kind = ESaveKind::kDocument,
+                       ECsvLayout* layout = nullptr);
 QString ChooseSaveFile(QWidget* parent, const QString& proposed,
-                       ESaveKind kind = ESaveKind::kDocument);
+                       ESaveKind kind = ESaveKind::kDocument, ECsvLayout* layout = nullptr);

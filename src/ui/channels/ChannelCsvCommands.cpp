@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "channels/ChannelCsv.h"
+#include "channels/CommonChannelCsv.h"
 #include "image/ProgramDoc.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -41,6 +42,33 @@ void ShowStatus(QWidget* parent, const QString& text) {
     if (auto* frame = qobject_cast<CMainFrame*>(parent)) {
         frame->statusBar()->showMessage(text, 10000);
     }
+}
+
+// A message box stays on the screen: the first lines, then how many more.
+QString ShownItems(const std::vector<std::string>& items) {
+    constexpr std::size_t kShown = 15;
+    QStringList lines;
+    for (std::size_t i = 0; i < items.size() && i < kShown; ++i) {
+        lines << QString::fromStdString(items[i]);
+    }
+    if (items.size() > kShown) {
+        lines << QCoreApplication::translate("CCsvErrorsDlg", "... and %1 more")
+                     .arg(items.size() - kShown);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// The rows the radio cannot hold, and whether to import the others without them.
+bool AskToSkipRows(const QString& path, const std::vector<std::string>& refused) {
+    const QString text =
+        QCoreApplication::translate("CCsvErrorsDlg", "%1 rows of %2 cannot be stored in the radio:")
+            .arg(refused.size())
+            .arg(QDir::toNativeSeparators(path)) +
+        QLatin1Char('\n') + ShownItems(refused) + QStringLiteral("\n\n") +
+        QCoreApplication::translate("CCsvErrorsDlg",
+                                    "Skip these rows and import the others? No leaves the "
+                                    "channels as they are.");
+    return Ask(text, EPromptButtons::YesNo, EPromptIcon::Question) == EPromptAnswer::Yes;
 }
 
 }  // namespace
@@ -73,7 +101,8 @@ bool ImportChannels(CProgramView& view, QWidget* parent) {
     if (!view.CommitCellEdit()) {
         return false;
     }
-    const QString path = ChooseOpenFile(parent, ESaveKind::kCsv);
+    ECsvLayout layout = ECsvLayout::kGrid;
+    const QString path = ChooseOpenFile(parent, ESaveKind::kCsv, &layout);
     if (path.isEmpty()) {
         return false;
     }
@@ -87,14 +116,37 @@ bool ImportChannels(CProgramView& view, QWidget* parent) {
     CProgramDoc& doc = view.GetDocument();
     CDocumentState trial = doc;
     view.Table().StoreGrid(trial);
-    if (const auto imported = ImportChannelsCsv(*csv, trial.m_image); !imported) {
+    auto refuse = [&](const CError& error) {
         QStringList items;
-        for (const std::string& item : imported.error().m_items) {
+        for (const std::string& item : error.m_items) {
             items << QString::fromStdString(item);
         }
         CCsvErrorsDlg dialog(path, items, parent);
         dialog.exec();
         return false;
+    };
+    std::vector<std::string> notices;
+    if (layout == ECsvLayout::kCommon) {
+        const auto plan = PlanCommonCsvImport(*csv, trial.m_image);
+        if (!plan) {
+            return refuse(plan.error());
+        }
+        // Nothing left to import: the refusals are all there is to show.
+        if (plan->m_rows.empty()) {
+            CError none;
+            none.m_items = plan->m_refused;
+            return refuse(none);
+        }
+        const bool skip = !plan->m_refused.empty();
+        if (skip && !AskToSkipRows(path, plan->m_refused)) {
+            return false;
+        }
+        if (const auto applied = ApplyCommonCsvPlan(*plan, trial.m_image, skip); !applied) {
+            return refuse(applied.error());
+        }
+        notices = plan->m_notices;
+    } else if (const auto imported = ImportChannelsCsv(*csv, trial.m_image); !imported) {
+        return refuse(imported.error());
     }
     CDocumentHistory::Of(view).Record(
         QCoreApplication::translate("CCsvErrorsDlg", "Import Channels"), [&] {
@@ -104,6 +156,12 @@ bool ImportChannels(CProgramView& view, QWidget* parent) {
         });
     ShowStatus(parent, QCoreApplication::translate("CCsvErrorsDlg", "Channels imported from %1")
                            .arg(QDir::toNativeSeparators(path)));
+    if (!notices.empty()) {
+        Ask(QCoreApplication::translate("CCsvErrorsDlg",
+                                        "Names longer than the radio holds were cut:") +
+                QLatin1Char('\n') + ShownItems(notices),
+            EPromptButtons::Ok, EPromptIcon::Information);
+    }
     return true;
 }
 
@@ -112,11 +170,16 @@ bool ExportChannels(CProgramView& view, QWidget* parent) {
         return false;
     }
     view.StoreGrid();
-    const QString path = ChooseSaveFile(parent, ProposedCsv(view.GetDocument()), ESaveKind::kCsv);
+    ECsvLayout layout = ECsvLayout::kGrid;
+    const QString path =
+        ChooseSaveFile(parent, ProposedCsv(view.GetDocument()), ESaveKind::kCsv, &layout);
     if (path.isEmpty()) {
         return false;
     }
-    const auto written = WriteChannelsCsvFile(view.GetDocument().m_image, LocalPath(path));
+    const CMemoryImage& image = view.GetDocument().m_image;
+    const auto written = layout == ECsvLayout::kCommon
+                             ? WriteCommonCsvFile(image, LocalPath(path))
+                             : WriteChannelsCsvFile(image, LocalPath(path));
     if (!written) {
         Ask(QCoreApplication::translate("CCsvErrorsDlg", "The channels could not be exported.") +
             QLatin1Char('\n') + Tr(written.error()));
