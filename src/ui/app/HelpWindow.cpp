@@ -84,6 +84,7 @@ const CHelpTopic kTopics[] = {
     {ID_PROGRAM_READ, "program.html#read"},
     {ID_PROGRAM_WRITE, "program.html#write"},
     {ID_SETUP_COM, "program.html#com"},
+    {ID_SETUP_PORT_DOCTOR, "program.html#doctor"},
     {ID_SETUP_LANGUAGE, "language.html"},
     {IDC_LANGUAGE_ENGLISH, "language.html"},
     {IDC_LANGUAGE_CHINESE, "language.html"},
