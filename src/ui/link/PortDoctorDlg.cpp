@@ -27,7 +27,8 @@ CPortDoctorDlg::CPortDoctorDlg(const QString& port, QWidget* parent, CDoctorRoot
     m_pSummary->setWordWrap(true);
     m_pList->setReadOnly(true);
     m_pList->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_pList->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // A command stays on one line, to be copied whole.
+    m_pList->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     auto* buttons = new QDialogButtonBox(this);
@@ -44,7 +45,7 @@ CPortDoctorDlg::CPortDoctorDlg(const QString& port, QWidget* parent, CDoctorRoot
     layout->addWidget(m_pSummary);
     layout->addWidget(m_pList, 1);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(880, 420);
     WatchChildrenForHelp();
     RunChecks(false);
 }
