@@ -316,7 +316,8 @@ std::vector<CDoctorFinding> CheckHolders(const std::string& path, const struct s
     } else {
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
             const int pid = SerialFlockHolder(fd, roots.m_proc + "/locks");
-            if (pid <= 0 || named.insert(pid).second) {
+            // An unknown holder counts as one, so the exclusive flag is not blamed on no one.
+            if (named.insert(std::max(pid, 0)).second) {
                 const std::string who = pid > 0 ? Process(roots, pid) : "another program";
                 findings.push_back(Finding(
                     "holder", EDoctorStatus::Problem,

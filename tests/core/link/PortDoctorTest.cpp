@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -49,17 +50,19 @@ public:
     std::string m_path;
 };
 
-// Another process, named "lh740holder", that opens `port` when given one and waits until killed.
+// Another process, named "lh740holder", that opens `port` when given one (and with `lock`, takes
+// a flock and the exclusive flag) and waits until killed.
 class CHolder {
 public:
-    explicit CHolder(const std::string& port) {
+    CHolder(const std::string& port, bool lock) {
         int ready[2];
         EXPECT_EQ(::pipe(ready), 0);
         m_pid = ::fork();
         if (m_pid == 0) {
             ::prctl(PR_SET_NAME, "lh740holder");
             const int fd = port.empty() ? 0 : ::open(port.c_str(), O_RDWR | O_NOCTTY);
-            const char ok = fd >= 0 ? '1' : '0';
+            const bool locked = !lock || (::flock(fd, LOCK_EX) == 0 && ::ioctl(fd, TIOCEXCL) == 0);
+            const char ok = fd >= 0 && locked ? '1' : '0';
             (void)::write(ready[1], &ok, 1);
             for (;;) {
                 ::pause();
@@ -117,23 +120,26 @@ void MakeFile(const std::string& path, const std::string& text) {
 TEST(PortDoctor, NamesWhoHoldsThePort) {
     struct {
         const char* m_name;
-        bool m_childOpens;
+        int m_child;         // 1: opens the port, 2: also locks it, out of the doctor's sight
         const char* m_lock;  // "": none, "child": the child's pid, else the contents
         bool m_exclusiveLeft;
         EDoctorStatus m_status;
         std::string m_text;  // PID stands for the child's pid, LOCK for the lock file
     } cases[] = {
-        {"free", false, "", false, EDoctorStatus::Ok, "No other program holds PORT."},
-        {"open in another process", true, "", false, EDoctorStatus::Problem,
+        {"free", 0, "", false, EDoctorStatus::Ok, "No other program holds PORT."},
+        {"open in another process", 1, "", false, EDoctorStatus::Problem,
          "PORT is open in lh740holder (pid PID)."},
-        {"lock file of a live process", false, "child", false, EDoctorStatus::Problem,
+        {"lock file of a live process", 0, "child", false, EDoctorStatus::Problem,
          "PORT is locked by lh740holder (pid PID): LOCK."},
         // The lock's holder also has it open: named once.
-        {"locked and open", true, "child", false, EDoctorStatus::Problem,
+        {"locked and open", 1, "child", false, EDoctorStatus::Problem,
          "PORT is locked by lh740holder (pid PID): LOCK."},
-        {"lock naming no process", false, "garbage\n", false, EDoctorStatus::Problem,
+        {"lock naming no process", 0, "garbage\n", false, EDoctorStatus::Problem,
          "PORT has a lock file that names no process: LOCK."},
-        {"exclusive flag left set", false, "", true, EDoctorStatus::Problem,
+        // An unknown flock holder, not the exclusive flag it also set, is blamed.
+        {"flock by an unseen process", 2, "", false, EDoctorStatus::Problem,
+         "PORT is locked (flock) by another program."},
+        {"exclusive flag left set", 0, "", true, EDoctorStatus::Problem,
          "PORT is marked for exclusive use, but no process that can be seen has it open."},
     };
     for (const auto& c : cases) {
@@ -144,9 +150,12 @@ TEST(PortDoctor, NamesWhoHoldsThePort) {
             ::close(pty.m_slave);
             pty.m_slave = -1;
         }
-        CHolder holder(c.m_childOpens ? pty.m_path : "");
+        CHolder holder(c.m_child > 0 ? pty.m_path : "", c.m_child == 2);
         CDoctorRoots roots;
         roots.m_lockDir = locks.Path();
+        if (c.m_child == 2) {
+            roots.m_proc = locks.Path();  // no processes, no list of locks
+        }
         const std::string lockFile = SerialLockFile(pty.m_path, locks.Path());
         if (std::string(c.m_lock) == "child") {
             WriteText(lockFile, std::to_string(holder.m_pid) + "\n");
