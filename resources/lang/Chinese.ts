@@ -142,6 +142,18 @@
         <translation>与电台比较</translation>
     </message>
     <message>
+        <source>Port &amp;Doctor...</source>
+        <translation>端口诊断(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Check the serial port and explain what keeps it from working</source>
+        <translation>检查串口并说明它无法使用的原因</translation>
+    </message>
+    <message>
+        <source>Port Doctor</source>
+        <translation>端口诊断</translation>
+    </message>
+    <message>
         <source>Save changes?</source>
         <translation>保存更改吗？</translation>
     </message>
@@ -1362,6 +1374,45 @@ Entries of the file that were refused: %2</source>
     <message>
         <source>The documents are the same.</source>
         <translation>两个文档相同。</translation>
+    </message>
+</context>
+<context>
+    <name>CPortDoctorDlg</name>
+    <message>
+        <source>Port Doctor</source>
+        <translation>端口诊断</translation>
+    </message>
+    <message>
+        <source>Port: %1</source>
+        <translation>端口：%1</translation>
+    </message>
+    <message>
+        <source>&amp;Check Again</source>
+        <translation>重新检查(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Loopback Test...</source>
+        <translation>环回测试(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The simulated radio is not a serial port: there is nothing to check.</source>
+        <translation>模拟电台不是串口，无需检查。</translation>
+    </message>
+    <message>
+        <source>No problem found.</source>
+        <translation>未发现问题。</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. Each has its fix below it; select the text to copy a command.</source>
+        <translation>发现问题：%1 个。每个问题下方都有解决方法；选中文字即可复制命令。</translation>
+    </message>
+    <message>
+        <source>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</source>
+        <translation>请在电台插头处连接写频线的 TX 与 RX（不要连接电台），然后按“确定”以 9600 波特率发送测试数据。</translation>
     </message>
 </context>
 </TS>

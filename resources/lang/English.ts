@@ -142,6 +142,18 @@
         <translation>Compare with Radio</translation>
     </message>
     <message>
+        <source>Port &amp;Doctor...</source>
+        <translation>Port &amp;Doctor...</translation>
+    </message>
+    <message>
+        <source>Check the serial port and explain what keeps it from working</source>
+        <translation>Check the serial port and explain what keeps it from working</translation>
+    </message>
+    <message>
+        <source>Port Doctor</source>
+        <translation>Port Doctor</translation>
+    </message>
+    <message>
         <source>Save changes?</source>
         <translation>Save changes?</translation>
     </message>
@@ -1350,6 +1362,45 @@ Entries of the file that were refused: %2</translation>
     <message>
         <source>The documents are the same.</source>
         <translation>The documents are the same.</translation>
+    </message>
+</context>
+<context>
+    <name>CPortDoctorDlg</name>
+    <message>
+        <source>Port Doctor</source>
+        <translation>Port Doctor</translation>
+    </message>
+    <message>
+        <source>Port: %1</source>
+        <translation>Port: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Check Again</source>
+        <translation>&amp;Check Again</translation>
+    </message>
+    <message>
+        <source>&amp;Loopback Test...</source>
+        <translation>&amp;Loopback Test...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>The simulated radio is not a serial port: there is nothing to check.</source>
+        <translation>The simulated radio is not a serial port: there is nothing to check.</translation>
+    </message>
+    <message>
+        <source>No problem found.</source>
+        <translation>No problem found.</translation>
+    </message>
+    <message>
+        <source>Problems found: %1. Each has its fix below it; select the text to copy a command.</source>
+        <translation>Problems found: %1. Each has its fix below it; select the text to copy a command.</translation>
+    </message>
+    <message>
+        <source>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</source>
+        <translation>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@ enum EExitCode {
     kExitOk = 0,
     kExitFailure = 1,          // could not write the result
     kExitDifferent = 1,        // diff: the files differ (as diff(1) says it)
+    kExitProblemFound = 1,     // doctor: a problem was found
     kExitUsage = 2,            // wrong command line
     kExitInvalidInput = 3,     // invalid input or unreadable file
     kExitPortUnavailable = 4,  // the serial port cannot be opened
@@ -28,6 +29,9 @@ CUserValues& ProgramUserValues();
 void AddLanguageOption(CLI::App* cmd);
 // The language of the command's texts: Chinese after `--lang zh`, else English.
 bool CliChinese();
+
+// `text` as a JSON string, quotes included (UTF-8 passes through).
+std::string JsonString(const std::string& text);
 
 // Prints "lh740ctl: MESSAGE" on stderr and returns `code`.
 int Fail(int code, const std::string& message);

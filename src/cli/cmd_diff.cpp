@@ -15,24 +15,6 @@ struct CDiffArgs {
     bool m_json = false;
 };
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += ch;  // UTF-8 passes through
-        }
-    }
-    return out + "\"";
-}
-
 void AddDiffCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand(
         "diff",

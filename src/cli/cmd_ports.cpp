@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "CliCommon.h"
+#include "link/PortDoctor.h"
 #include "link/SerialPort.h"
 #include "settings/UserValues.h"
 
@@ -31,9 +32,19 @@ void AddPortsCommand(CLI::App& app, int& rc) {
         for (const auto& port : ports) {
             const auto probed = ProbeSerialPort(port.m_path);
             std::string reason = probed ? std::string() : probed.error().Text(CliChinese());
+            // A port nobody seems to hold may have been left exclusive: say so.
+            if (!probed) {
+                for (const auto& finding : CheckPortHolders(port.m_path)) {
+                    if (finding.m_check == "exclusive") {
+                        reason = finding.m_text.Get(CliChinese());
+                    }
+                }
+            }
             // The line names the port already.
             if (reason.starts_with(port.m_path + ": ")) {
                 reason.erase(0, port.m_path.size() + 2);
+            } else if (reason.starts_with(port.m_path + " ")) {
+                reason.erase(0, port.m_path.size() + 1);
             }
             std::printf("%s %-14s %-32s %s\n", port.m_path == current ? "*" : " ",
                         port.m_path.c_str(),

@@ -45,6 +45,24 @@ bool CliChinese() {
     return s_bChinese;
 }
 
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += ch;  // UTF-8 passes through
+        }
+    }
+    return out + "\"";
+}
+
 int Fail(int code, const std::string& message) {
     std::cerr << "lh740ctl: " << Printable(message, true) << "\n";
     return code;
@@ -64,7 +82,8 @@ int main(int argc, char** argv) {
     app.footer(
         "Exit codes:\n"
         "  0  success\n"
-        "  1  the result could not be written; for diff, the files differ\n"
+        "  1  the result could not be written; for diff, the files differ; for doctor, a\n"
+        "     problem was found\n"
         "  2  usage error\n"
         "  3  invalid input or unreadable file\n"
         "  4  serial port unavailable\n"

@@ -72,13 +72,14 @@ CTexts OpenError(const std::string& name, int err, int holder = 0) {
     }
 }
 
-// The process holding a flock on the open file, from /proc/locks; 0 when not found.
-int FlockHolder(int fd) {
+}  // namespace
+
+int SerialFlockHolder(int fd, const std::string& locksFile) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         return 0;
     }
-    std::ifstream in("/proc/locks");
+    std::ifstream in(locksFile);
     for (std::string line; std::getline(in, line);) {
         // "1: FLOCK  ADVISORY  WRITE 1234 00:05:87 0 EOF"; waiters are marked "->".
         std::istringstream fields(line);
@@ -107,6 +108,8 @@ int FlockHolder(int fd) {
     }
     return 0;
 }
+
+namespace {
 
 // LCK.. and the device's name below /dev, with '/' as '_': LCK..ttyUSB0, LCK..pts_3.
 std::string LockFileName(const std::string& path) {
@@ -161,7 +164,7 @@ int OpenUnused(const std::string& name, const std::string& lockDir, CTexts& erro
     // does not; TIOCEXCL keeps out those that do not ask.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
-        error = OpenError(name, err, err == EWOULDBLOCK ? FlockHolder(fd) : 0);
+        error = OpenError(name, err, err == EWOULDBLOCK ? SerialFlockHolder(fd) : 0);
         ::close(fd);
         return -1;
     }
@@ -442,8 +445,12 @@ std::string SerialLockDirectory() {
     return dir != nullptr && *dir != '\0' ? dir : "/var/lock";
 }
 
+std::string SerialLockFile(const std::string& path, const std::string& lockDir) {
+    return lockDir + "/" + LockFileName(path);
+}
+
 int SerialLockHolder(const std::string& path, const std::string& lockDir) {
-    const std::string lockFile = lockDir + "/" + LockFileName(path);
+    const std::string lockFile = SerialLockFile(path, lockDir);
     struct stat st {};
     // No lock file, or a lock folder we may not look into: nothing to honour.
     if (::lstat(lockFile.c_str(), &st) != 0) {

@@ -45,10 +45,17 @@ public:
 // The folder of UUCP lock files (LCK..ttyUSB0): $LH740_LOCK_DIR when set, else /var/lock.
 std::string SerialLockDirectory();
 
+// The UUCP lock file of a port in `lockDir`: LCK..ttyUSB0, LCK..pts_3.
+std::string SerialLockFile(const std::string& path, const std::string& lockDir);
+
 // Who holds a port by a UUCP lock file in `lockDir`: 0 when nobody does (no lock file, or a
 // stale one of a process that has ended), the holder's pid, or -1 for a lock file that names
 // no process.
 int SerialLockHolder(const std::string& path, const std::string& lockDir);
+
+// The process holding a flock on the open file `fd`, from `locksFile` (the system's list of
+// locks); 0 when not found.
+int SerialFlockHolder(int fd, const std::string& locksFile = "/proc/locks");
 
 // A termios port: refuses a port that another program holds (a live UUCP lock file, flock, or
 // the exclusive flag), then takes it for itself (flock and TIOCEXCL) and sets raw 9600 8N1

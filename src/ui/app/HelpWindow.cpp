@@ -86,6 +86,7 @@ const CHelpTopic kTopics[] = {
     {ID_TOOLS_COMPARE_FILE, "program.html#compare"},
     {ID_TOOLS_COMPARE_RADIO, "program.html#compare"},
     {ID_SETUP_COM, "program.html#com"},
+    {ID_SETUP_PORT_DOCTOR, "program.html#doctor"},
     {ID_SETUP_LANGUAGE, "language.html"},
     {IDC_LANGUAGE_ENGLISH, "language.html"},
     {IDC_LANGUAGE_CHINESE, "language.html"},

@@ -250,6 +250,9 @@ void CMainFrame::CreateActions() {
     MakeAction(ID_PROGRAM_WRITE, tr("&Write"), tr("Write Data To Radio"), tr("Write"),
                QKeySequence(Qt::CTRL | Qt::Key_W));
     MakeAction(ID_SETUP_COM, tr("Com Setup"), tr("Choose the serial port"), tr("Com Setup"));
+    MakeAction(ID_SETUP_PORT_DOCTOR, tr("Port &Doctor..."),
+               tr("Check the serial port and explain what keeps it from working"),
+               tr("Port Doctor"));
     MakeAction(ID_SETUP_LANGUAGE, tr("Language"), tr("Choose the language of the program"),
                tr("Language"));
     MakeAction(ID_VIEW_TOOLBAR, tr("&Toolbar"), tr("Show or hide the toolbar"),
@@ -331,6 +334,7 @@ void CMainFrame::CreateActions() {
                    ID_PROGRAM_READ,
                    ID_PROGRAM_WRITE,
                    ID_SETUP_COM,
+                   ID_SETUP_PORT_DOCTOR,
                    ID_EDIT_PRODUCT_INFO,
                    ID_EDIT_OPTIONAL_FEATURES,
                    ID_EDIT_DTMF,
@@ -420,6 +424,7 @@ void CMainFrame::CreateMenus() {
         program->addAction(Action(ID_PROGRAM_WRITE));
         auto* setup = new QMenu(tr("Setup"), this);
         setup->addAction(Action(ID_SETUP_COM));
+        setup->addAction(Action(ID_SETUP_PORT_DOCTOR));
         setup->addAction(Action(ID_SETUP_LANGUAGE));
         auto* tools = new QMenu(tr("&Tools"), this);
         tools->addAction(Action(ID_TOOLS_COMPARE_FILE));

@@ -181,6 +181,7 @@ const QList<int>& CTransferLock::LockedCommands() {
         ID_PROGRAM_WRITE,
         ID_TOOLS_COMPARE_RADIO,
         ID_SETUP_COM,
+        ID_SETUP_PORT_DOCTOR,
         ID_FILE_MRU_FILE1,
         ID_FILE_MRU_FILE1 + 1,
         ID_FILE_MRU_FILE1 + 2,

@@ -8,6 +8,7 @@
 #include "ui/channels/ProgramView.h"
 #include "ui/link/ComSetupDlg.h"
 #include "ui/link/LinkWorker.h"
+#include "ui/link/PortDoctorDlg.h"
 #include "ui/link/SquelchTuningDlg.h"
 #include "ui/link/ViewTransfer.h"
 
@@ -37,6 +38,10 @@ void InstallTransferCommands(CMainFrame& frame) {
     frame.SetCommandHandler(ID_SETUP_COM, [pFrame] {
         CComSetupDlg dialog(ProgramUserValues(), pFrame);
         dialog.DoModal();
+    });
+    frame.SetCommandHandler(ID_SETUP_PORT_DOCTOR, [pFrame] {
+        CPortDoctorDlg dialog(g_strComPort, pFrame);
+        dialog.exec();
     });
     frame.SetCommandHandler(ID_EDIT_SQUELCH_TUNING, [pFrame] {
         CSquelchTuningDlg dialog(
