@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "support/CliRun.h"
 #include "support/CommaLocale.h"
 #include "support/TempDir.h"
@@ -67,3 +70,27 @@ TEST(CommonCsvCli, ImportRefusesSkipsAndExportsBack) {
 }
 
 }  // namespace
+
+// A name with a control character is refused by both layouts; the message never carries it.
+TEST(CommonCsvCli, ControlCharactersInNamesAreRefused) {
+    CTempDir dir;
+    const std::string dat = dir / "a.dat";
+    ASSERT_EQ(RunCli("new " + Quote(dat)).m_code, 0);
+    const auto empty = ReadAll(dat);
+    const std::string grid =
+        "Channel,Rx Frequency,Tx Frequency,Name\r\n1,146.52000,146.52000,"
+        "A\x1b[2JB\r\n";
+    std::string common = kCsv;
+    common = common.substr(0, common.find("\r\n") + 2) +
+             "1,A\x1b[2JB,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,"
+             ",,\r\n";
+    const std::pair<std::string, std::string> cases[] = {{"", grid}, {"--format chirp ", common}};
+    for (const auto& [format, text] : cases) {
+        WriteText(dir / "in.csv", text);
+        const auto run = RunCli("import " + format + Quote(dat) + " " + Quote(dir / "in.csv"));
+        EXPECT_EQ(run.m_code, 3) << format;
+        EXPECT_NE(run.m_err.find("control character"), std::string::npos) << run.m_err;
+        EXPECT_EQ(run.m_err.find('\x1b'), std::string::npos) << format;
+        EXPECT_EQ(ReadAll(dat), empty) << format;
+    }
+}

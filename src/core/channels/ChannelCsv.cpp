@@ -13,6 +13,7 @@
 #include "util/File.h"
 #include "util/Gbk.h"
 #include "util/Number.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -365,6 +366,11 @@ std::vector<CCellRefusal> ApplyChannelTexts(const std::vector<CChannelTexts>& ro
                     continue;
                 }
             } else if (editor == ECellEditor::Name) {
+                // Nothing typed in the grid can hold one; a file can.
+                if (HasControlCharacter(text)) {
+                    refuse(request.m_row, column, "the name holds a control character");
+                    continue;
+                }
                 // An unchanged name never gets here, so an 8-byte name from a radio survives.
                 if (!FitsNameEditor(text)) {
                     refuse(request.m_row, column,

@@ -18,3 +18,13 @@ std::string Printable(std::string_view text, bool keepLines) {
     }
     return out;
 }
+
+bool HasControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}

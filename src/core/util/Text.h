@@ -45,3 +45,6 @@ struct CTexts {
 // and so do line feeds and tabs unless `keepLines`. A typed or stored value echoed in a message
 // can then neither move the cursor nor hide the rest of the line.
 std::string Printable(std::string_view text, bool keepLines = false);
+
+// True when `text` holds a control character (below 0x20, or DEL): never part of a name.
+bool HasControlCharacter(std::string_view text);
