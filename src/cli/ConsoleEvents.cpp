@@ -164,6 +164,7 @@ CConsoleLink::~CConsoleLink() {
     if (m_pEvents && g_pSignalTarget == m_pEvents.get()) {
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
+        std::signal(SIGHUP, SIG_DFL);
         g_pSignalTarget = nullptr;
     }
     if (m_pTrace) {
@@ -232,6 +233,8 @@ bool CConsoleLink::Prepare(const CConsoleLinkOptions& options,
     g_pSignalTarget = m_pEvents.get();
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
+    // A closed terminal or ssh session: the port must still be released.
+    std::signal(SIGHUP, OnInterrupt);
     return true;
 }
 

@@ -127,6 +127,27 @@ TEST(CliLink, TraceOverTheDocumentIsRefused) {
     }
 }
 
+// A hang-up ends a transfer as Ctrl+C and kill do: cancelled, nothing written, and the port
+// released, so the next read of the same port works.
+TEST(CliLink, SignalsCancelAndReleaseThePort) {
+    CTempDir dir;
+    CSimProcess sim({"--latency", "8"});
+    ASSERT_FALSE(sim.m_path.empty());
+    for (const char* signal : {"INT", "TERM", "HUP"}) {
+        const std::string out = dir / "out.dat";
+        const std::string cmd = "XDG_CONFIG_HOME=" + Q(dir.Path()) +
+                                " XDG_DATA_HOME=" + Q(dir.Path()) + " " + LH740CTL_PATH +
+                                " read --quiet --port " + Q(sim.m_path) + " -o " + Q(out) + " 2>" +
+                                Q(dir / "err") + " </dev/null >/dev/null & p=$!; sleep 0.5; kill -" +
+                                signal + " $p; wait $p";
+        const int status = std::system(cmd.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 6) << signal;
+        EXPECT_FALSE(std::filesystem::exists(out)) << signal;
+    }
+    const auto run = Ctl(dir, "read --quiet --port " + Q(sim.m_path) + " -o " + Q(dir / "ok.dat"));
+    EXPECT_EQ(run.m_code, 0) << run.m_err;
+}
+
 TEST(CliLink, ReadAndWriteAgainstLh740sim) {
     CTempDir dir;
     // The radio holds a document whose channel 1 differs from the demo data.
