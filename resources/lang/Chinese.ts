@@ -158,6 +158,22 @@
         <translation>保存更改吗？</translation>
     </message>
     <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>A new document has changes that were not saved when the program ended (last copied %1).</source>
+        <translation>程序结束时新文档的更改尚未保存（最后复制于 %1）。</translation>
+    </message>
+    <message>
+        <source>%1 has changes that were not saved when the program ended (last copied %2).</source>
+        <translation>程序结束时 %1 的更改尚未保存（最后复制于 %2）。</translation>
+    </message>
+    <message>
+        <source>Restore the changes or discard them?</source>
+        <translation>恢复这些更改还是丢弃？</translation>
+    </message>
+    <message>
         <source>&amp;Undo %1</source>
         <translation>撤销 %1(&amp;U)</translation>
     </message>

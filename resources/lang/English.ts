@@ -158,6 +158,22 @@
         <translation>Save changes?</translation>
     </message>
     <message>
+        <source>Restore</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>A new document has changes that were not saved when the program ended (last copied %1).</source>
+        <translation>A new document has changes that were not saved when the program ended (last copied %1).</translation>
+    </message>
+    <message>
+        <source>%1 has changes that were not saved when the program ended (last copied %2).</source>
+        <translation>%1 has changes that were not saved when the program ended (last copied %2).</translation>
+    </message>
+    <message>
+        <source>Restore the changes or discard them?</source>
+        <translation>Restore the changes or discard them?</translation>
+    </message>
+    <message>
         <source>&amp;Undo %1</source>
         <translation>&amp;Undo %1</translation>
     </message>

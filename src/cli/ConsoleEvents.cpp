@@ -114,6 +114,7 @@ EPromptAnswer CConsoleLinkEvents::Ask(const CPrompt& prompt) {
         case EPromptButtons::YesNo:
             return m_options.m_bInteractive ? AskTerminal(prompt) : EPromptAnswer::No;
         case EPromptButtons::SaveDiscardCancel:
+        case EPromptButtons::RestoreDiscard:
             // The command line keeps no unsaved document to ask about.
             return EPromptAnswer::Cancel;
     }

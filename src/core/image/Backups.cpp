@@ -31,8 +31,9 @@ bool ParseName(const std::string& name, CParsedName& parsed) {
     return true;
 }
 
-// mkdir -p, private to the user: the backups hold the radio's password.
-CResult<> MakeFolders(const std::string& folder) {
+}  // namespace
+
+CResult<> MakePrivateFolders(const std::string& folder) {
     std::string path;
     std::size_t at = 0;
     while (at != std::string::npos) {
@@ -53,6 +54,8 @@ CResult<> MakeFolders(const std::string& folder) {
     }
     return {};
 }
+
+namespace {
 
 CError BackupError(const CTexts& why) {
     return CError(
@@ -92,7 +95,7 @@ CResult<std::string> SaveBackup(const std::string& folder, EBackupKind kind,
     if (folder.empty()) {
         return std::unexpected(BackupError(CTexts{"no home folder is known.", "未知主目录。"}));
     }
-    if (auto made = MakeFolders(folder); !made) {
+    if (auto made = MakePrivateFolders(folder); !made) {
         return std::unexpected(BackupError(made.error().m_text));
     }
     std::tm local{};

@@ -22,6 +22,8 @@ public:
 
     // The file Save writes to (a new document's is [Setup] AppName).
     const std::string& GetPathName() const { return m_strPathName; }
+    // A recovered document takes the name of the file it was made from, so Save writes there.
+    void SetPathName(const std::string& path) { m_strPathName = path; }
 
     // Called first by OnSaveDocument so that pending grid text reaches the image.
     std::function<void()> m_beforeSave;

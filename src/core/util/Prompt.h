@@ -5,8 +5,9 @@
 // Every message box of the program goes through this interface, so the desktop program shows a
 // real box, the command line answers in the terminal, and tests answer without modal loops.
 enum class EPromptIcon { None, Information, Exclamation, Stop, Question };
-enum class EPromptButtons { Ok, OkCancel, RetryCancel, YesNo, SaveDiscardCancel };
-enum class EPromptAnswer { Ok, Cancel, Retry, Yes, No, Save, Discard };
+// RestoreDiscard: closing the box without choosing answers Cancel (decide later).
+enum class EPromptButtons { Ok, OkCancel, RetryCancel, YesNo, SaveDiscardCancel, RestoreDiscard };
+enum class EPromptAnswer { Ok, Cancel, Retry, Yes, No, Save, Discard, Restore };
 
 struct CPrompt {
     std::string m_text;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "image/ProgramDoc.h"
+#include "image/Recovery.h"
 #include "settings/IniFile.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/MainFrame.h"
@@ -88,4 +89,30 @@ CChildFrame* CMyDocManager::OpenBackup(const QString& path) {
         previous->close();
     }
     return m_pFrame->AddDocumentWindow(std::move(doc));
+}
+
+CChildFrame* CMyDocManager::OpenRecovered(const CRecoveryEntry& entry) {
+    if (m_pFrame == nullptr) {
+        return nullptr;
+    }
+    const auto image = LoadDatFile(entry.m_dataPath);
+    if (!image) {
+        Ask(Tr(image.error()));
+        return nullptr;
+    }
+    auto doc = std::make_unique<CProgramDoc>();
+    doc->OnNewDocument(g_iniFile);
+    doc->m_image = *image;
+    doc->m_bNewDocument = false;
+    if (!entry.m_originalPath.empty()) {
+        doc->SetPathName(entry.m_originalPath);
+    }
+    CChildFrame* child = m_pFrame->AddDocumentWindow(std::move(doc));
+    CDocumentHistory::Of(*child->View()).SetUnsaved();
+    // The new window's copy first, so the work is on disk throughout.
+    m_pFrame->SaveRecoveryCopies();
+    if (QFileInfo::exists(CMainFrame::RecoveryPath(child))) {
+        RemoveRecovery(entry.m_dataPath);
+    }
+    return child;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class CChildFrame;
+struct CRecoveryEntry;
 class CMainFrame;
 
 // Creates documents with their windows. Unlike the usual rule, a file that is already open is
@@ -22,6 +23,10 @@ public:
     CChildFrame* OpenDocumentFile(const QString& name, bool* cancelled = nullptr);
     // A backup's bytes as a new, untitled document: saving it never overwrites the backup.
     CChildFrame* OpenBackup(const QString& path);
+    // A recovery copy as a new window beside the others: modified, named after the file it
+    // was made from (Save writes there), untitled when it had none. The copy is removed once
+    // the new window has written its own. Null (and the copy kept) when it cannot be read.
+    CChildFrame* OpenRecovered(const CRecoveryEntry& entry);
 
 private:
     CMainFrame* m_pFrame = nullptr;

@@ -13,11 +13,15 @@
 #include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <cstdlib>
+#include <filesystem>
 
 #include "image/ProgramDoc.h"
+#include "image/Recovery.h"
 #include "ui/app/BackupsDlg.h"
 #include "ui/app/ChildFrame.h"
 #include "ui/app/Commands.h"
@@ -91,6 +95,11 @@ QSettings Profile() {
                      QStringLiteral("Program"));
 }
 
+}  // namespace
+
+namespace {
+constexpr int kRecoveryIntervalMs = 30000;
+constexpr const char* kRecoveryProperty = "recoveryPath";
 }  // namespace
 
 CMainFrame::CMainFrame(CProgramApp& app) : m_app(app) {
@@ -520,6 +529,28 @@ bool CMainFrame::Create() {
     connect(&CTransferLock::Notifier(), &CTransferLockNotifier::Changed, this,
             &CMainFrame::UpdateUndoActions);
 
+    // A read replaces the document only after the lock is released: the copy is taken once
+    // that has run.
+    connect(
+        &CTransferLock::Notifier(), &CTransferLockNotifier::Changed, this,
+        [this](bool active) {
+            if (!active) {
+                SaveRecoveryCopies();
+            }
+        },
+        Qt::QueuedConnection);
+    m_pRecoveryTimer = new QTimer(this);
+    connect(m_pRecoveryTimer, &QTimer::timeout, this, &CMainFrame::SaveRecoveryCopies);
+    int interval = kRecoveryIntervalMs;
+    if (const char* text = std::getenv("LH740_RECOVERY_INTERVAL_MS")) {
+        bool ok = false;
+        const int ms = QByteArray(text).toInt(&ok);
+        if (ok && ms > 0) {
+            interval = ms;
+        }
+    }
+    SetRecoveryInterval(interval);
+
     LoadRecentFiles();
     CreateMenus();
     UpdateRecentMenu();
@@ -562,6 +593,14 @@ CChildFrame* CMainFrame::AddDocumentWindow(std::unique_ptr<CProgramDoc> doc) {
     // What the grid fill made of the file (or the defaults) is the unmodified state.
     CDocumentHistory::Of(*child->View()).SetSaved();
     WatchHistory(child);
+    // The copy belongs to this window: it goes when the window does (a normal exit), so only
+    // a program that ended without closing leaves one behind.
+    const std::string folder = RecoveryFolder();
+    const QString recovery =
+        folder.empty() ? QString()
+                       : QString::fromStdString(folder + "/" + NewRecoveryName() + ".dat");
+    child->setProperty(kRecoveryProperty, recovery);
+    connect(child, &QObject::destroyed, [recovery] { RemoveRecovery(recovery.toStdString()); });
     m_pActiveChild = child;
     UpdateMenuSet();
     // The grid gets all the room there is; the window's system menu restores its own size.
@@ -626,6 +665,7 @@ bool CMainFrame::SaveDocument(CChildFrame* child, bool askName) {
         return false;
     }
     CDocumentHistory::Of(*child->View()).SetSaved();
+    RemoveRecovery(RecoveryPath(child).toStdString());
     if (named) {
         AddRecentFile(path);
     }
@@ -691,6 +731,49 @@ void CMainFrame::RecordChange(const QString& name, const std::function<void()>& 
         return;
     }
     CDocumentHistory::Of(*m_pActiveChild->View()).Record(name, change);
+}
+
+QString CMainFrame::RecoveryPath(const CChildFrame* child) {
+    return child->property(kRecoveryProperty).toString();
+}
+
+void CMainFrame::SetRecoveryInterval(int ms) {
+    if (ms > 0) {
+        m_pRecoveryTimer->start(ms);
+    } else {
+        m_pRecoveryTimer->stop();
+    }
+}
+
+void CMainFrame::SaveRecoveryCopies() {
+    if (CTransferLock::Active()) {
+        return;
+    }
+    for (CChildFrame* child : Children()) {
+        const std::string path = RecoveryPath(child).toStdString();
+        if (path.empty()) {
+            continue;  // no home folder to keep copies in
+        }
+        const std::filesystem::path file(path);
+        // Changes saved, undone or discarded need no copy.
+        if (!CDocumentHistory::Of(*child->View()).NeedsSaving()) {
+            RemoveRecovery(path);
+            continue;
+        }
+        // What the grid shows, taken on a copy so the document itself is not touched.
+        const CProgramDoc& doc = child->GetDocument();
+        CDocumentState state = doc;
+        child->View()->Table().StoreGrid(state);
+        const std::string& name = doc.GetPathName();
+        const auto saved =
+            SaveRecovery(file.parent_path().string(), file.stem().string(),
+                         name.starts_with('/') ? name : std::string(), state.m_image);
+        // A failed copy must not interrupt the user's work every 30 seconds; the next may
+        // succeed.
+        if (!saved) {
+            qWarning("%s", saved.error().Text(false).c_str());
+        }
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

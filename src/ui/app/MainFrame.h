@@ -9,6 +9,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 class QToolBar;
 class CChildFrame;
 class CMdiClientWnd;
@@ -71,6 +72,14 @@ public:
     // Runs `change` on the active document as one undo step named `name`.
     void RecordChange(const QString& name, const std::function<void()>& change);
 
+    // Writes a recovery copy of every document with unsaved changes and removes the copies of
+    // the others; does nothing while a transfer runs. Run by a timer and after each transfer.
+    void SaveRecoveryCopies();
+    // Milliseconds between recovery copies (30 s unless LH740_RECOVERY_INTERVAL_MS is set).
+    void SetRecoveryInterval(int ms);
+    // The .dat of the recovery copy kept for `child`'s document, whether written yet or not.
+    static QString RecoveryPath(const CChildFrame* child);
+
     // The help context of whatever has the focus, for F1.
     int HelpContext() const;
     // Null until Product Information has been opened once.
@@ -121,4 +130,5 @@ private:
     QLabel* m_panes[4] = {};
     CChildFrame* m_pActiveChild = nullptr;
     CProductInfoDlg* m_pProductInfoDlg = nullptr;  // kept for the frame's life, shown modally
+    QTimer* m_pRecoveryTimer = nullptr;
 };

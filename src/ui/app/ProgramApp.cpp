@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDateTime>
 #include <QEventLoop>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -11,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "image/Recovery.h"
 #include "settings/AppPaths.h"
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
@@ -127,7 +130,49 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
         m_pMainFrame->setWindowIcon(icon);
     }
     g_strAppTitle = LanguageSetting("Company");
+
+    // Work restored replaces the empty new document; a file asked for stays open beside it.
+    CChildFrame* first = m_pMainFrame->ActiveChild();
+    if (OfferRecovery() > 0 && file.isEmpty() && first != nullptr &&
+        !CDocumentHistory::Of(*first->View()).IsModified()) {
+        first->close();
+    }
     return true;
+}
+
+int CProgramApp::OfferRecovery() {
+    int restored = 0;
+    for (const CRecoveryEntry& entry : ListRecovery(RecoveryFolder())) {
+        if (RecoveryOwnerRunning(entry)) {
+            continue;
+        }
+        const QString when = QDateTime::fromSecsSinceEpoch(entry.m_time)
+                                 .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QString text =
+            (entry.m_originalPath.empty()
+                 ? QCoreApplication::translate("CMainFrame",
+                                               "A new document has changes that were not saved "
+                                               "when the program ended (last copied %1).")
+                       .arg(when)
+                 : QCoreApplication::translate("CMainFrame",
+                                               "%1 has changes that were not saved when the "
+                                               "program ended (last copied %2).")
+                       .arg(QFile::decodeName(QByteArray::fromStdString(entry.m_originalPath)),
+                            when)) +
+            QLatin1Char('\n') +
+            QCoreApplication::translate("CMainFrame", "Restore the changes or discard them?");
+        switch (Ask(text, EPromptButtons::RestoreDiscard, EPromptIcon::Question)) {
+            case EPromptAnswer::Restore:
+                restored += m_docManager.OpenRecovered(entry) != nullptr ? 1 : 0;
+                break;
+            case EPromptAnswer::Discard:
+                RemoveRecovery(entry.m_dataPath);
+                break;
+            default:
+                break;
+        }
+    }
+    return restored;
 }
 
 int CProgramApp::ExitInstance() {

@@ -32,6 +32,10 @@ public:
     bool SplashShown() const { return m_bSplashShown; }
 
     void OnFileNew();
+    // Asks about each recovery copy left by a program that ended without closing its
+    // documents: Restore opens it, Discard deletes it, closing the box keeps it for the next
+    // start. Returns the number restored.
+    int OfferRecovery();
     void OnFileOpen();
     void OnOpenRecentFile(int index);
     void OnAppAbout();

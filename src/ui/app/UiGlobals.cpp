@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 #include "settings/IniFile.h"
 #include "settings/Messages.h"
@@ -49,6 +50,7 @@ public:
                 box.setIcon(QMessageBox::Question);
                 break;
         }
+        QPushButton* restore = nullptr;
         switch (prompt.m_buttons) {
             case EPromptButtons::Ok:
                 box.setStandardButtons(QMessageBox::Ok);
@@ -67,8 +69,18 @@ public:
                                        QMessageBox::Cancel);
                 box.setDefaultButton(QMessageBox::Save);
                 break;
+            case EPromptButtons::RestoreDiscard:
+                restore = box.addButton(QCoreApplication::translate("CMainFrame", "Restore"),
+                                        QMessageBox::AcceptRole);
+                box.addButton(QMessageBox::Discard);
+                box.setDefaultButton(restore);
+                break;
         }
-        switch (box.exec()) {
+        const int answer = box.exec();
+        if (restore != nullptr && box.clickedButton() == restore) {
+            return EPromptAnswer::Restore;
+        }
+        switch (answer) {
             case QMessageBox::Ok:
                 return EPromptAnswer::Ok;
             case QMessageBox::Retry:

@@ -87,7 +87,13 @@ bool CDocumentHistory::Record(const QString& name, const std::function<void()>& 
 }
 
 bool CDocumentHistory::IsModified() const {
-    return !(*Take() == *m_saved);
+    return !m_saved || !(*Take() == *m_saved);
+}
+
+void CDocumentHistory::SetUnsaved() {
+    m_saved.reset();
+    m_discarded.reset();
+    emit Changed();
 }
 
 void CDocumentHistory::SetSaved() {

@@ -33,6 +33,9 @@ public:
     bool IsModified() const;
     // The state now is the one in the file (after an open or a save).
     void SetSaved();
+    // No state is the one in the file (a document recovered after a crash): every state is
+    // modified until the next save.
+    void SetUnsaved();
     // The user chose to drop the changes made so far: they are not asked about again, while
     // the document still shows them as unsaved. A later change is asked about.
     void SetDiscarded();
