@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 
 #include "util/Text.h"
@@ -552,4 +553,14 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 void UseUnnamedTemporaries(bool use) {
     g_bUnnamedTemporaries = use;
+}
+
+std::string ReadFirstLine(const std::string& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.pop_back();
+    }
+    return line;
 }
