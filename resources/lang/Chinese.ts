@@ -1337,10 +1337,6 @@ Entries of the file that were refused: %2</source>
 文件中被拒绝的项目：%2</translation>
     </message>
     <message>
-        <source>&amp;Copy</source>
-        <translation>复制(&amp;C)</translation>
-    </message>
-    <message>
         <source>The channels could not be imported.</source>
         <translation>无法导入信道。</translation>
     </message>
@@ -1384,10 +1380,6 @@ Entries of the file that were refused: %2</source>
         <translation>文档与 %1 之间的差异：%2</translation>
     </message>
     <message>
-        <source>&amp;Copy</source>
-        <translation>复制(&amp;C)</translation>
-    </message>
-    <message>
         <source>The documents are the same.</source>
         <translation>两个文档相同。</translation>
     </message>
@@ -1429,6 +1421,13 @@ Entries of the file that were refused: %2</source>
     <message>
         <source>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</source>
         <translation>请在电台插头处连接写频线的 TX 与 RX（不要连接电台），然后按“确定”以 9600 波特率发送测试数据。</translation>
+    </message>
+</context>
+<context>
+    <name>CTextListDlg</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
     </message>
 </context>
 </TS>

@@ -1325,10 +1325,6 @@ Entries of the file that were refused: %2</source>
 Entries of the file that were refused: %2</translation>
     </message>
     <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
         <source>The channels could not be imported.</source>
         <translation>The channels could not be imported.</translation>
     </message>
@@ -1372,10 +1368,6 @@ Entries of the file that were refused: %2</translation>
         <translation>Differences between the document and %1: %2</translation>
     </message>
     <message>
-        <source>&amp;Copy</source>
-        <translation>&amp;Copy</translation>
-    </message>
-    <message>
         <source>The documents are the same.</source>
         <translation>The documents are the same.</translation>
     </message>
@@ -1417,6 +1409,13 @@ Entries of the file that were refused: %2</translation>
     <message>
         <source>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</source>
         <translation>Join the cable's TX and RX (at the radio's plug, with the radio unplugged), then press OK to send a test pattern at 9600 baud.</translation>
+    </message>
+</context>
+<context>
+    <name>CTextListDlg</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copy</translation>
     </message>
 </context>
 </TS>

@@ -135,11 +135,11 @@ TEST(CliLink, SignalsCancelAndReleaseThePort) {
     ASSERT_FALSE(sim.m_path.empty());
     for (const char* signal : {"INT", "TERM", "HUP"}) {
         const std::string out = dir / "out.dat";
-        const std::string cmd = "XDG_CONFIG_HOME=" + Q(dir.Path()) +
-                                " XDG_DATA_HOME=" + Q(dir.Path()) + " " + LH740CTL_PATH +
-                                " read --quiet --port " + Q(sim.m_path) + " -o " + Q(out) + " 2>" +
-                                Q(dir / "err") + " </dev/null >/dev/null & p=$!; sleep 0.5; kill -" +
-                                signal + " $p; wait $p";
+        const std::string cmd =
+            "XDG_CONFIG_HOME=" + Q(dir.Path()) + " XDG_DATA_HOME=" + Q(dir.Path()) + " " +
+            LH740CTL_PATH + " read --quiet --port " + Q(sim.m_path) + " -o " + Q(out) + " 2>" +
+            Q(dir / "err") + " </dev/null >/dev/null & p=$!; sleep 0.5; kill -" + signal +
+            " $p; wait $p";
         const int status = std::system(cmd.c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 6) << signal;
         EXPECT_FALSE(std::filesystem::exists(out)) << signal;

@@ -2,11 +2,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -167,7 +169,12 @@ private:
 
     // Waits for the running transfer to end; its outcome.
     static std::optional<ETransferOutcome> WaitEnd(QSignalSpy& spy, int ms = 60000) {
-        if (spy.isEmpty() && !spy.wait(ms)) {
+        // A wait can return early on a loaded machine; only the deadline ends the waiting.
+        const QDeadlineTimer deadline(ms);
+        while (spy.isEmpty() && !deadline.hasExpired()) {
+            spy.wait(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
+        }
+        if (spy.isEmpty()) {
             return std::nullopt;
         }
         return spy.takeFirst().at(0).value<ETransferOutcome>();

@@ -106,16 +106,29 @@ void CChannelTable::StoreGrid(CDocumentState& doc) const {
     for (int k = 0; k < kChannelCount; ++k) {
         const CRecord record = image.Row(k);
         const auto& row = m_cells[k + 1];
-        const CFreqBytes rx = EncodeFrequency(ParseFrequency(row[kColRx]));
-        const CFreqBytes tx = EncodeFrequency(ParseFrequency(row[kColTx]));
-        std::copy(rx.begin(), rx.end(), record.begin() + kRxOffset);
-        std::copy(tx.begin(), tx.end(), record.begin() + kTxOffset);
-        const CToneBytes rxTone = ParseTone(row[kColRxTone]);
-        const CToneBytes txTone = ParseTone(row[kColTxTone]);
-        record[kRxToneOffset] = rxTone.m_low;
-        record[kRxToneOffset + 1] = rxTone.m_high;
-        record[kTxToneOffset] = txTone.m_low;
-        record[kTxToneOffset + 1] = txTone.m_high;
+        // A frequency or tone still showing what its bytes decode to keeps those bytes: a radio
+        // or a file can hold digits that are no BCD, and re-encoding the text would change the
+        // channel (a second store could even delete it).
+        for (const auto& [column, offset] : {std::pair{kColRx, kRxOffset}, {kColTx, kTxOffset}}) {
+            const auto bytes = record.subspan(offset, 4);
+            const std::string& text = row[column];
+            if (text.empty() ||
+                text != FormatFrequency(std::span<const std::uint8_t, 4>(bytes.data(), 4))) {
+                const CFreqBytes encoded = EncodeFrequency(ParseFrequency(text));
+                std::copy(encoded.begin(), encoded.end(), bytes.begin());
+            }
+        }
+        for (const auto& [column, offset] :
+             {std::pair{kColRxTone, kRxToneOffset}, {kColTxTone, kTxToneOffset}}) {
+            const CToneBytes current{record[offset], record[offset + 1]};
+            const std::string& text = row[column];
+            if (text.empty() ||
+                (text != FormatTone(current, false) && text != FormatTone(current, true))) {
+                const CToneBytes tone = ParseTone(text);
+                record[offset] = tone.m_low;
+                record[offset + 1] = tone.m_high;
+            }
+        }
         // A name still showing what its bytes decode to keeps those bytes: they need not be
         // GBK (a radio holds whatever it was given), and re-encoding would turn them into '?'.
         if (row[kColName] != DecodeName(record.subspan<kNameOffset, kNameSize>())) {

@@ -36,16 +36,6 @@ CDoctorFinding Finding(const char* check, EDoctorStatus status, CTexts text, CTe
     return {check, status, std::move(text), std::move(fix)};
 }
 
-std::string FirstLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
-        line.pop_back();
-    }
-    return line;
-}
-
 std::string ResolvePort(const std::string& port, const CDoctorRoots& roots) {
     return port.find('/') == std::string::npos ? roots.m_dev + "/" + port : port;
 }
@@ -66,7 +56,7 @@ int ToInt(const std::string& text) {
 }
 
 std::string ProcessName(const CDoctorRoots& roots, int pid) {
-    const std::string name = FirstLine(roots.m_proc + "/" + std::to_string(pid) + "/comm");
+    const std::string name = ReadFirstLine(roots.m_proc + "/" + std::to_string(pid) + "/comm");
     return name.empty() ? "?" : name;
 }
 
@@ -124,7 +114,7 @@ std::vector<int> ProcessesWithPortOpen(const std::string& path, const struct sta
 std::vector<int> ProcessesNamed(const CDoctorRoots& roots, const std::string& name) {
     std::vector<int> pids;
     for (const int pid : Processes(roots)) {
-        if (FirstLine(roots.m_proc + "/" + std::to_string(pid) + "/comm") == name) {
+        if (ReadFirstLine(roots.m_proc + "/" + std::to_string(pid) + "/comm") == name) {
             pids.push_back(pid);
         }
     }
@@ -445,7 +435,7 @@ std::vector<CDoctorFinding> CheckAdapter(const std::string& path, const CDoctorR
         return {Finding("adapter", EDoctorStatus::Ok,
                         Same(path) + CTexts{": driver " + shown + ".", "：驱动 " + shown + "。"})};
     }
-    const int ms = ToInt(FirstLine(timerFile));
+    const int ms = ToInt(ReadFirstLine(timerFile));
     if (ms < 0) {
         return {Finding("adapter", EDoctorStatus::Note,
                         Same(path) + CTexts{": driver " + shown +

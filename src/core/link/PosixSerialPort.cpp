@@ -207,16 +207,6 @@ timespec ToTimespec(CClock::duration d) {
     return timespec{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
 }
 
-std::string ReadFirstLine(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
-        line.pop_back();
-    }
-    return line;
-}
-
 }  // namespace
 
 // The protocol's timing is its pauses: sleep to just short of the end, then wait out the

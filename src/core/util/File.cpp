@@ -7,8 +7,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string_view>
 
 #include "util/Text.h"
 
@@ -206,26 +211,68 @@ CResult<CTarget> FindTarget(const std::string& path) {
     return target;
 }
 
-// A new file beside `path`, created with mode 0666 less the umask (and any default ACL), as a
-// new file of that name would be.
-int CreateTemporary(const std::string& path, std::string& tmp) {
+// Temporary names carry the writer's pid, so a later save can tell the leftovers of a killed
+// writer ("radio.dat.lh740-1234-Ab3xYz.tmp") from a save still running in another process.
+constexpr std::string_view kTempTag = ".lh740-";
+constexpr std::string_view kTempSuffix = ".tmp";
+
+std::string TemporaryName(const std::string& path, int attempt) {
     // Keep the name within the file system's limit whatever the target's length.
     const auto slash = path.rfind('/');
     const std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    const std::string stem = DirectoryPart(path) + "/" + base.substr(0, 200) + ".";
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char random[6] = {};
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
+        for (std::size_t i = 0; i < sizeof random; ++i) {
+            random[i] = static_cast<unsigned char>(::getpid() + attempt * 7 + i * 13);
+        }
+    }
+    std::string name = DirectoryPart(path) + "/" + base.substr(0, 200) + std::string(kTempTag) +
+                       std::to_string(::getpid()) + "-";
+    for (unsigned char r : random) {
+        name += kLetters[r % (sizeof kLetters - 1)];
+    }
+    return name + std::string(kTempSuffix);
+}
+
+// Removes the temporary files a killed save of `path` left beside it.
+void RemoveStaleTemporaries(const std::string& path) {
+    const auto slash = path.rfind('/');
+    const std::string prefix =
+        path.substr(slash == std::string::npos ? 0 : slash + 1).substr(0, 200) +
+        std::string(kTempTag);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(DirectoryPart(path), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix) || !name.ends_with(kTempSuffix)) {
+            continue;
+        }
+        const std::string rest = name.substr(prefix.size());
+        const auto dash = rest.find('-');
+        if (dash == std::string::npos || dash == 0 ||
+            rest.size() != dash + 1 + 6 + kTempSuffix.size() ||
+            !std::all_of(rest.begin(), rest.begin() + static_cast<long>(dash),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        const long pid = std::strtol(rest.substr(0, dash).c_str(), nullptr, 10);
+        const bool alive = pid > 0 && pid <= INT_MAX &&
+                           (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+        struct stat st {};
+        if (!alive && ::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
+            ::unlink(entry.path().c_str());
+        }
+    }
+}
+
+bool g_bUnnamedTemporaries = true;
+
+// A new named file beside `path`, created with mode 0666 less the umask (and any default ACL),
+// as a new file of that name would be.
+int CreateTemporary(const std::string& path, std::string& tmp) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        unsigned char random[6] = {};
-        if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random)) {
-            for (std::size_t i = 0; i < sizeof random; ++i) {
-                random[i] = static_cast<unsigned char>(::getpid() + attempt * 7 + i * 13);
-            }
-        }
-        tmp = stem;
-        for (unsigned char r : random) {
-            tmp += kLetters[r % (sizeof kLetters - 1)];
-        }
+        tmp = TemporaryName(path, attempt);
         const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -233,6 +280,28 @@ int CreateTemporary(const std::string& path, std::string& tmp) {
     }
     errno = EEXIST;
     return -1;
+}
+
+// Gives the unnamed file `fd` a temporary name beside `path`, just before the rename; false with
+// errno when it cannot be linked.
+bool LinkUnnamed(int fd, const std::string& path, std::string& tmp) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tmp = TemporaryName(path, attempt);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tmp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return true;
+        }
+        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, tmp.c_str(), AT_EMPTY_PATH) == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            tmp.clear();
+            return false;
+        }
+    }
+    tmp.clear();
+    errno = EEXIST;
+    return false;
 }
 
 // Rewrites an existing regular file through its own inode. Used only when no temporary file
@@ -323,8 +392,18 @@ CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_
         return std::unexpected(found.error());
     }
     const CTarget& target = *found;
+    RemoveStaleTemporaries(target.m_path);
+    // An unnamed file first: a save killed while it writes leaves nothing behind. A file system
+    // without them gets a named one.
     std::string tmp;
-    const int fd = CreateTemporary(target.m_path, tmp);
+    int fd = -1;
+    if (g_bUnnamedTemporaries) {
+        fd = ::open(DirectoryPart(target.m_path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    }
+    const bool unnamed = fd >= 0;
+    if (!unnamed) {
+        fd = CreateTemporary(target.m_path, tmp);
+    }
     if (fd < 0) {
         const int err = errno;
         // A folder that takes no new files may still hold a file we may write.
@@ -336,7 +415,9 @@ CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_
     // From here on the target is untouched until the rename.
     auto fail = [&](int err) -> CFileResult {
         ::close(fd);
-        ::unlink(tmp.c_str());
+        if (!tmp.empty()) {
+            ::unlink(tmp.c_str());
+        }
         return std::unexpected(CannotSave(path, err));
     };
     if (target.m_bExists) {
@@ -351,7 +432,9 @@ CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_
                 }
                 // Only the owner's own file keeps its owner: write that one where it is.
                 ::close(fd);
-                ::unlink(tmp.c_str());
+                if (!tmp.empty()) {
+                    ::unlink(tmp.c_str());
+                }
                 return RewriteInPlace(path, target, bytes);
             }
         }
@@ -364,6 +447,9 @@ CFileResult WriteFileSafely(const std::string& path, std::span<const std::uint8_
         return fail(errno);
     }
     if (::fsync(fd) != 0) {
+        return fail(errno);
+    }
+    if (unnamed && !LinkUnnamed(fd, target.m_path, tmp)) {
         return fail(errno);
     }
     if (::close(fd) != 0) {
@@ -463,4 +549,18 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     const auto pa = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ec), ec);
     const auto pb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, ec), ec);
     return !ec && pa == pb;
+}
+
+void UseUnnamedTemporaries(bool use) {
+    g_bUnnamedTemporaries = use;
+}
+
+std::string ReadFirstLine(const std::string& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) {
+        line.pop_back();
+    }
+    return line;
 }

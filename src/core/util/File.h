@@ -45,3 +45,11 @@ CTexts SystemReason(int err);
 // True when `a` and `b` name the same file: the same inode when both exist, else the same
 // path once made absolute and normal (a file to be created has no inode yet).
 bool IsSameFile(const std::string& a, const std::string& b);
+
+// Whether saves start from an unnamed file (O_TMPFILE); off, they take the named temporary a
+// file system without unnamed files gets. For tests of that path.
+void UseUnnamedTemporaries(bool use);
+
+// The first line of a small text file (a sysfs or /proc entry) without its trailing blanks and
+// CR; empty when it cannot be read.
+std::string ReadFirstLine(const std::string& path);

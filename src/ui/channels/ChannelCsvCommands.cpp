@@ -74,26 +74,11 @@ bool AskToSkipRows(const QString& path, const std::vector<std::string>& refused)
 }  // namespace
 
 CCsvErrorsDlg::CCsvErrorsDlg(const QString& file, const QStringList& items, QWidget* parent)
-    : QDialog(parent), m_pList(new QPlainTextEdit(this)) {
-    setWindowTitle(g_strAppTitle);
-    auto* text = new QLabel(tr("The channels of %1 were not imported; nothing was changed.\n"
-                               "Entries of the file that were refused: %2")
-                                .arg(QDir::toNativeSeparators(file))
-                                .arg(items.size()),
-                            this);
-    text->setWordWrap(true);
-    m_pList->setReadOnly(true);
-    m_pList->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_pList->setPlainText(items.join(QLatin1Char('\n')));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    QPushButton* copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
-    connect(copy, &QPushButton::clicked, this,
-            [this] { QApplication::clipboard()->setText(m_pList->toPlainText()); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text);
-    layout->addWidget(m_pList);
-    layout->addWidget(buttons);
+    : CTextListDlg(tr("The channels of %1 were not imported; nothing was changed.\n"
+                      "Entries of the file that were refused: %2")
+                       .arg(QDir::toNativeSeparators(file))
+                       .arg(items.size()),
+                   items, parent) {
     resize(560, 320);
 }
 

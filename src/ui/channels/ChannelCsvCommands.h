@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
+
+#include "ui/app/TextListDlg.h"
 
 class CMainFrame;
 class CProgramView;
-class QPlainTextEdit;
 
 // The cells a refused import named, one a line, in a list the user can scroll, select and copy.
-class CCsvErrorsDlg : public QDialog {
+class CCsvErrorsDlg : public CTextListDlg {
     Q_OBJECT
 public:
     CCsvErrorsDlg(const QString& file, const QStringList& items, QWidget* parent = nullptr);
-
-    QPlainTextEdit* List() const { return m_pList; }
-
-private:
-    QPlainTextEdit* m_pList;
 };
 
 // File > Import Channels: the open cell edit is committed, then a CSV chosen by the user is

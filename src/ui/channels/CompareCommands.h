@@ -1,22 +1,17 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
+
+#include "ui/app/TextListDlg.h"
 
 class CMainFrame;
 class CProgramView;
-class QPlainTextEdit;
 
 // The differences between the document and another image, one a line, to scroll and copy.
-class CCompareDlg : public QDialog {
+class CCompareDlg : public CTextListDlg {
     Q_OBJECT
 public:
     CCompareDlg(const QString& other, const QStringList& lines, QWidget* parent = nullptr);
-
-    QPlainTextEdit* List() const { return m_pList; }
-
-private:
-    QPlainTextEdit* m_pList;
 };
 
 class CMemoryImage;

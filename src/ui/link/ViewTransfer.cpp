@@ -90,10 +90,7 @@ void CViewTransfer::OnRead() {
     if (frame != nullptr && !frame->SaveModified(frame->ActiveChild(), false)) {
         return;
     }
-    m_bWrite = false;
-    m_bCompare = false;
-    m_strTitle = Tr(kReadTitle);
-    OpenProcessDlg();
+    OpenProcessDlg(false, false, Tr(kReadTitle));
 }
 
 void CViewTransfer::OnCompare() {
@@ -101,10 +98,7 @@ void CViewTransfer::OnCompare() {
         return;
     }
     m_view.CommitCellEdit();
-    m_bWrite = false;
-    m_bCompare = true;
-    m_strTitle = Tr(kCompareTitle);
-    OpenProcessDlg();
+    OpenProcessDlg(false, true, Tr(kCompareTitle));
 }
 
 void CViewTransfer::OnWrite() {
@@ -112,17 +106,17 @@ void CViewTransfer::OnWrite() {
         return;
     }
     m_view.CommitCellEdit();
-    m_bWrite = true;
-    m_bCompare = false;
-    m_strTitle = Tr(kWriteTitle);
-    OpenProcessDlg();
+    OpenProcessDlg(true, false, Tr(kWriteTitle));
 }
 
 int CViewTransfer::HelpContext() const {
     return m_bCompare ? ID_TOOLS_COMPARE_RADIO : m_bWrite ? ID_PROGRAM_WRITE : ID_PROGRAM_READ;
 }
 
-void CViewTransfer::OpenProcessDlg() {
+void CViewTransfer::OpenProcessDlg(bool write, bool compare, const QString& title) {
+    m_bWrite = write;
+    m_bCompare = compare;
+    m_strTitle = title;
     if (m_pProcessDlg) {
         // Start will run in the direction just chosen; the title says so.
         m_pProcessDlg->setWindowTitle(m_strTitle);

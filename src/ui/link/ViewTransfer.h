@@ -39,7 +39,8 @@ signals:
 
 private:
     int HelpContext() const;
-    void OpenProcessDlg();
+    // Start will run in this direction, under this title.
+    void OpenProcessDlg(bool write, bool compare, const QString& title);
     void OnStartPressed();
     void OnTransfer();
     void Finish(const CTransferResult& result, const CMemoryImage& received);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <random>
 #include <vector>
@@ -136,6 +138,46 @@ TEST_F(ChannelTableTest, NameBytesAreKeptUntilTheNameIsEdited) {
         table.StoreGrid(imageDoc);
         EXPECT_EQ(DecodeName(image.Row(0).subspan<kNameOffset, kNameSize>()), "Cafe");
         EXPECT_EQ(image.Row(0)[kNameOffset + 4], 0xFF);
+    }
+}
+
+// Frequency and tone bytes whose digits are no BCD are shown as decoded and kept by every store
+// until their cell is edited; re-encoding them changed the channel and a second store deleted it.
+TEST_F(ChannelTableTest, NonBcdBytesAreKeptUntilTheirCellIsEdited) {
+    struct CCase {
+        int m_offset;
+        std::array<std::uint8_t, 4> m_bytes;
+        int m_column;
+        const char* m_edit;
+    };
+    const CCase cases[] = {
+        {kRxOffset, {0x07, 0x57, 0x69, 0xA3}, kColRx, "146.02500"},
+        {kTxOffset, {0xFA, 0x25, 0x60, 0x14}, kColTx, "146.02500"},
+        {kRxToneOffset, {0x5A, 0x0C, 0, 0}, kColRxTone, "88.5"},
+        {kTxToneOffset, {0x3B, 0x8E, 0, 0}, kColTxTone, "D023N"},
+    };
+    for (const CCase& c : cases) {
+        CDocumentState doc{CMemoryImage::NewDocument()};
+        PutFrequency(doc.m_image, 0, kRxOffset, 14602500);
+        PutFrequency(doc.m_image, 0, kTxOffset, 14602500);
+        const int size = c.m_column == kColRx || c.m_column == kColTx ? 4 : 2;
+        std::copy_n(c.m_bytes.begin(), size, doc.m_image.Row(0).begin() + c.m_offset);
+        const CMemoryImage before = doc.m_image;
+        CChannelTable table(false);
+        table.FillGrid(doc, nullptr, false);
+        const std::string shown = table.GetText(1, c.m_column);
+        for (int store = 0; store < 2; ++store) {
+            table.StoreGrid(doc);
+            table.FillGrid(doc, nullptr, false);
+        }
+        EXPECT_TRUE(std::ranges::equal(doc.m_image.Row(0).subspan(c.m_offset, size),
+                                       before.Row(0).subspan(c.m_offset, size)))
+            << shown;
+        EXPECT_EQ(table.GetText(1, c.m_column), shown);
+        table.SetText(1, c.m_column, c.m_edit);
+        table.StoreGrid(doc);
+        table.FillGrid(doc, nullptr, false);
+        EXPECT_EQ(table.GetText(1, c.m_column), c.m_edit) << shown;
     }
 }
 

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <string>
 
 #include "support/TempDir.h"
 #include "util/File.h"
@@ -330,3 +332,53 @@ TEST(ReadFileBytes, ReadsUpToTheLimitAndCreatesOnlyWhenAsked) {
 }
 
 }  // namespace
+
+// Saves killed at random moments, from unnamed and from named temporaries: the file is always
+// whole, and after the next save nothing but the file is left in its folder.
+TEST(WriteFileSafely, KilledSavesLeaveNoTemporaryFile) {
+    for (const bool unnamed : {true, false}) {
+        CTempDir dir;
+        const std::string path = dir / "radio.dat";
+        ASSERT_TRUE(WriteFileSafely(path, Bytes(std::string(6144, 'A'))));
+        for (int i = 0; i < 40; ++i) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                UseUnnamedTemporaries(unnamed);
+                const std::string text(6144, static_cast<char>('B' + i % 20));
+                for (;;) {
+                    (void)WriteFileSafely(path, Bytes(text));
+                }
+            }
+            ::usleep(static_cast<useconds_t>(500 + (i * 397) % 4000));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            const std::string now = ReadText(path);
+            ASSERT_EQ(now.size(), 6144u);
+            EXPECT_EQ(now.find_first_not_of(now[0]), std::string::npos);
+        }
+        UseUnnamedTemporaries(unnamed);
+        ASSERT_TRUE(WriteFileSafely(path, Bytes(std::string(6144, 'Z'))));
+        UseUnnamedTemporaries(true);
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u) << (unnamed ? "unnamed" : "named");
+    }
+}
+
+// Only a dead writer's temporaries of this very file are removed.
+TEST(WriteFileSafely, RemovesOnlyDeadWritersTemporaries) {
+    CTempDir dir;
+    const pid_t dead = ::fork();
+    if (dead == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(dead, nullptr, 0);
+    const std::string stale = "radio.dat.lh740-" + std::to_string(dead) + "-abcDEF.tmp";
+    const std::string running = "radio.dat.lh740-" + std::to_string(::getpid()) + "-abcDEF.tmp";
+    for (const std::string& name : {stale, running, std::string("radio.dat.lh740-x-abcDEF.tmp"),
+                                    std::string("other.dat.lh740-1-abcDEF.tmp")}) {
+        WriteText(dir / name, "x");
+    }
+    ASSERT_TRUE(WriteFileSafely(dir / "radio.dat", Bytes("new")));
+    EXPECT_FALSE(fs::exists(dir / stale));
+    EXPECT_TRUE(fs::exists(dir / running));
+    EXPECT_EQ(EntriesIn(dir.Path()), 4u);
+}
