@@ -1,9 +1,12 @@
 #pragma once
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-// One private folder per fuzz process for the files a target must write.
+// One private folder per fuzz process for the file a target must write, removed at exit.
 inline const std::string& FuzzTempDir() {
     static const std::string dir = [] {
         const char* base = std::getenv("TMPDIR");
@@ -13,5 +16,12 @@ inline const std::string& FuzzTempDir() {
         }
         return pattern;
     }();
+    static const bool cleanup = [] {
+        return std::atexit([] {
+                   std::remove((dir + "/Program.ini").c_str());
+                   rmdir(dir.c_str());
+               }) == 0;
+    }();
+    (void)cleanup;
     return dir;
 }
