@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     poppler-utils fonts-noto-cjk fonts-liberation2 xvfb xauth
     locales
+    clang-16 libclang-rt-16-dev
 )
 
 missing=()

@@ -13,3 +13,6 @@ bash scripts/build.sh build-asan -DLH740_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure -j "$(nproc)")
+
+# The fuzz targets, each from its seed corpus for a short while.
+bash scripts/fuzz.sh "${LH740_FUZZ_SECONDS:-25}"

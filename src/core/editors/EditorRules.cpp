@@ -103,13 +103,28 @@ int DtmfSpeedOfCode(int code) {
     return kSpeeds[code & 3];
 }
 
+namespace {
+
+// The values show reads back stay at their largest past a byte or word: a wrap would turn a
+// large time or tone that show printed into 0 when set stores it back. (The radio's own copies
+// keep their 16 or 8 low bits, as the image has always held them.)
+std::uint16_t Saturate16(long long value) {
+    return static_cast<std::uint16_t>(std::min<long long>(value, 0xFFFF));
+}
+
+std::uint8_t Saturate8(long long value) {
+    return static_cast<std::uint8_t>(std::min<long long>(value, 0xFF));
+}
+
+}  // namespace
+
 std::uint16_t ToneDisplayValue(double hertz) {
     const double tenths = std::trunc(hertz * 10);
     // Unsigned 16-bit as the image holds it; the dialogs never produce more.
     if (!(tenths > 0)) {
         return 0;
     }
-    return static_cast<std::uint16_t>(TruncSaturating(tenths) & 0xFFFF);
+    return Saturate16(TruncSaturating(tenths));
 }
 
 std::uint16_t ToneRadioDivisor(double hertz, int constant) {
@@ -131,7 +146,7 @@ long long TruncNonNegative(double value) {
 }  // namespace
 
 std::uint8_t TwoToneDisplayTime(double seconds) {
-    return static_cast<std::uint8_t>(TruncNonNegative(seconds * 10) & 0xFF);
+    return Saturate8(TruncNonNegative(seconds * 10));
 }
 
 std::uint8_t TwoToneRadioTime(double seconds) {
@@ -139,7 +154,7 @@ std::uint8_t TwoToneRadioTime(double seconds) {
 }
 
 std::uint16_t TwoToneSteps(double seconds) {
-    return static_cast<std::uint16_t>(TruncNonNegative(seconds * 20) & 0xFFFF);
+    return Saturate16(TruncNonNegative(seconds * 20));
 }
 
 namespace {

@@ -109,6 +109,10 @@ TEST(TwoToneRules, HugeValuesSaturate) {
     EXPECT_EQ(TwoToneRadioTime(inf), 0xFF);
     EXPECT_EQ(TwoToneSteps(1e300), 0xFFFF);
     EXPECT_EQ(TwoToneSteps(-1e300), 0);
+    // Just past the largest value (what show prints for FF FF, rounded up) stays there too.
+    EXPECT_EQ(TwoToneSteps(3276.8), 0xFFFF);
+    EXPECT_EQ(ToneDisplayValue(6553.6), 0xFFFF);
+    EXPECT_EQ(TwoToneDisplayTime(25.6), 0xFF);
     const std::pair<std::string, std::string> clamps[] = {
         {ClampTwoToneFrequency("1e308"), "3106.0"}, {ClampTwoToneFrequency("1e-40"), "288.5"},
         {ClampTwoToneDelay("1e308"), "10.0"},       {ClampTwoToneRise("1e308"), "1.00"},
