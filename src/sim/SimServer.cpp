@@ -79,6 +79,11 @@ void CSimPtyServer::ReleaseSlave() {
     }
 }
 
+bool CSimPtyServer::Inject(const std::vector<std::uint8_t>& bytes) {
+    return m_master >= 0 &&
+           ::write(m_master, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
 void CSimPtyServer::Schedule(CClock::time_point receivedAt, const CSimReply& reply) {
     auto base = receivedAt + std::chrono::milliseconds(m_timing.m_nLatencyMs);
     if (reply.m_afterOneCharacter && !m_timing.m_bPace) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "link/SerialPort.h"
 #include "sim/SimRadio.h"
@@ -26,6 +27,9 @@ public:
 
     bool Create(std::string& error);
     const std::string& SlavePath() const { return m_strSlave; }
+    // Puts bytes on the line at once, outside any answer, as a radio switched on in the middle
+    // of a line or a noisy cable leaves them waiting in the port.
+    bool Inject(const std::vector<std::uint8_t>& bytes);
 
     enum class EEnd { Stopped, SessionEnded, HungUp, Error };
     // Serves until `stopFd` becomes readable, until a session ends (a program that sent

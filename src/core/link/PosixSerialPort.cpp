@@ -332,12 +332,11 @@ CReadResult CPosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
         if (result.m_count > 0) {
             deadline = std::min(deadline, lastByte + std::chrono::milliseconds(kIntervalTimeoutMs));
         }
-        const auto now = CClock::now();
-        if (now >= deadline) {
-            break;
-        }
+        // Past the deadline, one more look without waiting: bytes that came in while this
+        // thread was not running (a busy machine) arrived in time and are taken.
+        const bool late = CClock::now() >= deadline;
         pollfd pfd{m_fd, POLLIN, 0};
-        const timespec ts = ToTimespec(deadline - now);
+        const timespec ts = ToTimespec(deadline - CClock::now());
         const int ready = ::ppoll(&pfd, 1, &ts, nullptr);
         if (ready < 0) {
             if (errno == EINTR) {
@@ -347,6 +346,9 @@ CReadResult CPosixSerialPort::Read(std::uint8_t* buffer, std::size_t count) {
             break;
         }
         if (ready == 0) {
+            if (late) {
+                break;
+            }
             continue;
         }
         if (pfd.revents & POLLIN) {
