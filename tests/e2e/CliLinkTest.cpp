@@ -148,6 +148,18 @@ TEST(CliLink, SignalsCancelAndReleaseThePort) {
     EXPECT_EQ(run.m_code, 0) << run.m_err;
 }
 
+// A radio that answers each request 16 ms late, as a USB adapter left at its default latency
+// timer makes it: the read completes with the radio's bytes.
+TEST(CliLink, LateAnswersStillRead) {
+    CTempDir dir;
+    CSimProcess sim({"--latency", "16", "--once"});
+    ASSERT_FALSE(sim.m_path.empty());
+    const auto run =
+        Ctl(dir, "read --quiet --port " + Q(sim.m_path) + " -o " + Q(dir / "late.dat"));
+    ASSERT_EQ(run.m_code, 0) << run.m_err;
+    EXPECT_TRUE(SameRadioBytes(ReadAll(dir / "late.dat"), SimDefaultImage(), kRadioSize));
+}
+
 TEST(CliLink, ReadAndWriteAgainstLh740sim) {
     CTempDir dir;
     // The radio holds a document whose channel 1 differs from the demo data.
