@@ -175,9 +175,14 @@ private:
             spy.wait(static_cast<int>(std::max<qint64>(1, deadline.remainingTime())));
         }
         if (spy.isEmpty()) {
+            qWarning("no transfer ended within %d ms", ms);
             return std::nullopt;
         }
-        return spy.takeFirst().at(0).value<ETransferOutcome>();
+        const auto outcome = spy.takeFirst().at(0).value<ETransferOutcome>();
+        if (outcome != ETransferOutcome::Done) {
+            qWarning("transfer ended with outcome %d", static_cast<int>(outcome));
+        }
+        return outcome;
     }
 
 private slots:
@@ -308,6 +313,35 @@ private slots:
         QVERIFY(Doc().m_image == document);
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
         QVERIFY(m_radio->m_radio.m_nBlocksRead < 512);
+    }
+
+    // The cable pulled in the middle of the blocks: the window closes with the message, the
+    // document is as it was and the commands come back.
+    void cablePulledKeepsTheDocumentAndGivesTheCommandsBack_data() {
+        QTest::addColumn<int>("command");
+        QTest::newRow("read") << int(ID_PROGRAM_READ);
+        QTest::newRow("write") << int(ID_PROGRAM_WRITE);
+    }
+    void cablePulledKeepsTheDocumentAndGivesTheCommandsBack() {
+        QFETCH(int, command);
+        QVERIFY(Launch(ImageWithChannel()));
+        m_radio->m_radio.m_memory = ImageToRadio(CMemoryImage::NewDocument());
+        m_radio->m_radio.m_faults.m_hangupBlock = 300;
+        View()->StoreGrid();
+        CDocumentHistory::Of(*View()).SetSaved();
+        const CMemoryImage before = Doc().m_image;
+        QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
+        QPointer<CProcessDlg> dlg = Begin(command);
+        QVERIFY(dlg);
+        QCOMPARE(WaitEnd(ended), ETransferOutcome::Interrupted);
+        QTRY_VERIFY(dlg.isNull());
+        QCOMPARE(m_prompter.Ids(), QList<int>{IDS_PROGRAM_INTERRUPT});
+        QVERIFY(Doc().m_image == before);
+        QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
+        QVERIFY(View()->isEnabled());
+        for (int id : {ID_PROGRAM_READ, ID_PROGRAM_WRITE, ID_FILE_OPEN, ID_APP_EXIT}) {
+            QVERIFY2(Frame()->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        }
     }
 
     // Tools > Compare with Radio reads into a copy: the list names the radio's differences and

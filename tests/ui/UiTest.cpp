@@ -1,3 +1,5 @@
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,6 +21,7 @@
 #include <QToolBar>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -40,6 +43,7 @@
 #include "ui/app/QtUserValues.h"
 #include "ui/app/SplashWnd.h"
 #include "ui/app/UiGlobals.h"
+#include "ui/channels/DocumentHistory.h"
 #include "ui/channels/FlexGrid.h"
 #include "ui/channels/ProgramView.h"
 
@@ -131,6 +135,52 @@ protected:
 
 private:
     std::function<void(QObject*, QEvent*)> m_look;
+};
+
+// A folder whose disk fills up on request: a small file system of its own where the system
+// lets the test mount one, else a file-size limit, which refuses bytes the same way.
+class CFillingDisk {
+public:
+    explicit CFillingDisk(const QString& folder) : m_folder(folder) {
+        m_bMounted = ::mount("lh740-test", folder.toUtf8().constData(), "tmpfs",
+                             MS_NOSUID | MS_NODEV, "size=64k,mode=0700") == 0;
+    }
+    ~CFillingDisk() {
+        Unfill();
+        if (m_bMounted) {
+            ::umount2(m_folder.toUtf8().constData(), MNT_DETACH);
+        }
+    }
+    void Fill() {
+        if (!m_bMounted) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            ::getrlimit(RLIMIT_FSIZE, &m_limit);
+            const rlimit small{4096, m_limit.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            m_bLimited = true;
+            return;
+        }
+        QFile filler(m_folder + "/filler");
+        filler.open(QIODevice::WriteOnly);
+        const QByteArray block(1024, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    void Unfill() {
+        if (m_bLimited) {
+            ::setrlimit(RLIMIT_FSIZE, &m_limit);
+            m_bLimited = false;
+        }
+        QFile::remove(m_folder + "/filler");
+    }
+    // What the system says when the bytes are refused.
+    QString Reason() const { return m_bMounted ? "No space left on device" : "File too large"; }
+
+private:
+    QString m_folder;
+    bool m_bMounted = false;
+    bool m_bLimited = false;
+    rlimit m_limit{};
 };
 
 }  // namespace
@@ -858,6 +908,42 @@ private slots:
             total += grid->ColWidth(column);
         }
         QVERIFY(total >= grid->viewport()->width() + grid->ColWidth(0));
+        app->ExitInstance();
+    }
+
+    // A disk that fills up: Save says why, the file keeps the bytes saved before and no
+    // temporary file is left beside it.
+    void fullDiskSaveKeepsTheSavedFile() {
+        CAppDir dir("English");
+        auto app = Start(dir);
+        CMainFrame* frame = app->MainFrame();
+        QTemporaryDir holder;
+        const QString folder = holder.path() + "/disk";
+        QVERIFY(QDir().mkdir(folder));
+        CFillingDisk disk(folder);
+        const QString file = folder + "/radio.dat";
+        SetFileChoosers({}, [&](QWidget*, const QString&) { return file; });
+        CProgramView* view = frame->ActiveChild()->View();
+        view->Grid()->SetTextMatrix(5, 5, "ABC");
+        frame->OnCommand(ID_FILE_SAVE);
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray before = saved.readAll();
+        saved.close();
+        QCOMPARE(before.size(), int(kImageSize));
+
+        view->Grid()->SetTextMatrix(5, 5, "XYZ");
+        m_prompter.m_asked.clear();
+        disk.Fill();
+        frame->OnCommand(ID_FILE_SAVE);
+        disk.Unfill();
+        QCOMPARE(m_prompter.m_asked.size(), 1);
+        const QString text = QString::fromStdString(m_prompter.m_asked[0].m_text);
+        QVERIFY2(text.startsWith("Cannot save") && text.contains(disk.Reason()), qPrintable(text));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), before);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"radio.dat"});
+        QVERIFY(CDocumentHistory::Of(*view).IsModified());
         app->ExitInstance();
     }
 
