@@ -36,17 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CChannelTable table(chinese);
     table.FillGrid(doc, nullptr, chinese);
     table.StoreGrid(doc);
-    // A grid stored unedited shows the same texts again. Not yet the frequency and tone
-    // columns, nor a row whose frequencies changed: a store drops digits that are not BCD
-    // (a known fault, mended apart).
+    // A grid stored unedited shows the same texts again, every column.
     CChannelTable refilled(chinese);
     refilled.FillGrid(doc, nullptr, chinese);
     for (int row = 1; row < kGridRows; ++row) {
-        if (refilled.GetText(row, kColRx) != table.GetText(row, kColRx) ||
-            refilled.GetText(row, kColTx) != table.GetText(row, kColTx)) {
-            continue;
-        }
-        for (int column = kColName; column < kGridColumns; ++column) {
+        for (int column = kColRx; column < kGridColumns; ++column) {
             Check(refilled.GetText(row, column) == table.GetText(row, column),
                   "grid cell " + std::to_string(row) + "," + std::to_string(column) + " \"" +
                       table.GetText(row, column) + "\" became \"" + refilled.GetText(row, column) +
