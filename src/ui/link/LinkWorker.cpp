@@ -1,11 +1,15 @@
 #include "ui/link/LinkWorker.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QThread>
 #include <QWidget>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 
 #include "settings/UserValues.h"
 #include "sim/SimServer.h"
@@ -41,35 +45,118 @@ std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name) {
     return std::make_unique<CPosixSerialPort>();
 }
 
+struct CUiMailbox::CState {
+    std::mutex m_mutex;
+    std::condition_variable m_ran;
+    QObject* m_pReceiver = nullptr;  // null once destroyed
+    std::deque<std::function<void()>> m_calls;
+    std::uint64_t m_nPosted = 0;
+    std::uint64_t m_nRun = 0;
+};
+
+// Lives on the UI thread as a child of the receiver, so it goes when the receiver goes.
+class CUiMailbox::CReceiver : public QObject {
+public:
+    CReceiver(QObject* parent, std::shared_ptr<CState> state)
+        : QObject(parent), m_pState(std::move(state)) {}
+    ~CReceiver() override {
+        std::lock_guard lock(m_pState->m_mutex);
+        m_pState->m_pReceiver = nullptr;
+        m_pState->m_calls.clear();
+        m_pState->m_nRun = m_pState->m_nPosted;
+        m_pState->m_ran.notify_all();
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::User) {
+            return QObject::event(event);
+        }
+        std::deque<std::function<void()>> calls;
+        {
+            std::lock_guard lock(m_pState->m_mutex);
+            calls.swap(m_pState->m_calls);
+        }
+        QPointer<QObject> alive(this);
+        for (auto& call : calls) {
+            call();  // a call may show a dialog and destroy us meanwhile
+            if (!alive) {
+                return true;
+            }
+            std::lock_guard lock(m_pState->m_mutex);
+            ++m_pState->m_nRun;
+            m_pState->m_ran.notify_all();
+        }
+        return true;
+    }
+
+private:
+    std::shared_ptr<CState> m_pState;
+};
+
+CUiMailbox::CUiMailbox(QObject* receiver) : m_pState(std::make_shared<CState>()) {
+    if (receiver != nullptr) {
+        m_pState->m_pReceiver = new CReceiver(receiver, m_pState);
+    }
+}
+
+bool CUiMailbox::Post(std::function<void()> call) {
+    std::lock_guard lock(m_pState->m_mutex);
+    if (m_pState->m_pReceiver == nullptr) {
+        return false;
+    }
+    m_pState->m_calls.push_back(std::move(call));
+    ++m_pState->m_nPosted;
+    if (m_pState->m_calls.size() == 1) {
+        QCoreApplication::postEvent(m_pState->m_pReceiver, new QEvent(QEvent::User));
+    }
+    return true;
+}
+
+bool CUiMailbox::Call(std::function<void()> call) {
+    auto ran = std::make_shared<bool>(false);
+    std::unique_lock lock(m_pState->m_mutex);
+    if (m_pState->m_pReceiver == nullptr) {
+        return false;
+    }
+    m_pState->m_calls.push_back([call = std::move(call), ran] {
+        call();
+        *ran = true;
+    });
+    const std::uint64_t ticket = ++m_pState->m_nPosted;
+    if (m_pState->m_calls.size() == 1) {
+        QCoreApplication::postEvent(m_pState->m_pReceiver, new QEvent(QEvent::User));
+    }
+    m_pState->m_ran.wait(lock, [&] { return m_pState->m_nRun >= ticket; });
+    return *ran;
+}
+
+CUiLinkEvents::CUiLinkEvents(QObject* uiContext)
+    : m_mailbox(uiContext), m_uiThread(std::this_thread::get_id()) {}
+
 void CUiLinkEvents::OnStatus(const std::string& text) {
-    if (m_onStatus && m_pContext) {
-        QMetaObject::invokeMethod(
-            m_pContext, [f = m_onStatus, t = QString::fromStdString(text)] { f(t); },
-            Qt::QueuedConnection);
+    if (m_onStatus) {
+        m_mailbox.Post([f = m_onStatus, text] { f(QString::fromStdString(text)); });
     }
 }
 
 void CUiLinkEvents::OnProgress(int position) {
-    if (m_onProgress && m_pContext) {
-        QMetaObject::invokeMethod(
-            m_pContext, [f = m_onProgress, position] { f(position); }, Qt::QueuedConnection);
+    if (m_onProgress) {
+        m_mailbox.Post([f = m_onProgress, position] { f(position); });
     }
 }
 
 EPromptAnswer CUiLinkEvents::Ask(const CPrompt& prompt) {
+    if (std::this_thread::get_id() == m_uiThread) {
+        return AskCorePrompt(prompt);
+    }
     // Without a window to ask in, the safe answer: stop.
     EPromptAnswer answer =
         prompt.m_buttons == EPromptButtons::Ok ? EPromptAnswer::Ok : EPromptAnswer::Cancel;
-    QObject* context = m_pContext;
-    if (context == nullptr) {
-        return answer;
+    EPromptAnswer asked = answer;
+    if (m_mailbox.Call([&asked, &prompt] { asked = AskCorePrompt(prompt); })) {
+        answer = asked;
     }
-    if (QThread::currentThread() == context->thread()) {
-        return AskCorePrompt(prompt);
-    }
-    QMetaObject::invokeMethod(
-        context, [&answer, &prompt] { answer = AskCorePrompt(prompt); },
-        Qt::BlockingQueuedConnection);
     return answer;
 }
 
@@ -115,13 +202,28 @@ void ShowInStatusBar(QWidget* widget, const QString& text) {
 
 void StartWorker(QObject* context, std::function<CTransferResult()> work,
                  std::function<void(const CTransferResult&)> done) {
-    auto result = std::make_shared<CTransferResult>();
-    QThread* thread = QThread::create([work = std::move(work), result] { *result = work(); });
-    // Queued behind everything the work posted, so the last progress step is shown first.
-    QObject::connect(thread, &QThread::finished, context, [thread, result, done = std::move(done)] {
-        thread->wait();
-        done(*result);
+    // The result crosses under a mutex of ours, which the thread sanitizer sees.
+    struct CHandOver {
+        std::mutex m_mutex;
+        CTransferResult m_result;
+    };
+    auto handOver = std::make_shared<CHandOver>();
+    QThread* thread = QThread::create([work = std::move(work), handOver] {
+        CTransferResult result = work();
+        std::lock_guard lock(handOver->m_mutex);
+        handOver->m_result = std::move(result);
     });
+    // Queued behind everything the work posted, so the last progress step is shown first.
+    QObject::connect(thread, &QThread::finished, context,
+                     [thread, handOver, done = std::move(done)] {
+                         thread->wait();
+                         CTransferResult result;
+                         {
+                             std::lock_guard lock(handOver->m_mutex);
+                             result = handOver->m_result;
+                         }
+                         done(result);
+                     });
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
 }

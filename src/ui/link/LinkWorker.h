@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "link/CloneProtocol.h"
 
@@ -30,11 +31,29 @@ bool RememberPort(CUserValues& values, const QString& port);
 std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name);
 CSimRadio& SimulatedRadio();
 
+// Calls handed from a worker thread to the thread of a QObject (the UI thread). What crosses
+// goes through a mutex of ours rather than inside Qt's event queue, whose locks the thread
+// sanitizer cannot see; the event Qt delivers only says "look". Once the object is destroyed,
+// nothing more is run and waiting callers are let go.
+class CUiMailbox {
+public:
+    explicit CUiMailbox(QObject* receiver);
+    // Runs `call` on the receiver's thread later; false when the receiver is gone.
+    bool Post(std::function<void()> call);
+    // Runs `call` on the receiver's thread and waits until it has run; false when it never will.
+    bool Call(std::function<void()> call);
+
+private:
+    struct CState;
+    class CReceiver;
+    std::shared_ptr<CState> m_pState;
+};
+
 // A transfer's events, raised on the worker thread and handled on the UI thread. Status and
 // progress are posted; a question blocks the worker until the user has answered it.
 class CUiLinkEvents : public CLinkEvents {
 public:
-    explicit CUiLinkEvents(QObject* uiContext) : m_pContext(uiContext) {}
+    explicit CUiLinkEvents(QObject* uiContext);
 
     std::function<void(const QString&)> m_onStatus;
     std::function<void(int)> m_onProgress;
@@ -46,7 +65,8 @@ public:
     bool CancelRequested() override { return m_bCancel.load(); }
 
 private:
-    QPointer<QObject> m_pContext;
+    CUiMailbox m_mailbox;
+    std::thread::id m_uiThread;
 };
 
 // What a transfer did, for the status bar: "Read 128 channels from /dev/ttyUSB0 in 10.4 s",
