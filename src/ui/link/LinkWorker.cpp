@@ -1,11 +1,13 @@
 #include "ui/link/LinkWorker.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <QAction>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
+#include <QSocketNotifier>
 #include <QStatusBar>
-#include <QThread>
 #include <QWidget>
 #include <condition_variable>
 #include <deque>
@@ -48,85 +50,99 @@ std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name) {
 struct CUiMailbox::CState {
     std::mutex m_mutex;
     std::condition_variable m_ran;
-    QObject* m_pReceiver = nullptr;  // null once destroyed
+    int m_wakeFd = -1;  // an eventfd; -1 once the receiver is destroyed
     std::deque<std::function<void()>> m_calls;
     std::uint64_t m_nPosted = 0;
     std::uint64_t m_nRun = 0;
+    QObject* m_pReceiver = nullptr;
+
+    // With the mutex held: queues `call` and wakes the receiver's thread. A write to an
+    // eventfd, unlike an event posted into Qt, is an order the thread sanitizer sees.
+    void Queue(std::function<void()> call) {
+        m_calls.push_back(std::move(call));
+        ++m_nPosted;
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(m_wakeFd, &one, sizeof one);
+    }
 };
 
 // Lives on the UI thread as a child of the receiver, so it goes when the receiver goes.
 class CUiMailbox::CReceiver : public QObject {
 public:
     CReceiver(QObject* parent, std::shared_ptr<CState> state)
-        : QObject(parent), m_pState(std::move(state)) {}
+        : QObject(parent), m_pState(std::move(state)) {
+        m_pState->m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        m_pState->m_pReceiver = this;
+        auto* notifier = new QSocketNotifier(m_pState->m_wakeFd, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, &CReceiver::Deliver);
+    }
     ~CReceiver() override {
         std::lock_guard lock(m_pState->m_mutex);
+        ::close(m_pState->m_wakeFd);
+        m_pState->m_wakeFd = -1;
         m_pState->m_pReceiver = nullptr;
         m_pState->m_calls.clear();
         m_pState->m_nRun = m_pState->m_nPosted;
         m_pState->m_ran.notify_all();
     }
 
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() != QEvent::User) {
-            return QObject::event(event);
-        }
+private:
+    void Deliver() {
         std::deque<std::function<void()>> calls;
         {
             std::lock_guard lock(m_pState->m_mutex);
+            std::uint64_t count = 0;
+            [[maybe_unused]] const ssize_t n = ::read(m_pState->m_wakeFd, &count, sizeof count);
             calls.swap(m_pState->m_calls);
         }
         QPointer<QObject> alive(this);
         for (auto& call : calls) {
             call();  // a call may show a dialog and destroy us meanwhile
             if (!alive) {
-                return true;
+                return;
             }
             std::lock_guard lock(m_pState->m_mutex);
             ++m_pState->m_nRun;
             m_pState->m_ran.notify_all();
         }
-        return true;
     }
 
-private:
     std::shared_ptr<CState> m_pState;
 };
 
 CUiMailbox::CUiMailbox(QObject* receiver) : m_pState(std::make_shared<CState>()) {
     if (receiver != nullptr) {
-        m_pState->m_pReceiver = new CReceiver(receiver, m_pState);
+        new CReceiver(receiver, m_pState);
+    }
+}
+
+CUiMailbox::~CUiMailbox() {
+    std::lock_guard lock(m_pState->m_mutex);
+    if (m_pState->m_pReceiver != nullptr) {
+        m_pState->m_pReceiver->deleteLater();  // on its own thread, after what is queued
     }
 }
 
 bool CUiMailbox::Post(std::function<void()> call) {
     std::lock_guard lock(m_pState->m_mutex);
-    if (m_pState->m_pReceiver == nullptr) {
+    if (m_pState->m_wakeFd < 0) {
         return false;
     }
-    m_pState->m_calls.push_back(std::move(call));
-    ++m_pState->m_nPosted;
-    if (m_pState->m_calls.size() == 1) {
-        QCoreApplication::postEvent(m_pState->m_pReceiver, new QEvent(QEvent::User));
-    }
+    m_pState->Queue(std::move(call));
     return true;
 }
 
 bool CUiMailbox::Call(std::function<void()> call) {
     auto ran = std::make_shared<bool>(false);
     std::unique_lock lock(m_pState->m_mutex);
-    if (m_pState->m_pReceiver == nullptr) {
+    if (m_pState->m_wakeFd < 0) {
         return false;
     }
-    m_pState->m_calls.push_back([call = std::move(call), ran] {
+    m_pState->Queue([call = std::move(call), ran] {
         call();
         *ran = true;
     });
-    const std::uint64_t ticket = ++m_pState->m_nPosted;
-    if (m_pState->m_calls.size() == 1) {
-        QCoreApplication::postEvent(m_pState->m_pReceiver, new QEvent(QEvent::User));
-    }
+    const std::uint64_t ticket = m_pState->m_nPosted;
     m_pState->m_ran.wait(lock, [&] { return m_pState->m_nRun >= ticket; });
     return *ran;
 }
@@ -200,32 +216,17 @@ void ShowInStatusBar(QWidget* widget, const QString& text) {
     }
 }
 
-void StartWorker(QObject* context, std::function<CTransferResult()> work,
+void StartWorker(std::shared_ptr<CUiLinkEvents> events, std::function<CTransferResult()> work,
                  std::function<void(const CTransferResult&)> done) {
-    // The result crosses under a mutex of ours, which the thread sanitizer sees.
-    struct CHandOver {
-        std::mutex m_mutex;
-        CTransferResult m_result;
-    };
-    auto handOver = std::make_shared<CHandOver>();
-    QThread* thread = QThread::create([work = std::move(work), handOver] {
+    // A thread of our own rather than a QThread, so the thread sanitizer follows it (Qt is not
+    // built for it). The result comes back through the events' mailbox, behind everything the
+    // work posted.
+    std::thread([events = std::move(events), work = std::move(work),
+                 done = std::move(done)]() mutable {
         CTransferResult result = work();
-        std::lock_guard lock(handOver->m_mutex);
-        handOver->m_result = std::move(result);
-    });
-    // Queued behind everything the work posted, so the last progress step is shown first.
-    QObject::connect(thread, &QThread::finished, context,
-                     [thread, handOver, done = std::move(done)] {
-                         thread->wait();
-                         CTransferResult result;
-                         {
-                             std::lock_guard lock(handOver->m_mutex);
-                             result = handOver->m_result;
-                         }
-                         done(result);
-                     });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
+        events->Mailbox().Post(
+            [done = std::move(done), result = std::move(result)] { done(result); });
+    }).detach();
 }
 
 namespace {

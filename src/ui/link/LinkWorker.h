@@ -32,12 +32,15 @@ std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name);
 CSimRadio& SimulatedRadio();
 
 // Calls handed from a worker thread to the thread of a QObject (the UI thread). What crosses
-// goes through a mutex of ours rather than inside Qt's event queue, whose locks the thread
-// sanitizer cannot see; the event Qt delivers only says "look". Once the object is destroyed,
-// nothing more is run and waiting callers are let go.
+// goes through a mutex of ours and an eventfd rather than Qt's event queue, whose locks the
+// thread sanitizer cannot see. Once the object is destroyed, nothing more is run and waiting
+// callers are let go.
 class CUiMailbox {
 public:
     explicit CUiMailbox(QObject* receiver);
+    ~CUiMailbox();
+    CUiMailbox(const CUiMailbox&) = delete;
+    CUiMailbox& operator=(const CUiMailbox&) = delete;
     // Runs `call` on the receiver's thread later; false when the receiver is gone.
     bool Post(std::function<void()> call);
     // Runs `call` on the receiver's thread and waits until it has run; false when it never will.
@@ -63,6 +66,7 @@ public:
     void OnProgress(int position) override;
     EPromptAnswer Ask(const CPrompt& prompt) override;
     bool CancelRequested() override { return m_bCancel.load(); }
+    CUiMailbox& Mailbox() { return m_mailbox; }
 
 private:
     CUiMailbox m_mailbox;
@@ -78,9 +82,9 @@ QString TransferSummary(ETransferKind kind, const CTransferResult& result, int c
 // Shows `text` in the status bar of `widget`'s main window.
 void ShowInStatusBar(QWidget* widget, const QString& text);
 
-// Runs `work` on a thread of its own; `done` receives its result on `context`'s thread after
-// every event the work posted has been delivered.
-void StartWorker(QObject* context, std::function<CTransferResult()> work,
+// Runs `work` on a thread of its own; `done` receives its result on the UI thread after every
+// event the work posted through `events` (never, when the events' window is gone by then).
+void StartWorker(std::shared_ptr<CUiLinkEvents> events, std::function<CTransferResult()> work,
                  std::function<void(const CTransferResult&)> done);
 
 // Tells the windows that wait for a transfer of their own when the lock is taken or released.

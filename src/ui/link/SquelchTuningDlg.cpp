@@ -199,7 +199,7 @@ void CSquelchTuningDlg::RunExchange(bool write) {
                         : tr("Reading the radio, please wait..."));
     CTransferLock::Engage(parentWidget() != nullptr ? parentWidget()->window() : nullptr, nullptr);
     StartWorker(
-        this,
+        job->m_pEvents,
         [job, write] {
             if (!write) {
                 return ReadSquelch(*job->m_pPort, job->m_strPort, job->m_image, *job->m_pEvents);

@@ -194,7 +194,7 @@ void CViewTransfer::OnTransfer() {
     const ETransferDirection direction =
         write ? ETransferDirection::Write : ETransferDirection::Read;
     StartWorker(
-        this,
+        job->m_pEvents,
         [job, direction] {
             CTransferHooks hooks;
             hooks.m_bandLimits = [job] { return job->m_bands; };
