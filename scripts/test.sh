@@ -19,4 +19,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 bash scripts/tsan.sh
 
 # The fuzz targets, each from its seed corpus for a short while.
-bash scripts/fuzz.sh "${LH740_FUZZ_SECONDS:-25}"
+bash scripts/fuzz.sh "${LH740_FUZZ_SECONDS:-20}"

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(test_link test_e2e test_ui_TransferTest)
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLH740_TSAN=ON >/dev/null
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLH740_TSAN=ON >/dev/null
 cmake --build build-tsan -j "$(nproc)" --target "${targets[@]}"
 
 state=$(mktemp -d)
