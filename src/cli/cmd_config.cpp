@@ -13,15 +13,18 @@ struct CConfigArgs {
     std::string m_file;
 };
 
-std::string SettingsPath(const CConfigArgs& args) {
-    return args.m_file.empty() ? ProgramDirectory() + "Program.ini" : args.m_file;
+// The file named, or the program's own Program.ini: the one read, and where a change goes
+// (the user's copy when the program's is installed or read-only).
+CProgramIniPlace SettingsPlace(const CConfigArgs& args) {
+    return args.m_file.empty() ? ProgramIniPlace() : CProgramIniPlace{args.m_file, args.m_file};
 }
 
 void AddConfigCommand(CLI::App& app, int& rc) {
     auto* cmd = app.add_subcommand("config", "Read or change a value of the settings file.");
     cmd->require_subcommand(1);
     auto args = std::make_shared<CConfigArgs>();
-    const std::string fileHelp = "Settings file (default: Program.ini next to lh740ctl).";
+    const std::string fileHelp =
+        "Settings file (default: the program's Program.ini, or the user's copy of it).";
 
     auto* get = cmd->add_subcommand("get", "Print a value exactly as the program reads it.");
     get->add_option("SECTION", args->m_section)->required();
@@ -30,7 +33,7 @@ void AddConfigCommand(CLI::App& app, int& rc) {
     get->callback([&rc, args] {
         CIniFile ini;
         // A read never leaves a file behind.
-        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true, false); !loaded) {
+        if (auto loaded = ini.LoadPath(SettingsPlace(*args).m_read, false, true, false); !loaded) {
             rc = Fail(kExitInvalidInput, loaded.error());
             return;
         }
@@ -47,10 +50,13 @@ void AddConfigCommand(CLI::App& app, int& rc) {
     set->add_option("--file", args->m_file, fileHelp);
     set->callback([&rc, args] {
         CIniFile ini;
-        if (auto loaded = ini.LoadPath(SettingsPath(*args), false, true); !loaded) {
+        const CProgramIniPlace place = SettingsPlace(*args);
+        if (auto loaded = ini.LoadPath(place.m_read, false, true, place.m_read == place.m_save);
+            !loaded) {
             rc = Fail(kExitInvalidInput, loaded.error());
             return;
         }
+        ini.SetSavePath(place.m_save);
         const std::string name = "[" + args->m_section + "] " + args->m_key;
         const std::string before = ini.GetString(args->m_section, args->m_key, "");
         ini.SetString(args->m_section, args->m_key, args->m_value);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CliCommon.h"
+#include "settings/AppPaths.h"
 #include "settings/IniFile.h"
 #include "settings/UserValues.h"
 #include "util/Text.h"
@@ -24,7 +25,9 @@ CCommandRegistrar::CCommandRegistrar(int order, CAddCommand add) {
 
 CIniFile& ProgramSettings() {
     static CIniFile ini;
-    static const bool loaded = ini.Load("Program.ini", false, true).has_value();
+    static const bool loaded =
+        ini.LoadPath(ProgramIniPlace().m_read, false, true, !SharedFiles().m_bInstalled)
+            .has_value();
     (void)loaded;
     return ini;
 }

@@ -33,28 +33,6 @@ bool ParseName(const std::string& name, CParsedName& parsed) {
 
 }  // namespace
 
-CResult<> MakePrivateFolders(const std::string& folder) {
-    std::string path;
-    std::size_t at = 0;
-    while (at != std::string::npos) {
-        at = folder.find('/', at + 1);
-        path = folder.substr(0, at);
-        if (path.empty() || ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST) {
-            continue;
-        }
-        const CTexts reason = SystemReason(errno);
-        return std::unexpected(
-            CError(CTexts{path + ": " + reason.m_en, path + "：" + reason.m_zh}));
-    }
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        const CTexts reason = SystemReason(ENOTDIR);
-        return std::unexpected(
-            CError(CTexts{folder + ": " + reason.m_en, folder + "：" + reason.m_zh}));
-    }
-    return {};
-}
-
 namespace {
 
 CError BackupError(const CTexts& why) {

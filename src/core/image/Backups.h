@@ -22,10 +22,6 @@ struct CBackupEntry {
 
 inline constexpr int kDefaultBackupLimit = 50;
 
-// mkdir -p with mode 0700 for the folders it makes: backups and recovery copies hold the
-// radio's password. The error names the folder and the system's reason.
-CResult<> MakePrivateFolders(const std::string& folder);
-
 // $XDG_DATA_HOME/lh740/backups, or ~/.local/share/lh740/backups; empty when neither is known.
 std::string BackupFolder();
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "settings/IniFile.h"
+#include "settings/UserValues.h"
 
 std::string DirectoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -27,6 +28,46 @@ const std::string& ProgramDirectory() {
         return DirectoryOf(std::string(buf, static_cast<std::size_t>(n)));
     }();
     return dir;
+}
+
+CSharedFiles LocateSharedFiles(const std::string& programDir) {
+    struct stat st {};
+    if (::stat((programDir + "Program.ini").c_str(), &st) == 0) {
+        return {programDir, false};
+    }
+    const std::string installed = programDir + "../share/lh740/";
+    if (::stat(installed.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        // A clean path for messages: PREFIX/share/lh740/ rather than PREFIX/bin/../share/lh740/.
+        char resolved[PATH_MAX];
+        if (::realpath(installed.c_str(), resolved) != nullptr) {
+            return {std::string(resolved) + "/", true};
+        }
+        return {installed, true};
+    }
+    return {programDir, false};
+}
+
+const CSharedFiles& SharedFiles() {
+    static const CSharedFiles files = LocateSharedFiles(ProgramDirectory());
+    return files;
+}
+
+CProgramIniPlace LocateProgramIni(const std::string& dir, bool installed) {
+    const std::string own = dir + "Program.ini";
+    if (!installed && ::access(own.c_str(), W_OK) == 0) {
+        return {own, own};
+    }
+    const std::string config = UserConfigDirectory();
+    if (config.empty()) {
+        return {own, {}};
+    }
+    const std::string user = config + "/lh740/Program.ini";
+    struct stat st {};
+    return {::stat(user.c_str(), &st) == 0 ? user : own, user};
+}
+
+CProgramIniPlace ProgramIniPlace() {
+    return LocateProgramIni(SharedFiles().m_dir, SharedFiles().m_bInstalled);
 }
 
 std::string FindFileIgnoringCase(const std::string& directory, const std::string& name) {

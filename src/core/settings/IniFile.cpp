@@ -90,10 +90,6 @@ int CIniFile::FindKey(const CSection& section, const std::string& key, const CIn
     return -1;
 }
 
-CResult<> CIniFile::Load(const std::string& fileName, bool saveOnClose, bool ignoreCase) {
-    return LoadPath(ProgramDirectory() + fileName, saveOnClose, ignoreCase);
-}
-
 CResult<> CIniFile::LoadPath(const std::string& path, bool saveOnClose, bool ignoreCase,
                              bool createMissing) {
     if (IsLoaded()) {
@@ -208,10 +204,17 @@ CResult<> CIniFile::Save() {
     const std::string text = Serialise();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    auto saved = WriteFileSafely(m_strPath, bytes);
+    const std::string target = m_strSavePath.empty() ? m_strPath : m_strSavePath;
+    if (target != m_strPath) {
+        if (auto made = MakePrivateFolders(DirectoryOf(target)); !made) {
+            return made;
+        }
+    }
+    auto saved = WriteFileSafely(target, bytes);
     if (!saved) {
         return saved;
     }
+    m_strPath = target;
     m_bModified = false;
     return {};
 }
@@ -219,5 +222,6 @@ CResult<> CIniFile::Save() {
 void CIniFile::Clear() {
     m_sections.clear();
     m_strPath.clear();
+    m_strSavePath.clear();
     m_bModified = false;
 }

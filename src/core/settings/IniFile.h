@@ -15,8 +15,6 @@ public:
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
-    // Loads `fileName` from the program's directory.
-    CResult<> Load(const std::string& fileName, bool saveOnClose, bool ignoreCase);
     // Loads a file by its full path; a missing file is created empty. Anything but a regular
     // file (a pipe, a device), or a file over 1 MB, is refused and nothing is loaded.
     // `createMissing` false only reads: a missing file is an error, not an empty file made.
@@ -30,6 +28,9 @@ public:
 
     // Writes the whole store if it was modified; the error says why it could not.
     CResult<> Save();
+    // Makes Save write to `path` (creating its folder) instead of the file loaded, which is then
+    // read from: the user's copy of an installed, read-only Program.ini.
+    void SetSavePath(const std::string& path) { m_strSavePath = path; }
     void Clear();
 
     // The store's state: a file is loaded, it holds unsaved changes.
@@ -51,6 +52,7 @@ private:
     std::string Serialise() const;
 
     std::string m_strPath;
+    std::string m_strSavePath;
     std::vector<CSection> m_sections;
     bool m_bIgnoreCase = false;
     bool m_bSaveOnClose = false;

@@ -74,18 +74,6 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
-bool MakeDirectories(const std::string& dir) {
-    for (std::size_t at = 1; at <= dir.size(); ++at) {
-        if (at == dir.size() || dir[at] == '/') {
-            const std::string part = dir.substr(0, at);
-            if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string UserConfigDirectory() {
@@ -152,7 +140,7 @@ bool CFileUserValues::Write(const std::map<std::string, CValue>& values) const {
                 "\n";
     }
     const auto slash = m_strFile.rfind('/');
-    if (!MakeDirectories(m_strFile.substr(0, slash))) {
+    if (!MakePrivateFolders(m_strFile.substr(0, slash))) {
         return false;
     }
     return WriteFileSafely(m_strFile, std::span(reinterpret_cast<const std::uint8_t*>(text.data()),

@@ -53,3 +53,8 @@ void UseUnnamedTemporaries(bool use);
 // The first line of a small text file (a sysfs or /proc entry) without its trailing blanks and
 // CR; empty when it cannot be read.
 std::string ReadFirstLine(const std::string& path);
+
+// mkdir -p with mode 0700 for the folders it makes: backups and recovery copies hold the
+// radio's password, the user's settings are the user's. The error names the folder and the
+// system's reason.
+CResult<> MakePrivateFolders(const std::string& folder);

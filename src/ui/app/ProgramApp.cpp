@@ -37,7 +37,9 @@ static void InitResources() {
     Q_INIT_RESOURCE(ui);
 }
 
-CProgramApp::CProgramApp() : m_strAppDir(QString::fromStdString(ProgramDirectory())) {
+CProgramApp::CProgramApp()
+    : m_strAppDir(QString::fromStdString(SharedFiles().m_dir)),
+      m_bInstalled(SharedFiles().m_bInstalled) {
     InitResources();
     g_pApp = this;
 }
@@ -72,9 +74,11 @@ bool CProgramApp::InitInstance(const QStringList& arguments) {
     if (!m_strAppDir.endsWith(QLatin1Char('/'))) {
         m_strAppDir += QLatin1Char('/');
     }
-    // A Program.ini that cannot be read leaves the store empty: English, no company texts.
-    (void)g_iniFile.LoadPath((m_strAppDir + QStringLiteral("Program.ini")).toStdString(), true,
-                             true);
+    // A Program.ini that cannot be read leaves the store empty: English, no company texts. An
+    // installed one is read, and a change (the language) goes to the user's copy.
+    const CProgramIniPlace place = LocateProgramIni(m_strAppDir.toStdString(), m_bInstalled);
+    (void)g_iniFile.LoadPath(place.m_read, true, true, place.m_read == place.m_save);
+    g_iniFile.SetSavePath(place.m_save);
 
     const std::string language = g_iniFile.GetString("Setup", "Language", "");
     g_strLanguage = QString::fromStdString(language);

@@ -18,8 +18,12 @@ public:
     ~CProgramApp() override;
 
     // Where the program's files are: Program.ini, the language packs, pictures and help.
-    // Defaults to the executable's directory; tests point it elsewhere.
-    void SetAppDir(const QString& dir) { m_strAppDir = dir; }
+    // Defaults to the executable's directory, or the installation's share/lh740/; tests point
+    // it elsewhere.
+    void SetAppDir(const QString& dir) {
+        m_strAppDir = dir;
+        m_bInstalled = false;
+    }
     // The pause while the splash is up (1000 ms).
     void SetSplashPause(int milliseconds) { m_nSplashPauseMs = milliseconds; }
 
@@ -52,6 +56,7 @@ private:
     QTranslator m_translator;
     QTranslator m_qtTranslator;
     QString m_strAppDir;
+    bool m_bInstalled = false;  // the shared files of an installation, never written
     int m_nSplashPauseMs = 1000;
     bool m_bSplashShown = false;
     bool m_bScrollLock = false;
