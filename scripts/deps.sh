@@ -9,6 +9,7 @@ packages=(
     poppler-utils fonts-noto-cjk fonts-liberation2 xvfb xauth
     locales
     clang-16 libclang-rt-16-dev
+    scdoc dpkg-dev lintian
 )
 
 missing=()

@@ -34,16 +34,22 @@ convert -size 96x96 xc:'#e6ebf2' \
     -draw "line -48,48 0,0" \
     -type TrueColor BMP3:background.bmp
 
-# Icon: a handheld radio on a blue disc, in 16, 32 and 48 pixels.
+# Icon: a handheld radio on a blue disc, drawn at 768 pixels and scaled down: 16, 32 and 48
+# pixels in the window icon, 48, 128 and 256 in the desktop's icon theme.
+icon() {  # size, output
+    convert -size 768x768 xc:none \
+        -draw "scale 4,4 fill '#1f5fa8' circle 96,96 96,4" \
+        -draw "scale 4,4 fill white roundrectangle 66,52 126,168 12,12" \
+        -draw "scale 4,4 fill white rectangle 108,18 118,56" \
+        -draw "scale 4,4 fill '#1f5fa8' rectangle 76,64 116,96" \
+        -draw "scale 4,4 fill '#1f5fa8' circle 84,118 90,118 circle 108,118 114,118 circle 84,142 90,142 circle 108,142 114,142" \
+        -resize "$1x$1" -depth 8 "$2"
+}
 for s in 48 32 16; do
-    convert -size 192x192 xc:none \
-        -fill '#1f5fa8' -draw "circle 96,96 96,4" \
-        -fill white -draw "roundrectangle 66,52 126,168 12,12" \
-        -fill white -draw "rectangle 108,18 118,56" \
-        -fill '#1f5fa8' -draw "rectangle 76,64 116,96" \
-        -fill '#1f5fa8' -draw "circle 84,118 90,118" -draw "circle 108,118 114,118" \
-        -draw "circle 84,142 90,142" -draw "circle 108,142 114,142" \
-        -resize ${s}x${s} icon-$s.png
+    icon $s icon-$s.png
 done
 convert icon-16.png icon-32.png icon-48.png title.ico
 rm -f icon-16.png icon-32.png icon-48.png
+for s in 48 128 256; do
+    icon $s lh740-$s.png
+done
