@@ -9,6 +9,8 @@ bash scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 bash scripts/build.sh build
 (cd build && ctest --output-on-failure -j "$(nproc)")
+# The Debian package of that tree: its contents and lintian (a few seconds).
+bash scripts/package.sh build
 
 bash scripts/build.sh build-asan -DLH740_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
