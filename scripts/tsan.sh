@@ -10,7 +10,7 @@ cmake --build build-tsan -j "$(nproc)" --target "${targets[@]}"
 state=$(mktemp -d)
 trap 'rm -rf "$state"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_STATE_HOME=$state
-# A long history, so both stacks of a report (and so its suppression) are restored.
+# A long history, so both stacks of a report are shown.
 export TSAN_OPTIONS="halt_on_error=1 history_size=7 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
 for target in "${targets[@]}"; do
     echo "== $target"

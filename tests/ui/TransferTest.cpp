@@ -63,27 +63,49 @@ public:
                          "[Chinese]\r\nCompany=Vornex\r\n") {}
 };
 
-// The simulated radio served on a pseudo-terminal by a thread of its own.
+// The simulated radio served on a pseudo-terminal by a thread of its own. The tests reach the
+// radio only through Radio(), which stops that thread for the statement and starts it again:
+// the join and the start order the two threads' accesses (the pseudo-terminal between them
+// orders them too, but no sanitizer can see that).
 class CPtyRadio {
 public:
     explicit CPtyRadio(CSimTiming timing = {}) : m_server(m_radio, timing) {
         std::string error;
         m_bOk = m_server.Create(error) && ::pipe(m_stop) == 0;
-        m_thread = std::thread([this] { m_server.Serve(m_stop[0], false, {}); });
+        Start();
     }
     ~CPtyRadio() {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t n = ::write(m_stop[1], &byte, 1);
-        m_thread.join();
+        Stop();
         ::close(m_stop[0]);
         ::close(m_stop[1]);
     }
     QString Path() const { return QString::fromStdString(m_server.SlavePath()); }
 
-    CSimRadio m_radio;
+    class CHeld {
+    public:
+        explicit CHeld(CPtyRadio& radio) : m_radio(radio) { m_radio.Stop(); }
+        ~CHeld() { m_radio.Start(); }
+        CSimRadio* operator->() const { return &m_radio.m_radio; }
+
+    private:
+        CPtyRadio& m_radio;
+    };
+    CHeld Radio() { return CHeld(*this); }
+
     bool m_bOk = false;
 
 private:
+    void Start() {
+        m_thread = std::thread([this] { m_server.Serve(m_stop[0], false, {}); });
+    }
+    void Stop() {
+        char byte = 1;
+        [[maybe_unused]] ssize_t n = ::write(m_stop[1], &byte, 1);
+        m_thread.join();
+        n = ::read(m_stop[0], &byte, 1);  // Serve only looks at it
+    }
+
+    CSimRadio m_radio;
     CSimPtyServer m_server;
     int m_stop[2] = {-1, -1};
     std::thread m_thread;
@@ -217,7 +239,7 @@ private slots:
         CMemoryImage document = CMemoryImage::NewDocument();
         MarkComputerBytes(document);
         QVERIFY(Launch(document, language));
-        m_radio->m_radio.m_memory = ImageToRadio(ImageWithChannel());
+        m_radio->Radio()->m_memory = ImageToRadio(ImageWithChannel());
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QString());
 
         QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
@@ -246,17 +268,17 @@ private slots:
         QCOMPARE(statuses, expected);
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
         QVERIFY(!View()->GetDocument().m_bNewDocument);
+        const auto radio = m_radio->Radio()->m_memory;
         for (std::size_t offset = 0; offset < kImageSize; ++offset) {
             const auto address = RadioAddressOf(offset);
-            const std::uint8_t expected =
-                address ? m_radio->m_radio.m_memory[*address] : document[offset];
+            const std::uint8_t expected = address ? radio[*address] : document[offset];
             QVERIFY2(Doc().m_image[offset] == expected, qPrintable(QString::number(offset)));
         }
     }
 
     void writeStoresTheGridFirstAndChangesTheRadio() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        const auto before = m_radio->m_radio.m_memory;
+        const auto before = m_radio->Radio()->m_memory;
         // A frequency typed but not yet committed goes to the radio too.
         CMSFlexGrid* grid = View()->Grid();
         grid->SetCell(2, kColRx);
@@ -278,8 +300,8 @@ private slots:
         QTRY_VERIFY(dlg.isNull());
         QVERIFY(m_prompter.m_asked.isEmpty());
 
-        const auto& radio = m_radio->m_radio.m_memory;
-        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, 510);
+        const auto radio = m_radio->Radio()->m_memory;
+        QCOMPARE(m_radio->Radio()->m_nBlocksWritten, 510);
         // Channel 2's record, 146.02500 MHz in BCD, least significant byte first.
         QCOMPARE(int(radio[24]), 0x00);
         QCOMPARE(int(radio[25]), 0x25);
@@ -300,7 +322,7 @@ private slots:
         const CMemoryImage document = ImageWithChannel();
         // A slow radio, so the read cannot end between two looks at the bar.
         QVERIFY(Launch(document, "English", {.m_nLatencyMs = 5}));
-        m_radio->m_radio.m_memory = ImageToRadio(CMemoryImage::NewDocument());
+        m_radio->Radio()->m_memory = ImageToRadio(CMemoryImage::NewDocument());
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
         QVERIFY(dlg);
@@ -312,7 +334,7 @@ private slots:
         QVERIFY(m_prompter.m_asked.isEmpty());
         QVERIFY(Doc().m_image == document);
         QCOMPARE(View()->Grid()->TextMatrix(1, kColRx), QStringLiteral("146.02500"));
-        QVERIFY(m_radio->m_radio.m_nBlocksRead < 512);
+        QVERIFY(m_radio->Radio()->m_nBlocksRead < 512);
     }
 
     // The cable pulled in the middle of the blocks: the window closes with the message, the
@@ -325,8 +347,8 @@ private slots:
     void cablePulledKeepsTheDocumentAndGivesTheCommandsBack() {
         QFETCH(int, command);
         QVERIFY(Launch(ImageWithChannel()));
-        m_radio->m_radio.m_memory = ImageToRadio(CMemoryImage::NewDocument());
-        m_radio->m_radio.m_faults.m_hangupBlock = 300;
+        m_radio->Radio()->m_memory = ImageToRadio(CMemoryImage::NewDocument());
+        m_radio->Radio()->m_faults.m_hangupBlock = 300;
         View()->StoreGrid();
         CDocumentHistory::Of(*View()).SetSaved();
         const CMemoryImage before = Doc().m_image;
@@ -354,7 +376,7 @@ private slots:
         const CMemoryImage document = Doc().m_image;
         CMemoryImage radio = document;
         radio.m_bytes[5] = 0x50;  // Tx 146.05000
-        m_radio->m_radio.m_memory = ImageToRadio(radio);
+        m_radio->Radio()->m_memory = ImageToRadio(radio);
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QString list;
         QString title;
@@ -377,7 +399,7 @@ private slots:
         QVERIFY(m_prompter.m_asked.isEmpty());
 
         // The same data: said so, no list.
-        m_radio->m_radio.m_memory = ImageToRadio(document);
+        m_radio->Radio()->m_memory = ImageToRadio(document);
         int dialogs = 0;
         OnModals(
             [&] {
@@ -399,7 +421,7 @@ private slots:
         QTest::keyClick(dlg, Qt::Key_Escape);
         QTRY_VERIFY(dlg.isNull());
         QTest::qWait(50);
-        QCOMPARE(m_radio->m_radio.m_nWakeUps, 0);
+        QCOMPARE(m_radio->Radio()->m_nWakeUps, 0);
         // The next command makes a fresh window.
         QVERIFY(Frame()->OnCommand(ID_PROGRAM_READ));
         QVERIFY(Transfer().ProcessDlg() != nullptr);
@@ -426,8 +448,8 @@ private slots:
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QTest::mouseClick(dlg->StartButton(), Qt::LeftButton);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
-        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, 510);
-        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 513);  // only the read-back after the write
+        QCOMPARE(m_radio->Radio()->m_nBlocksWritten, 510);
+        QCOMPARE(m_radio->Radio()->m_nBlocksRead, 513);  // only the read-back after the write
     }
 
     // A write is read back and a byte the radio stored wrongly is named; the document before
@@ -436,7 +458,7 @@ private slots:
         const std::string folder = m_config.path().toStdString() + "/lh740/backups";
         std::filesystem::remove_all(folder);  // earlier tests' transfers left theirs
         QVERIFY(Launch(ImageWithChannel()));
-        m_radio->m_radio.m_faults.m_corruptWriteAddress = *RadioAddressOf(1);
+        m_radio->Radio()->m_faults.m_corruptWriteAddress = *RadioAddressOf(1);
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         Begin(ID_PROGRAM_WRITE);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::Done);
@@ -480,7 +502,7 @@ private slots:
 
     void silentRadioAsksRetryOrCancel() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        m_radio->m_radio.m_faults.m_silent = true;
+        m_radio->Radio()->m_faults.m_silent = true;
         m_prompter.m_answers = {EPromptAnswer::Retry, EPromptAnswer::Cancel};
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_READ);
@@ -505,8 +527,8 @@ private slots:
         QFETCH(ETransferOutcome, outcome);
         QFETCH(int, blocks);
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        m_radio->m_radio.m_bandLowMHz = 400;
-        m_radio->m_radio.m_bandHighMHz = 470;
+        m_radio->Radio()->m_bandLowMHz = 400;
+        m_radio->Radio()->m_bandHighMHz = 470;
         m_prompter.m_answers = {answer};
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         QPointer<CProcessDlg> dlg = Begin(ID_PROGRAM_WRITE);
@@ -516,7 +538,7 @@ private slots:
         QCOMPARE(m_prompter.Ids(), QList<int>{IDS_BAND_OVER_RANGE});
         QCOMPARE(m_prompter.m_asked.first().m_buttons, EPromptButtons::OkCancel);
         QCOMPARE(m_prompter.m_asked.first().m_caption, std::string("Caution"));
-        QCOMPARE(m_radio->m_radio.m_nBlocksWritten, blocks);
+        QCOMPARE(m_radio->Radio()->m_nBlocksWritten, blocks);
     }
 
     // While a transfer runs, nothing may replace the view, its document or the window.
@@ -581,12 +603,12 @@ private slots:
         QCOMPARE(WaitEnd(firstEnded), ETransferOutcome::Done);
         QVERIFY(secondEnded.isEmpty());
         const int oneRead = 1 + 512;  // the password block, then the image
-        QCOMPARE(m_radio->m_radio.m_nBlocksRead, oneRead);
+        QCOMPARE(m_radio->Radio()->m_nBlocksRead, oneRead);
         QVERIFY(!CTransferLock::Active());
         QVERIFY(second && second->StartButton()->isEnabled());
         QTest::mouseClick(second->StartButton(), Qt::LeftButton);
         QCOMPARE(WaitEnd(secondEnded), ETransferOutcome::Done);
-        QCOMPARE(m_radio->m_radio.m_nBlocksRead, 2 * oneRead);
+        QCOMPARE(m_radio->Radio()->m_nBlocksRead, 2 * oneRead);
         QTRY_VERIFY(first.isNull() && second.isNull());
 
         // With two holders the lock stays until the last one lets go.
@@ -665,8 +687,8 @@ private slots:
     // A radio with a password refuses the read until the password is typed in Optional Features.
     void passwordEnteredInOptionalFeaturesOpensTheRead() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        m_radio->m_radio.m_memory = ImageToRadio(ImageWithChannel());
-        QVERIFY(m_radio->m_radio.SetPassword("4071"));
+        m_radio->Radio()->m_memory = ImageToRadio(ImageWithChannel());
+        QVERIFY(m_radio->Radio()->SetPassword("4071"));
         QSignalSpy ended(&Transfer(), &CViewTransfer::TransferEnded);
         Begin(ID_PROGRAM_READ);
         QCOMPARE(WaitEnd(ended), ETransferOutcome::PasswordError);
@@ -734,9 +756,8 @@ private slots:
 
     void squelchReadAndWriteMoveTheFourBytes() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        auto& radio = m_radio->m_radio.m_memory;
         const std::uint8_t values[4] = {64 + 10, 64 - 20, 64 + 54, 64 - 55};
-        std::copy(values, values + 4, radio.begin() + kSquelchAddress);
+        std::copy(values, values + 4, m_radio->Radio()->m_memory.begin() + kSquelchAddress);
         CSquelchTuningDlg dialog([this] { return &Doc(); }, Frame());
         QVERIFY(dialog.OnInitDialog());
         dialog.show();
@@ -768,6 +789,7 @@ private slots:
         QCOMPARE(QString::fromStdString(m_prompter.m_asked.first().m_text),
                  QStringLiteral("Write Successfully"));
         const std::uint8_t written[4] = {61, 64 - 20, 64, 64 - 55};
+        const auto radio = m_radio->Radio()->m_memory;
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(radio[kSquelchAddress + i], written[i]);
             QCOMPARE(Doc().m_image[kSquelchOffset + i], written[i]);
@@ -777,7 +799,7 @@ private slots:
     // A reply one byte short would leave identification bytes where the values belong.
     void squelchShortReplyChangesNothing() {
         QVERIFY(Launch(CMemoryImage::NewDocument()));
-        m_radio->m_radio.m_faults.m_shortReplyBlock = kSquelchAddress / 8;
+        m_radio->Radio()->m_faults.m_shortReplyBlock = kSquelchAddress / 8;
         const CMemoryImage before = Doc().m_image;
         CSquelchTuningDlg dialog([this] { return &Doc(); }, Frame());
         QVERIFY(dialog.OnInitDialog());
