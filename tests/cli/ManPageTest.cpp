@@ -10,18 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 namespace {
 
 using CNames = std::set<std::string>;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 std::string Help(const std::string& program, const std::string& args) {
     std::string text;

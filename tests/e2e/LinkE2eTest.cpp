@@ -372,14 +372,28 @@ TEST(PosixSerialPort, ReadTimeOutsAndHangUp) {
     EXPECT_NE(error.find("no such device"), std::string::npos) << error;
 }
 
+// A pseudo-terminal with the port open on its far side; the test plays the radio on the master.
+struct CBarePty {
+    CBarePty() {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        m_bOk = m_master >= 0 && ::grantpt(m_master) == 0 && ::unlockpt(m_master) == 0 &&
+                OpenPort(m_port, ::ptsname(m_master), m_error);
+    }
+    ~CBarePty() {
+        m_port.Close();
+        ::close(m_master);
+    }
+    int m_master = -1;
+    CPosixSerialPort m_port;
+    std::string m_error;
+    bool m_bOk = false;
+};
+
 TEST(PosixSerialPort, BytesThatStopArrivingEndTheReadAfterTheGap) {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    CPosixSerialPort port;
-    std::string error;
-    ASSERT_TRUE(OpenPort(port, ::ptsname(master), error)) << error;
+    CBarePty pty;
+    ASSERT_TRUE(pty.m_bOk) << pty.m_error;
+    CPosixSerialPort& port = pty.m_port;
+    const int master = pty.m_master;
     // Three of twelve bytes arrive, then nothing: the read ends 30 ms after the last one, long
     // before its total time-out of 90 + 12 * 100 ms.
     const std::uint8_t bytes[] = {1, 2, 3};
@@ -393,20 +407,15 @@ TEST(PosixSerialPort, BytesThatStopArrivingEndTheReadAfterTheGap) {
     EXPECT_EQ(r.m_count, 3u);
     EXPECT_GE(ms, 29);
     EXPECT_LT(ms, 600);
-    port.Close();
-    ::close(master);
 }
 
 // A reader that wakes up after its deadline (a busy machine) still takes the bytes that came
 // in meanwhile, rather than reporting a radio that did not answer.
 TEST(PosixSerialPort, BytesThatArrivedWhileTheReaderSleptAreTaken) {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    CPosixSerialPort port;
-    std::string error;
-    ASSERT_TRUE(OpenPort(port, ::ptsname(master), error)) << error;
+    CBarePty pty;
+    ASSERT_TRUE(pty.m_bOk) << pty.m_error;
+    CPosixSerialPort& port = pty.m_port;
+    const int master = pty.m_master;
     // The signal's handler keeps the reader away for longer than its 90 + 100 ms.
     struct sigaction action {};
     action.sa_handler = [](int) {
@@ -430,8 +439,6 @@ TEST(PosixSerialPort, BytesThatArrivedWhileTheReaderSleptAreTaken) {
     EXPECT_EQ(r.m_status, EReadStatus::Ok);
     ASSERT_EQ(r.m_count, 1u);
     EXPECT_EQ(buffer[0], kAck);
-    port.Close();
-    ::close(master);
 }
 
 }  // namespace

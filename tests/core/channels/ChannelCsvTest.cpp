@@ -21,18 +21,6 @@ const std::string kHeader =
     "Channel,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Name,Power,W/N,Scan Add,PTT ID,"
     "Busy Lock,Opt Signal,Encode,Decode";
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::vector<std::string> GridTexts(const CMemoryImage& image) {
     CDocumentState copy{image};
     CChannelTable table(false);
