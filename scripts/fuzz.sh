@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (clang, libFuzzer, ASan, UBSan) in build-fuzz and runs each for
-# SECONDS (default 25) from a copy of its seed corpus: scripts/fuzz.sh [SECONDS]
+# SECONDS (default 25) from a copy of its seed corpus: scripts/fuzz.sh [SECONDS]; 0 only builds
+# them (libFuzzer itself would take 0 as "no limit").
 # Fails when a target crashes, leaks, hangs or breaks one of its checks; the input that did it
 # is left in build-fuzz/findings/TARGET/.
 set -euo pipefail
@@ -11,6 +12,7 @@ cxx=${LH740_FUZZ_CXX:-clang++-16}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$cxx" \
     -DLH740_FUZZ=ON -DLH740_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
+[ "$seconds" -gt 0 ] || exit 0
 
 # Stack traces with file and line.
 export ASAN_SYMBOLIZER_PATH=${ASAN_SYMBOLIZER_PATH:-/usr/lib/llvm-16/bin/llvm-symbolizer}
