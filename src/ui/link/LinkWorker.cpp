@@ -50,20 +50,15 @@ std::unique_ptr<CSerialPort> MakeTransferPort(const std::string& name) {
 struct CUiMailbox::CState {
     std::mutex m_mutex;
     std::condition_variable m_ran;
-    int m_wakeFd = -1;  // an eventfd; -1 once the receiver is destroyed
+    CReceiver* m_pReceiver = nullptr;  // null once destroyed
+    int m_wakeFd = -1;                 // an eventfd
     std::deque<std::function<void()>> m_calls;
     std::uint64_t m_nPosted = 0;
     std::uint64_t m_nRun = 0;
-    QObject* m_pReceiver = nullptr;
 
     // With the mutex held: queues `call` and wakes the receiver's thread. A write to an
     // eventfd, unlike an event posted into Qt, is an order the thread sanitizer sees.
-    void Queue(std::function<void()> call) {
-        m_calls.push_back(std::move(call));
-        ++m_nPosted;
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t n = ::write(m_wakeFd, &one, sizeof one);
-    }
+    void Queue(std::function<void()> call);
 };
 
 // Lives on the UI thread as a child of the receiver, so it goes when the receiver goes.
@@ -73,12 +68,16 @@ public:
         : QObject(parent), m_pState(std::move(state)) {
         m_pState->m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
         m_pState->m_pReceiver = this;
-        auto* notifier = new QSocketNotifier(m_pState->m_wakeFd, QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this, &CReceiver::Deliver);
+        if (m_pState->m_wakeFd >= 0) {
+            auto* notifier = new QSocketNotifier(m_pState->m_wakeFd, QSocketNotifier::Read, this);
+            connect(notifier, &QSocketNotifier::activated, this, &CReceiver::Deliver);
+        }
     }
     ~CReceiver() override {
         std::lock_guard lock(m_pState->m_mutex);
-        ::close(m_pState->m_wakeFd);
+        if (m_pState->m_wakeFd >= 0) {
+            ::close(m_pState->m_wakeFd);
+        }
         m_pState->m_wakeFd = -1;
         m_pState->m_pReceiver = nullptr;
         m_pState->m_calls.clear();
@@ -86,13 +85,14 @@ public:
         m_pState->m_ran.notify_all();
     }
 
-private:
     void Deliver() {
         std::deque<std::function<void()>> calls;
         {
             std::lock_guard lock(m_pState->m_mutex);
             std::uint64_t count = 0;
-            [[maybe_unused]] const ssize_t n = ::read(m_pState->m_wakeFd, &count, sizeof count);
+            if (m_pState->m_wakeFd >= 0) {
+                [[maybe_unused]] const ssize_t n = ::read(m_pState->m_wakeFd, &count, sizeof count);
+            }
             calls.swap(m_pState->m_calls);
         }
         QPointer<QObject> alive(this);
@@ -107,8 +107,21 @@ private:
         }
     }
 
+private:
     std::shared_ptr<CState> m_pState;
 };
+
+void CUiMailbox::CState::Queue(std::function<void()> call) {
+    m_calls.push_back(std::move(call));
+    ++m_nPosted;
+    const std::uint64_t one = 1;
+    if (m_wakeFd < 0 || ::write(m_wakeFd, &one, sizeof one) != sizeof one) {
+        // No eventfd to be had (out of descriptors): Qt's queue wakes it instead, so a result
+        // is never stranded.
+        QMetaObject::invokeMethod(
+            m_pReceiver, [receiver = m_pReceiver] { receiver->Deliver(); }, Qt::QueuedConnection);
+    }
+}
 
 CUiMailbox::CUiMailbox(QObject* receiver) : m_pState(std::make_shared<CState>()) {
     if (receiver != nullptr) {
@@ -125,7 +138,7 @@ CUiMailbox::~CUiMailbox() {
 
 bool CUiMailbox::Post(std::function<void()> call) {
     std::lock_guard lock(m_pState->m_mutex);
-    if (m_pState->m_wakeFd < 0) {
+    if (m_pState->m_pReceiver == nullptr) {
         return false;
     }
     m_pState->Queue(std::move(call));
@@ -135,7 +148,7 @@ bool CUiMailbox::Post(std::function<void()> call) {
 bool CUiMailbox::Call(std::function<void()> call) {
     auto ran = std::make_shared<bool>(false);
     std::unique_lock lock(m_pState->m_mutex);
-    if (m_pState->m_wakeFd < 0) {
+    if (m_pState->m_pReceiver == nullptr) {
         return false;
     }
     m_pState->Queue([call = std::move(call), ran] {
