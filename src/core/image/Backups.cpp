@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <regex>
 
+#include "settings/UserValues.h"
 #include "util/File.h"
 
 namespace {
@@ -43,13 +44,8 @@ CError BackupError(const CTexts& why) {
 }  // namespace
 
 std::string BackupFolder() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') {
-        return std::string(xdg) + "/lh740/backups";
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::string(home) + "/.local/share/lh740/backups";
-    }
-    return {};
+    const std::string base = XdgDirectory("XDG_DATA_HOME", ".local/share");
+    return base.empty() ? base : base + "/lh740/backups";
 }
 
 int BackupLimit(const CIniFile& settings) {

@@ -12,6 +12,7 @@
 #include <regex>
 
 #include "image/Backups.h"
+#include "settings/UserValues.h"
 #include "util/File.h"
 
 namespace {
@@ -31,13 +32,8 @@ CError RecoveryError(const CTexts& why) {
 }  // namespace
 
 std::string RecoveryFolder() {
-    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/') {
-        return std::string(xdg) + "/lh740/recovery";
-    }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::string(home) + "/.local/state/lh740/recovery";
-    }
-    return {};
+    const std::string base = XdgDirectory("XDG_STATE_HOME", ".local/state");
+    return base.empty() ? base : base + "/lh740/recovery";
 }
 
 std::string NewRecoveryName() {

@@ -76,14 +76,18 @@ std::string Unescape(const std::string& text) {
 
 }  // namespace
 
-std::string UserConfigDirectory() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+std::string XdgDirectory(const char* variable, const char* homeFallback) {
+    if (const char* xdg = std::getenv(variable); xdg && *xdg == '/') {
         return xdg;
     }
     if (const char* home = std::getenv("HOME"); home && *home) {
-        return std::string(home) + "/.config";
+        return std::string(home) + "/" + homeFallback;
     }
     return {};
+}
+
+std::string UserConfigDirectory() {
+    return XdgDirectory("XDG_CONFIG_HOME", ".config");
 }
 
 CFileUserValues::CFileUserValues(const std::string& appName)

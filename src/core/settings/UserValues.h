@@ -48,3 +48,6 @@ private:
 
 // $XDG_CONFIG_HOME, else $HOME/.config; empty when neither is set.
 std::string UserConfigDirectory();
+// An XDG base folder: $VARIABLE when it is an absolute path, else $HOME/homeFallback; empty when
+// neither is known.
+std::string XdgDirectory(const char* variable, const char* homeFallback);
